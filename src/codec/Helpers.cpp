@@ -1,0 +1,83 @@
+#include "Helpers.h"
+
+#include "ControlAdapter.h"
+#include "DatePicker.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QUuid>
+#include <QWidget>
+
+QString NewCheckCode()
+{
+    // The registry form is "{XXXXXXXX-XXXX-...}"; the code is the first group.
+    const QString guid = QUuid::createUuid().toString(QUuid::WithBraces).toUpper();
+    return guid.mid(1, 8);
+}
+
+QString ProgramDirectory()
+{
+    QString dir = QCoreApplication::applicationDirPath();
+    if (dir.isEmpty())
+        dir = QDir::currentPath();
+    dir = QDir::toNativeSeparators(dir);
+    if (!dir.endsWith(QDir::separator()))
+        dir += QDir::separator();
+    return dir;
+}
+
+void SplitBySeparator(const QString &text, QStringList &list, const QString &separator)
+{
+    if (separator.isEmpty()) {
+        list.append(text);
+        return;
+    }
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype at = text.indexOf(separator, from, Qt::CaseSensitive);
+        if (at < 0) {
+            list.append(text.mid(from));
+            return;
+        }
+        list.append(text.mid(from, at - from));
+        from = at + separator.size();
+    }
+}
+
+void DisableControl(QObject *control)
+{
+    if (!control)
+        return;
+    switch (Controls::kindOf(control)) {
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton:
+        Controls::setChecked(control, false);
+        break;
+    case ControlKind::DatePicker:
+        static_cast<DatePicker *>(control)->setHasDate(false);
+        break;
+    case ControlKind::Edit:
+    case ControlKind::Memo:
+        Controls::setText(control, QString());
+        Controls::setBackground(static_cast<QWidget *>(control), Controls::buttonFaceColour());
+        break;
+    case ControlKind::ComboBox:
+        Controls::setSelectedIndex(control, -1);
+        break;
+    case ControlKind::Other:
+        break;
+    }
+    if (auto *w = qobject_cast<QWidget *>(control))
+        w->setEnabled(false);
+}
+
+void EnableControl(QObject *control)
+{
+    if (!control)
+        return;
+    const ControlKind kind = Controls::kindOf(control);
+    if (kind == ControlKind::Edit || kind == ControlKind::Memo)
+        Controls::setBackground(static_cast<QWidget *>(control), Controls::windowColour());
+    if (auto *w = qobject_cast<QWidget *>(control))
+        w->setEnabled(true);
+}

@@ -1,0 +1,94 @@
+#include "QtDialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace {
+QWidget *dialogParent()
+{
+    QWidget *w = QApplication::activeModalWidget();
+    if (!w)
+        w = QApplication::activeWindow();
+    return w;
+}
+}
+
+void QtDialogs::showMessage(const QString &caption, const QString &text, MessageKind kind)
+{
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    switch (kind) {
+    case MessageKind::Plain: icon = QMessageBox::NoIcon; break;
+    case MessageKind::Information: icon = QMessageBox::Information; break;
+    case MessageKind::Warning: icon = QMessageBox::Warning; break;
+    case MessageKind::Error: icon = QMessageBox::Critical; break;
+    }
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, dialogParent());
+    box.exec();
+}
+
+bool QtDialogs::confirm(const QString &caption, const QString &text)
+{
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok | QMessageBox::Cancel,
+                    dialogParent());
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok;
+}
+
+QString QtDialogs::qtFilter(const QString &filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString pattern = parts[i + 1];
+        pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
+        out << QStringLiteral("%1 (%2)").arg(parts[i], pattern);
+    }
+    if (out.isEmpty() && !filter.isEmpty())
+        out << filter;
+    return out.join(QStringLiteral(";;"));
+}
+
+static void prepare(QFileDialog &dlg, const FileRequest &request)
+{
+    if (!request.filter.isEmpty())
+        dlg.setNameFilter(QtDialogs::qtFilter(request.filter));
+    if (!request.directory.isEmpty())
+        dlg.setDirectory(request.directory);
+    QString suffix = request.defaultSuffix;
+    suffix.remove(QLatin1Char('*'));
+    suffix.remove(QLatin1Char('.'));
+    if (!suffix.isEmpty())
+        dlg.setDefaultSuffix(suffix);
+    if (!request.fileName.isEmpty())
+        dlg.selectFile(request.fileName);
+}
+
+QString QtDialogs::chooseOpenFile(const FileRequest &request)
+{
+    QFileDialog dlg(dialogParent(), request.caption);
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    prepare(dlg, request);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {};
+    return dlg.selectedFiles().first();
+}
+
+QString QtDialogs::chooseSaveFile(const FileRequest &request)
+{
+    QFileDialog dlg(dialogParent(), request.caption);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    prepare(dlg, request);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {};
+    return dlg.selectedFiles().first();
+}
+
+int QtDialogs::runModal(QDialog *window)
+{
+    return window->exec();
+}

@@ -1,0 +1,56 @@
+#include "ScriptedDialogs.h"
+
+#include <QDialog>
+
+ScriptedDialogs::ScriptedDialogs() { setDialogs(this); }
+ScriptedDialogs::~ScriptedDialogs() { setDialogs(nullptr); }
+
+QStringList ScriptedDialogs::texts() const
+{
+    QStringList out;
+    for (const auto &m : messages)
+        out << m.text;
+    return out;
+}
+
+void ScriptedDialogs::clear()
+{
+    answers.clear();
+    openFiles.clear();
+    saveFiles.clear();
+    modalHandlers.clear();
+    messages.clear();
+    fileRequests.clear();
+    modalWindows.clear();
+}
+
+void ScriptedDialogs::showMessage(const QString &caption, const QString &text, MessageKind kind)
+{
+    messages.append({caption, text, kind, false});
+}
+
+bool ScriptedDialogs::confirm(const QString &caption, const QString &text)
+{
+    messages.append({caption, text, MessageKind::Warning, true});
+    return answers.isEmpty() ? true : answers.dequeue();
+}
+
+QString ScriptedDialogs::chooseOpenFile(const FileRequest &request)
+{
+    fileRequests.append(request);
+    return openFiles.isEmpty() ? QString() : openFiles.dequeue();
+}
+
+QString ScriptedDialogs::chooseSaveFile(const FileRequest &request)
+{
+    fileRequests.append(request);
+    return saveFiles.isEmpty() ? QString() : saveFiles.dequeue();
+}
+
+int ScriptedDialogs::runModal(QDialog *window)
+{
+    modalWindows.append(window->windowTitle());
+    if (modalHandlers.isEmpty())
+        return QDialog::Rejected;
+    return modalHandlers.dequeue()(window);
+}

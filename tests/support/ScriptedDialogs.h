@@ -1,0 +1,45 @@
+#pragma once
+// ScriptedDialogs: the Dialogs implementation of the tests. It answers OK/Cancel
+// questions from a queue (OK when the queue is empty), returns queued file
+// names from the file dialogs (cancel when empty), runs queued handlers for
+// modal windows (reject when empty), and records every message, question and
+// window so that tests can assert on them. Installed for the life of the object.
+#include "Dialogs.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+#include <functional>
+
+struct RecordedMessage {
+    QString caption;
+    QString text;
+    MessageKind kind;
+    bool question = false; // an OK/Cancel confirmation
+};
+
+class ScriptedDialogs : public Dialogs {
+public:
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
+
+    // Scripted answers.
+    QQueue<bool> answers;          // confirm(): true = OK
+    QQueue<QString> openFiles;     // chooseOpenFile(): empty string = cancel
+    QQueue<QString> saveFiles;     // chooseSaveFile()
+    QQueue<std::function<int(QDialog *)>> modalHandlers;
+
+    // What happened.
+    QList<RecordedMessage> messages;       // messages and questions in order
+    QList<FileRequest> fileRequests;       // every file dialog's request
+    QStringList modalWindows;              // window titles of runModal calls
+
+    QStringList texts() const;             // texts of every recorded entry
+    void clear();
+
+    void showMessage(const QString &caption, const QString &text, MessageKind kind) override;
+    bool confirm(const QString &caption, const QString &text) override;
+    QString chooseOpenFile(const FileRequest &request) override;
+    QString chooseSaveFile(const FileRequest &request) override;
+    int runModal(QDialog *window) override;
+};
