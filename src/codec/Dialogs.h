@@ -47,7 +47,14 @@ void setDialogs(Dialogs *implementation);
 QString applicationTitle();
 
 // Shorthands.
+// A plain message window (caption: the program's title, no icon).
 inline void ShowMessage(const QString &text)
 {
     dialogs().showMessage(applicationTitle(), text, MessageKind::Plain);
+}
+// A modal message box for a condition the user or the configuration can put
+// right (a missing control, a badly formatted value, a missing report object).
+inline void ShowWarning(const QString &text)
+{
+    dialogs().showMessage(applicationTitle(), text, MessageKind::Warning);
 }
