@@ -1,0 +1,81 @@
+#include "BindingMessages.h"
+
+namespace {
+
+const QChar kQuote(u'"');
+const QString kCrLf = QStringLiteral("\r\n");
+
+QString quoted(const QString &text)
+{
+    return kQuote + text + kQuote;
+}
+
+} // namespace
+
+namespace BindingMessages {
+
+QString MissingControl(const QString &formName, const QString &controlName)
+{
+    return QStringLiteral("窗体") + formName + QStringLiteral("里没有名字为") + controlName
+        + QStringLiteral("的控件，请检查");
+}
+
+QString RadioNotInData(const QString &controlName)
+{
+    return QStringLiteral("ui-data内无控件") + quoted(controlName);
+}
+
+QString BadDate(const QString &value, const QString &field)
+{
+    return QStringLiteral("日期:") + quoted(value) + QStringLiteral("的日期格式不对，请检查字段:")
+        + quoted(field) + QStringLiteral("，") + kCrLf + QStringLiteral("现在以今日作为缺省日期。");
+}
+
+QString BadBoolean(const QString &field, const QString &value)
+{
+    return QStringLiteral("Field") + quoted(field) + QStringLiteral("的值:") + quoted(value)
+        + QStringLiteral("不是布尔型格式，") + kCrLf + QStringLiteral("正确格式应为：0, -1");
+}
+
+QString ItemWithoutKey(const QString &itemName)
+{
+    return QStringLiteral("CheckBoxItem:") + quoted(itemName) + QStringLiteral("没有Key。");
+}
+
+QString NotADropDown(const QString &controlName)
+{
+    return controlName + QStringLiteral("不是一个TComboBox");
+}
+
+QString FieldNotFound(const QString &field)
+{
+    return QStringLiteral("Field未找到！ ") + field;
+}
+
+QString NoUiData()
+{
+    return QStringLiteral("无法找到") + quoted(QStringLiteral("ui-data"))
+        + QStringLiteral("元素，请检查xml文件，或者可能未装载xml文件。");
+}
+
+QString RadioItemMissing(const QString &controlName)
+{
+    return controlName;
+}
+
+QString BadFileName()
+{
+    return QStringLiteral("配置文件名不正确，请检查！");
+}
+
+QString NoTypeField()
+{
+    return QStringLiteral("文件没有类型字段，请检查！");
+}
+
+QString TypeMismatch()
+{
+    return QStringLiteral("该文件类型不匹配，凭重新选取");
+}
+
+} // namespace BindingMessages

@@ -1,0 +1,32 @@
+#pragma once
+// The texts that the binding shows or raises, each built from its fixed
+// pieces, so that every caller produces the very same bytes.
+#include <QString>
+
+namespace BindingMessages {
+
+// "窗体" form "里没有名字为" control "的控件，请检查"
+QString MissingControl(const QString &formName, const QString &controlName);
+// ui-data内无控件"name"
+QString RadioNotInData(const QString &controlName);
+// 日期:"value"的日期格式不对，请检查字段:"field"，CR LF 现在以今日作为缺省日期。
+QString BadDate(const QString &value, const QString &field);
+// Field"field"的值:"value"不是布尔型格式，CR LF 正确格式应为：0, -1
+QString BadBoolean(const QString &field, const QString &value);
+// CheckBoxItem:"name"没有Key。
+QString ItemWithoutKey(const QString &itemName);
+// name 不是一个TComboBox
+QString NotADropDown(const QString &controlName);
+// "Field未找到！ " field
+QString FieldNotFound(const QString &field);
+// 无法找到"ui-data"元素，请检查xml文件，或者可能未装载xml文件。
+QString NoUiData();
+// the control name alone
+QString RadioItemMissing(const QString &controlName);
+
+// Loading.
+QString BadFileName();     // 配置文件名不正确，请检查！
+QString NoTypeField();     // 文件没有类型字段，请检查！
+QString TypeMismatch();    // 该文件类型不匹配，凭重新选取
+
+} // namespace BindingMessages

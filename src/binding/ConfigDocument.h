@@ -1,0 +1,60 @@
+#pragma once
+// ConfigDocument: the form configuration document (also the content of every
+// data file), owned as one libxml2 document. It parses a byte string with the
+// parser's own encoding detection, serialises in the encoding the document
+// declares, and offers the lookups of the binding: sections, field values and
+// the name search. Parsing never touches the network, loads no DTD and
+// substitutes no entities; documents that declare or use entities are refused.
+#include "ConfigNode.h"
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+
+struct _xmlDoc;
+
+// Tag names of the root's four sections.
+namespace ConfigSection {
+inline const QString ConfigType = QStringLiteral("config-type");
+inline const QString UiRelation = QStringLiteral("ui-relation");
+inline const QString UiData = QStringLiteral("ui-data");
+inline const QString DataFields = QStringLiteral("data-fields");
+}
+
+class ConfigDocument {
+public:
+    ~ConfigDocument();
+    ConfigDocument(const ConfigDocument &) = delete;
+    ConfigDocument &operator=(const ConfigDocument &) = delete;
+
+    // Parses a whole document. Raises AppError with a Chinese message (and the
+    // parser's own detail) when the bytes are not a well-formed document or
+    // the document declares or references entities.
+    static std::unique_ptr<ConfigDocument> parse(const QByteArray &bytes);
+
+    // The whole document as bytes in its declared encoding (UTF-8 when it
+    // declares none); characters that encoding lacks become character
+    // references. Raises AppError when the document cannot be serialised.
+    QByteArray serialize() const;
+    // The encoding named in the XML declaration; empty when there is none.
+    QString declaredEncoding() const;
+
+    ConfigNode root() const;
+    // The first child element of the root with this tag name, or null.
+    ConfigNode section(const QString &tag) const;
+
+    // The "value" of the first direct child of "data-fields" whose "name" is
+    // field (empty when "value" is absent); empty when there is no such entry.
+    QString FieldValue(const QString &field) const;
+    // Depth-first search in document order below section for the first
+    // element whose "name" is name. An element without "name" is neither
+    // matched nor searched into. Null when nothing matches.
+    static ConfigNode FindNamedNode(const ConfigNode &section, const QString &name);
+    // Sets "value" of the field entry that FindNamedNode finds in
+    // "data-fields". Never creates an entry; false when there is none.
+    bool SetFieldValue(const QString &field, const QString &value);
+
+private:
+    explicit ConfigDocument(_xmlDoc *doc) : FDoc(doc) {}
+    _xmlDoc *FDoc;
+};

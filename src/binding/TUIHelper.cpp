@@ -1,0 +1,133 @@
+#include "TUIHelper.h"
+
+#include "AppError.h"
+#include "BindingMessages.h"
+#include "ControlAdapter.h"
+#include "DataFile.h"
+#include "Dialogs.h"
+#include "Helpers.h"
+#include "ValueRules.h"
+
+#include <QFileInfo>
+#include <QWidget>
+
+namespace {
+
+const QString kName = QStringLiteral("name");
+
+} // namespace
+
+TUIHelper::TUIHelper(QWidget *form) : QObject(form), FForm(form) {}
+
+TUIHelper::~TUIHelper() = default;
+
+QString TUIHelper::NewCheckCode()
+{
+    return ::NewCheckCode();
+}
+
+QString TUIHelper::ProgramDirectory()
+{
+    return ::ProgramDirectory();
+}
+
+QObject *TUIHelper::FindControl(const QString &name) const
+{
+    if (!FIndexed) {
+        FIndexed = true;
+        // Pre-order over the form's widgets, which is their creation order for
+        // forms built top-down. The inner parts of a control (the line edit of
+        // a date edit, a memo's viewport) are not controls of the form.
+        QList<QObject *> pending(FForm->children().rbegin(), FForm->children().rend());
+        while (!pending.isEmpty()) {
+            QObject *object = pending.takeLast();
+            auto *widget = qobject_cast<QWidget *>(object);
+            if (!widget)
+                continue;
+            const QString key = widget->objectName().toCaseFolded();
+            if (!key.isEmpty() && !FControls.contains(key))
+                FControls.insert(key, widget);
+            if (Controls::kindOf(widget) == ControlKind::Other) {
+                const QObjectList &kids = widget->children();
+                for (auto it = kids.rbegin(); it != kids.rend(); ++it)
+                    pending.append(*it);
+            }
+        }
+    }
+    return FControls.value(name.toCaseFolded()).data();
+}
+
+QObject *TUIHelper::RequireControl(const QString &name) const
+{
+    QObject *control = FindControl(name);
+    if (!control)
+        throw AppError(BindingMessages::MissingControl(FForm->objectName(), name));
+    return control;
+}
+
+ConfigNode TUIHelper::Section(const QString &tag) const
+{
+    return FDoc ? FDoc->section(tag) : ConfigNode();
+}
+
+ConfigNode TUIHelper::FindNamedNode(const QString &section, const QString &name) const
+{
+    return ConfigDocument::FindNamedNode(Section(section), name);
+}
+
+// ---------------------------------------------------------------------------
+// Loading and saving
+
+void TUIHelper::LoadConfig(const QString &typeTag)
+{
+    FConfigType = typeTag;
+    const QFileInfo info(FFileName);
+    if (!ValueRules::IsNonBlank(FFileName) || !info.isFile()) {
+        ShowWarning(BindingMessages::BadFileName());
+        FForm->close();
+        return;
+    }
+    const QByteArray bytes = DataFile::Read(FFileName);
+    FDoc.reset();
+    FDoc = ConfigDocument::parse(bytes);
+    if (CheckConfigType()) {
+        ApplyToControls();
+    } else {
+        ShowWarning(BindingMessages::TypeMismatch());
+        FForm->close();
+    }
+}
+
+bool TUIHelper::CheckConfigType()
+{
+    const ConfigNode type = Section(ConfigSection::ConfigType);
+    if (!type)
+        throw AppError(BindingMessages::NoTypeField());
+    return type.attributeText(QStringLiteral("value")) == FConfigType;
+}
+
+void TUIHelper::SaveToFile(const QString &path)
+{
+    CollectFromControls();
+    DataFile::Write(path, FDoc->serialize());
+}
+
+// ---------------------------------------------------------------------------
+// Document to controls
+
+void TUIHelper::ApplyToControls()
+{
+    for (const ConfigNode &node : Section(ConfigSection::UiRelation).childElements())
+        ApplyRelation(node);
+    for (const ConfigNode &item : Section(ConfigSection::UiData).childElements())
+        BindItem(item);
+}
+
+void TUIHelper::CollectFromControls()
+{
+    const ConfigNode data = Section(ConfigSection::UiData);
+    if (!data)
+        throw AppError(BindingMessages::NoUiData());
+    for (const ConfigNode &item : data.childElements())
+        CollectItem(item);
+}

@@ -1,0 +1,100 @@
+#pragma once
+// TUIHelper: the binding object of one open application form. It loads the
+// form's configuration document or data file, applies the control relations
+// of "ui-relation", writes every "ui-data" item's field value into its control
+// or group, reads the controls back into "data-fields" and writes the data
+// file. It is owned by its form (QObject parent) and holds the document.
+// Controls are resolved by objectName among the form's widgets, ignoring
+// letter case; the relation handlers run on the buttons' toggled signal, so a
+// state set by the program acts exactly as a user's click.
+#include "ConfigDocument.h"
+
+#include <QHash>
+#include <QMetaObject>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <memory>
+
+class QAbstractButton;
+class QWidget;
+class TfrReport;
+
+class TUIHelper : public QObject {
+    Q_OBJECT
+public:
+    explicit TUIHelper(QWidget *form);
+    ~TUIHelper() override;
+
+    // The path of the document to load; the form sets it before LoadConfig.
+    QString FFileName;
+    // The type tag the loaded document must carry.
+    QString FConfigType;
+    // The form's report component, for the report filling (not owned).
+    TfrReport *FReport = nullptr;
+
+    // Loads FFileName, checks its type and applies it to the controls. A bad
+    // path or a foreign type shows a message and closes the form; a file that
+    // cannot be read, malformed XML or a missing type field raise AppError.
+    void LoadConfig(const QString &typeTag);
+    // True when "config-type" carries FConfigType exactly; AppError when the
+    // document has no "config-type".
+    bool CheckConfigType();
+    // Relations first, then every data item's value into its control or group.
+    void ApplyToControls();
+    // Every bound control's value into "data-fields"; AppError when there is
+    // no "ui-data" or a group names a missing control.
+    void CollectFromControls();
+    // Collects, then writes the whole document to path atomically.
+    void SaveToFile(const QString &path);
+
+    QObject *FindControl(const QString &name) const;   // nullptr if none
+    QObject *RequireControl(const QString &name) const; // AppError if none
+
+    ConfigDocument *Document() const { return FDoc.get(); }
+    QWidget *Form() const { return FForm; }
+
+    static QString NewCheckCode();
+    static QString ProgramDirectory();
+
+private:
+    enum class Handler { CheckBox, RadioButton };
+
+    ConfigNode Section(const QString &tag) const;
+    ConfigNode FindNamedNode(const QString &section, const QString &name) const;
+
+    // Relations.
+    void ApplyRelation(const ConfigNode &node);
+    void InstallHandler(QObject *control, Handler handler);
+    void CheckBoxClick(QAbstractButton *sender);
+    void RadioButtonClick(QAbstractButton *sender);
+    void UpdateDependents(const QString &controllerName);
+    void DisableDependents(QObject *control);
+    void RunHandler(void (TUIHelper::*handler)(QAbstractButton *), QAbstractButton *sender);
+
+    // Binders (document to controls).
+    void BindItem(const ConfigNode &item);
+    void BindPlain(const ConfigNode &item);
+    void BindRadioGroup(const ConfigNode &item);
+    void BindCheckGroup(const ConfigNode &item);
+    void BindComboBox(const ConfigNode &item);
+
+    // Collectors (controls to document).
+    void CollectItem(const ConfigNode &item);
+    QString CollectRadioGroup(const ConfigNode &item) const;
+    QString CollectCheckGroup(const ConfigNode &item) const;
+    QString CollectPlain(const ConfigNode &item) const;
+
+    QWidget *FForm;
+    std::unique_ptr<ConfigDocument> FDoc;
+    // Controls by case-folded objectName, first in the form's child order;
+    // built at the first lookup.
+    mutable QHash<QString, QPointer<QObject>> FControls;
+    mutable bool FIndexed = false;
+    // The one relation handler of each button, as the button's click handler.
+    struct InstalledHandler {
+        Handler kind;
+        QMetaObject::Connection connection;
+    };
+    QHash<QObject *, InstalledHandler> FHandlers;
+};

@@ -1,0 +1,215 @@
+// TUIHelper, data items ("ui-data"): the binders that write a field's value
+// into its control or group, and the collectors that read it back.
+#include "TUIHelper.h"
+
+#include "AppError.h"
+#include "BindingMessages.h"
+#include "ControlAdapter.h"
+#include "DatePicker.h"
+#include "Dialogs.h"
+#include "Helpers.h"
+#include "ValueRules.h"
+
+namespace {
+
+const QString kName = QStringLiteral("name");
+const QString kType = QStringLiteral("type");
+const QString kField = QStringLiteral("Field");
+const QString kKey = QStringLiteral("key");
+const QString kRadioGroup = QStringLiteral("RadioGroup");
+const QString kCheckGroup = QStringLiteral("CheckGroup");
+const QString kComboBox = QStringLiteral("ComboBox");
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Binders
+
+void TUIHelper::BindItem(const ConfigNode &item)
+{
+    const std::optional<QString> type = item.attribute(kType);
+    if (type == kRadioGroup)
+        BindRadioGroup(item);
+    else if (type == kCheckGroup)
+        BindCheckGroup(item);
+    else if (type == kComboBox)
+        BindComboBox(item);
+    else
+        BindPlain(item);
+}
+
+void TUIHelper::BindPlain(const ConfigNode &item)
+{
+    const std::optional<QString> field = item.attribute(kField);
+    if (!field)
+        return;
+    const QString value = FDoc->FieldValue(*field);
+    if (!item.hasAttribute(kName))
+        return;
+    QObject *control = FindControl(item.attributeText(kName));
+    if (!control)
+        return;
+    switch (Controls::kindOf(control)) {
+    case ControlKind::Edit:
+        Controls::setText(control, value);
+        break;
+    case ControlKind::DatePicker: {
+        auto *picker = static_cast<DatePicker *>(control);
+        picker->setShowCheckBox(true);
+        if (!ValueRules::IsNonBlank(value)) {
+            picker->setHasDate(false);
+        } else if (const std::optional<QDate> date = ValueRules::ToDate(value)) {
+            picker->setDate(*date);
+        } else {
+            ShowWarning(BindingMessages::BadDate(value, *field));
+            picker->setHasDate(false);
+        }
+        break;
+    }
+    case ControlKind::Memo:
+        Controls::setText(control, ValueRules::MemoFromValue(value));
+        break;
+    case ControlKind::CheckBox:
+        if (!ValueRules::IsNonBlank(value)) {
+            Controls::setChecked(control, false);
+        } else if (const std::optional<bool> checked = ValueRules::ToBoolean(value)) {
+            Controls::setChecked(control, *checked);
+        } else {
+            ShowWarning(BindingMessages::BadBoolean(*field, value));
+            Controls::setChecked(control, false);
+        }
+        break;
+    default:
+        // Drop-down lists are filled by their "ComboBox" items; radio buttons
+        // by their groups.
+        break;
+    }
+}
+
+void TUIHelper::BindRadioGroup(const ConfigNode &item)
+{
+    const QString value = FDoc->FieldValue(item.attributeText(kField));
+    for (const ConfigNode &child : item.childElements()) {
+        const std::optional<QString> key = child.attribute(kKey);
+        if (!key || *key != value || !child.hasAttribute(kName))
+            continue;
+        const QString name = child.attributeText(kName);
+        if (QObject *button = FindControl(name))
+            Controls::setChecked(button, true);
+        else
+            ShowWarning(BindingMessages::RadioItemMissing(name));
+    }
+}
+
+void TUIHelper::BindCheckGroup(const ConfigNode &item)
+{
+    const ValueRules::KeyList keys(FDoc->FieldValue(item.attributeText(kField)));
+    for (const ConfigNode &child : item.childElements()) {
+        const std::optional<QString> key = child.attribute(kKey);
+        if (!key) {
+            ShowWarning(BindingMessages::ItemWithoutKey(child.attributeText(kName)));
+            continue;
+        }
+        if (!keys.contains(*key))
+            continue;
+        if (QObject *box = FindControl(child.attributeText(kName)))
+            Controls::setChecked(box, true);
+    }
+}
+
+void TUIHelper::BindComboBox(const ConfigNode &item)
+{
+    const QString value = FDoc->FieldValue(item.attributeText(kField));
+    if (!item.hasAttribute(kName))
+        return;
+    const QString name = item.attributeText(kName);
+    QObject *control = FindControl(name);
+    if (!control)
+        return;
+    if (Controls::kindOf(control) != ControlKind::ComboBox) {
+        ShowWarning(BindingMessages::NotADropDown(name));
+        return;
+    }
+    Controls::clearItems(control);
+    for (const ConfigNode &choice : item.childElements()) {
+        if (const std::optional<QString> key = choice.attribute(kKey))
+            Controls::addItem(control, *key);
+    }
+    Controls::setSelectedIndex(control, Controls::findItem(control, value));
+}
+
+// ---------------------------------------------------------------------------
+// Collectors
+
+void TUIHelper::CollectItem(const ConfigNode &item)
+{
+    const std::optional<QString> type = item.attribute(kType);
+    if (!type)
+        return;
+    QString value;
+    if (*type == kRadioGroup) {
+        value = CollectRadioGroup(item);
+    } else if (*type == kCheckGroup) {
+        value = CollectCheckGroup(item);
+    } else {
+        if (!item.hasAttribute(kName))
+            return;
+        value = CollectPlain(item);
+    }
+    const QString field = item.attributeText(kField);
+    if (field.isEmpty())
+        return;
+    if (!FDoc->SetFieldValue(field, value))
+        ShowWarning(BindingMessages::FieldNotFound(field));
+}
+
+QString TUIHelper::CollectRadioGroup(const ConfigNode &item) const
+{
+    QString value;
+    for (const ConfigNode &child : item.childElements()) {
+        if (!child.hasAttribute(kName))
+            continue;
+        QObject *button = RequireControl(child.attributeText(kName));
+        // The last checked item wins; an item without "key" stores the empty value.
+        if (Controls::isChecked(button))
+            value = child.attributeText(kKey);
+    }
+    return value;
+}
+
+QString TUIHelper::CollectCheckGroup(const ConfigNode &item) const
+{
+    QString value;
+    for (const ConfigNode &child : item.childElements()) {
+        if (!child.hasAttribute(kName))
+            continue;
+        QObject *box = RequireControl(child.attributeText(kName));
+        const std::optional<QString> key = child.attribute(kKey);
+        if (key && Controls::isChecked(box))
+            value += *key + kMultiChoiceSeparator;
+    }
+    if (value.endsWith(kMultiChoiceSeparator))
+        value.chop(kMultiChoiceSeparator.size());
+    return value;
+}
+
+QString TUIHelper::CollectPlain(const ConfigNode &item) const
+{
+    const QObject *control = FindControl(item.attributeText(kName));
+    switch (Controls::kindOf(control)) {
+    case ControlKind::Edit:
+    case ControlKind::ComboBox:
+        return Controls::text(control);
+    case ControlKind::DatePicker: {
+        auto *picker = static_cast<const DatePicker *>(control);
+        return picker->hasDate() ? ValueRules::FromDate(picker->date()) : QString();
+    }
+    case ControlKind::CheckBox:
+        return ValueRules::FromBoolean(Controls::isChecked(control));
+    case ControlKind::Memo:
+        return ValueRules::MemoToValue(Controls::text(control));
+    default:
+        // A missing control, a radio button or another kind stores the empty value.
+        return {};
+    }
+}

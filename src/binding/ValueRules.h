@@ -1,0 +1,45 @@
+#pragma once
+// The conversions between the text stored in a field's "value" and the state
+// of a control: the non-blank rule, the boolean conversion, dates in the short
+// date format of QLocale(), memo texts as Base64 over code-page bytes, and the
+// key list of a check group.
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace ValueRules {
+
+// True when text compares greater than a single space byte-wise: it is not
+// empty, not exactly " ", and its first character is not below U+0020.
+bool IsNonBlank(const QString &text);
+
+// A number (zero false, any other number true, blanks around it allowed) or
+// "True"/"False" in any letter case; nothing for any other text.
+std::optional<bool> ToBoolean(const QString &text);
+// How a check box's state is stored.
+QString FromBoolean(bool checked); // "-1" / "0"
+
+// The date in the short date format of QLocale(); nothing when text is not
+// such a date. With a two-digit year format the century is the one that puts
+// the year within fifty years of today.
+std::optional<QDate> ToDate(const QString &text);
+QString FromDate(const QDate &date);
+
+// A memo's text (lines joined by CR LF) from its stored Base64 value, and back.
+QString MemoFromValue(const QString &value);
+QString MemoToValue(const QString &memoText);
+
+// The keys of a stored multi-choice value, split at "|$$|" and sorted
+// ignoring letter case, searched ignoring letter case.
+class KeyList {
+public:
+    explicit KeyList(const QString &value);
+    bool contains(const QString &key) const;
+    const QStringList &keys() const { return FKeys; }
+
+private:
+    QStringList FKeys;
+};
+
+} // namespace ValueRules
