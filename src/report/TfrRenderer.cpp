@@ -1,0 +1,253 @@
+#include "TfrRenderer.h"
+
+#include <QBuffer>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+void InstallReportFonts()
+{
+    // The names the templates use, in Chinese and in their Latin spelling.
+    const struct {
+        const char *family;
+        const char *substitute;
+    } table[] = {
+        {"宋体", "Noto Serif CJK SC"},  {"SimSun", "Noto Serif CJK SC"}, {"新宋体", "Noto Serif CJK SC"},
+        {"仿宋", "Noto Serif CJK SC"},  {"楷体", "Noto Serif CJK SC"},   {"黑体", "Noto Sans CJK SC"},
+        {"SimHei", "Noto Sans CJK SC"},
+    };
+    for (const auto &entry : table)
+        QFont::insertSubstitution(QString::fromUtf8(entry.family), QString::fromLatin1(entry.substitute));
+}
+
+namespace TfrRenderer {
+
+namespace {
+
+Qt::PenStyle penStyle(quint16 style)
+{
+    static const Qt::PenStyle styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
+                                          Qt::DashDotDotLine};
+    return style < 5 ? styles[style] : Qt::SolidLine;
+}
+
+QPen framePen(const TfrPreparedObject &o)
+{
+    QColor color = frColor(o.frameColor);
+    if (color.alpha() == 0)
+        color = Qt::black;
+    QPen pen(color, qBound(0.3, o.frameWidth, 100.0), penStyle(o.frameStyle));
+    pen.setCapStyle(Qt::SquareCap);
+    return pen;
+}
+
+void drawFill(QPainter &painter, const TfrPreparedObject &o)
+{
+    const QColor fill = frColor(o.fillColor);
+    if (fill.alpha() != 0)
+        painter.fillRect(QRectF(o.x, o.y, o.dx, o.dy), fill);
+}
+
+void drawFrame(QPainter &painter, const TfrPreparedObject &o)
+{
+    if (!(o.frameTyp & 0x0F))
+        return;
+    painter.setPen(framePen(o));
+    const double l = o.x, t = o.y, r = double(o.x) + o.dx, b = double(o.y) + o.dy;
+    if (o.frameTyp & frbRight)
+        painter.drawLine(QPointF(r, t), QPointF(r, b));
+    if (o.frameTyp & frbBottom)
+        painter.drawLine(QPointF(l, b), QPointF(r, b));
+    if (o.frameTyp & frbLeft)
+        painter.drawLine(QPointF(l, t), QPointF(l, b));
+    if (o.frameTyp & frbTop)
+        painter.drawLine(QPointF(l, t), QPointF(r, t));
+}
+
+void drawText(QPainter &painter, const TfrPreparedObject &o)
+{
+    if (o.lines.isEmpty())
+        return;
+    const QFont font = reportFont(o.fontName, o.fontSize, o.fontStyle);
+    const TfrMeasure measure = TfrMemoLayout::WithCharSpacing(measureFor(font), o.charSpacing);
+    QFont drawFont = font;
+    if (o.charSpacing != 0)
+        drawFont.setLetterSpacing(QFont::AbsoluteSpacing, o.charSpacing);
+    QColor color = frColor(o.fontColor);
+    if (color.alpha() == 0)
+        color = Qt::black;
+
+    painter.save();
+    TfrMemoBox box{o.x, o.y, o.dx, o.dy, o.gapx, o.gapy, TfrMemoLayout::FontHeight(o.fontSize), o.lineSpacing,
+                   o.alignment};
+    if (o.alignment & frtaVertical) {
+        // Vertical text: the font turned a quarter, the gaps exchanged.
+        painter.translate(double(o.x) + o.dx, o.y);
+        painter.rotate(90);
+        box = TfrMemoBox{0, 0, o.dy, o.dx, o.gapy, o.gapx, box.fontHeight, o.lineSpacing, o.alignment};
+    }
+    painter.setClipRect(TfrMemoLayout::ClipRect(box), Qt::IntersectClip);
+    painter.setPen(color);
+    const double ascent = QFontMetricsF(drawFont).ascent();
+    const int step = TfrMemoLayout::LineStep(box.fontHeight, box.lineSpacing);
+    for (const TfrPlacedLine &line : TfrMemoLayout::PlaceLines(o.lines, box, measure)) {
+        QFont lineFont = drawFont;
+        if (line.blankExtra > 0)
+            lineFont.setWordSpacing(line.blankExtra);
+        painter.setFont(lineFont);
+        painter.drawText(QPointF(line.x, line.y + ascent), line.text);
+        if (o.flags & flUnderlines) {
+            const double uy = line.y + step - 1;
+            painter.drawLine(QPointF(box.left, uy), QPointF(double(box.left) + box.width, uy));
+        }
+    }
+    painter.restore();
+}
+
+} // namespace
+
+QPageLayout pageLayoutOf(const TfrSheet &sheet)
+{
+    const bool landscape = sheet.orientation == 1;
+    QPageSize size;
+    const QPageSize a4(QPageSize::A4);
+    const QSizeF mm(sheet.paperWidth / 10.0, sheet.paperHeight / 10.0);
+    if (sheet.paperSize == 9 && qAbs(mm.width() - 210) < 1 && qAbs(mm.height() - 297) < 1)
+        size = a4;
+    else if (mm.width() >= 10 && mm.height() >= 10 && mm.width() < 10000 && mm.height() < 10000)
+        size = QPageSize(mm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+    else
+        size = a4;
+    return QPageLayout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
+}
+
+QFont reportFont(const QString &name, int sizePoints, quint16 style)
+{
+    QFont font(name.isEmpty() ? QStringLiteral("Arial") : name);
+    font.setPixelSize(qBound(1, TfrMemoLayout::FontHeight(sizePoints), 2000));
+    font.setItalic(style & fsItalic);
+    font.setBold(style & fsBold);
+    font.setUnderline(style & fsUnderline);
+    font.setStrikeOut(style & fsStrikeOut);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+TfrMeasure measureFor(const QFont &font)
+{
+    const QFontMetricsF metrics(font);
+    return [metrics](const QString &text) { return metrics.horizontalAdvance(text); };
+}
+
+void drawSheet(QPainter &painter, const TfrSheet &sheet)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    for (const TfrPreparedObject &o : sheet.objects) {
+        switch (o.kind) {
+        case TfrPreparedObject::Memo:
+            drawFill(painter, o);
+            drawText(painter, o);
+            drawFrame(painter, o);
+            break;
+        case TfrPreparedObject::Line:
+            painter.setPen(framePen(o));
+            painter.drawLine(QPointF(o.x, o.y), QPointF(double(o.x) + o.dx, double(o.y) + o.dy));
+            break;
+        case TfrPreparedObject::Box:
+            drawFill(painter, o);
+            drawFrame(painter, o);
+            break;
+        }
+    }
+    painter.restore();
+}
+
+void drawSheetAt(QPainter &painter, const TfrSheet &sheet, double dpi)
+{
+    painter.save();
+    const double scale = dpi / UnitsPerInch;
+    painter.scale(scale, scale);
+    drawSheet(painter, sheet);
+    painter.restore();
+}
+
+bool paintSheets(QPagedPaintDevice &device, const QList<TfrSheet> &sheets, const QList<int> &indices, int copies,
+                 bool collate)
+{
+    QList<int> order;
+    copies = qBound(1, copies, 999);
+    if (collate) {
+        for (int c = 0; c < copies; ++c)
+            order += indices;
+    } else {
+        for (int i : indices)
+            for (int c = 0; c < copies; ++c)
+                order.append(i);
+    }
+    order.removeIf([&](int i) { return i < 0 || i >= sheets.size(); });
+    if (order.isEmpty())
+        return false;
+    device.setPageLayout(pageLayoutOf(sheets[order.first()]));
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    const double dpi = device.logicalDpiX();
+    for (qsizetype n = 0; n < order.size(); ++n) {
+        if (n > 0) {
+            device.setPageLayout(pageLayoutOf(sheets[order[n]]));
+            device.newPage();
+        }
+        drawSheetAt(painter, sheets[order[n]], dpi);
+    }
+    return painter.end();
+}
+
+bool writePdf(const QList<TfrSheet> &sheets, const QList<int> &indices, const QString &fileName, QString *error,
+              int copies, bool collate)
+{
+    auto failed = [&](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    if (indices.isEmpty())
+        return failed(QStringLiteral("没有可输出的页"));
+    // Written to memory first and then saved atomically, so a failed write
+    // never leaves a half-written file behind.
+    QByteArray pdf;
+    {
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(1200);
+        writer.setCreator(QStringLiteral("电子申报"));
+        if (!paintSheets(writer, sheets, indices, copies, collate))
+            return failed(QStringLiteral("无法生成 PDF 数据"));
+    }
+    if (pdf.isEmpty())
+        return failed(QStringLiteral("无法生成 PDF 数据"));
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !file.commit())
+        return failed(QStringLiteral("无法写入文件“%1”：%2").arg(fileName, file.errorString()));
+    return true;
+}
+
+QImage renderImage(const TfrSheet &sheet, double dpi)
+{
+    const double scale = dpi / UnitsPerInch;
+    const QSize size(qBound(1, int(sheet.width * scale + 0.5), 20000), qBound(1, int(sheet.height * scale + 0.5), 20000));
+    QImage image(size, QImage::Format_RGB32);
+    image.setDotsPerMeterX(int(dpi / 0.0254));
+    image.setDotsPerMeterY(int(dpi / 0.0254));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    drawSheetAt(painter, sheet, dpi);
+    return image;
+}
+
+} // namespace TfrRenderer
