@@ -34,6 +34,9 @@ public:
     QList<FileRequest> fileRequests;       // every file dialog's request
     QStringList modalWindows;              // window titles of runModal calls
 
+    // Queues answers for the next OK/Cancel questions.
+    void answer(std::initializer_list<bool> okOrCancel) { for (bool b : okOrCancel) answers.enqueue(b); }
+
     QStringList texts() const;             // texts of every recorded entry
     void clear();
 

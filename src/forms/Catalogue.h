@@ -1,0 +1,67 @@
+#pragma once
+// Catalogue: the parsed form catalogue of one form type - its pages, group
+// boxes, rows and entries (labels and data controls with their names,
+// captions and notes). A catalogue is data; CatalogueParser reads it from its
+// text file and CatalogueBuilder turns it into widgets.
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct CatalogueEntry {
+    enum class Kind { Label, Edit, Memo, Combo, Check, Radio, Date };
+    enum class DateMode { Cleared, Ticked, NoCheckBox };
+
+    Kind kind = Kind::Label;
+    QString name;           // control name; empty for a plain label
+    QString caption;        // own text of a label, check box or radio button
+    QString label;          // fixed text left of the control (above a memo)
+    QString after;          // fixed text right after the control
+    QString panel;          // radio group of a radio button
+    QString detailOf;       // the button whose detail this control holds
+    bool gap = false;       // the detail stands in the blank run of its button's caption
+    bool vscroll = false;   // memo with a vertical scroll bar
+    DateMode dateMode = DateMode::Cleared;
+    bool readOnly = false;
+    bool skyBlue = false;   // sky-blue background (check code field)
+    bool redText = false;
+    bool hidden = false;    // never shown; still takes part in binding
+    bool buttonFace = false; // button-face background (memo read as fixed text)
+    bool noBorder = false;
+    bool initiallyOn = false; // check box or radio button that starts checked
+    QStringList lines;      // initial text lines (memos)
+    int width = 0;          // preferred width in pixels, 0 = by kind
+    int height = 0;         // preferred height in pixels (memos), 0 = by kind
+    int sourceLine = 0;     // line in the catalogue file, for messages
+};
+
+struct CatalogueRow {
+    QList<CatalogueEntry> entries;
+};
+
+// A run of rows; in a grid block the entries of successive rows stand in columns.
+struct CatalogueBlock {
+    bool grid = false;
+    QList<CatalogueRow> rows;
+};
+
+struct CatalogueGroup {
+    QString name;       // group box name; empty: rows directly on the page
+    QString caption;
+    QList<CatalogueBlock> blocks;
+};
+
+struct CataloguePage {
+    QString name;       // e.g. "TabSheet1"
+    QString caption;    // e.g. "第一页"
+    QList<CatalogueGroup> groups;
+};
+
+struct Catalogue {
+    QString form;       // instance name of the form
+    QString caption;    // design caption
+    QList<CataloguePage> pages;
+
+    // Every entry in page, group, row order.
+    QList<const CatalogueEntry *> entries() const;
+    const CatalogueEntry *find(const QString &name) const;
+};

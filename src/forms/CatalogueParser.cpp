@@ -1,0 +1,347 @@
+#include "CatalogueParser.h"
+
+#include "AppError.h"
+
+#include <QFile>
+#include <QHash>
+#include <QRegularExpression>
+
+namespace {
+
+struct Line {
+    int number;
+    QString text;
+};
+
+[[noreturn]] void fail(int line, const QString &what)
+{
+    throw AppError(QStringLiteral("表单目录第%1行有误：%2").arg(line).arg(what));
+}
+
+struct Token {
+    QString text;
+    bool quoted = false; // the token began with a quote: a text, not a name or flag
+};
+
+// Splits a line into tokens; quotes are removed, escapes resolved. A token of
+// the form key="..." keeps its key and loses the quotes of the value.
+QList<Token> tokenize(const Line &line)
+{
+    QList<Token> tokens;
+    QString current;
+    bool inQuotes = false;
+    bool haveToken = false;
+    bool startedQuoted = false;
+    const QString &s = line.text;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const QChar c = s[i];
+        if (inQuotes) {
+            if (c == QLatin1Char('\\') && i + 1 < s.size()) {
+                current += s[++i];
+            } else if (c == QLatin1Char('"')) {
+                inQuotes = false;
+            } else {
+                current += c;
+            }
+        } else if (c == QLatin1Char('"')) {
+            if (!haveToken)
+                startedQuoted = true;
+            inQuotes = true;
+            haveToken = true;
+        } else if (c == QLatin1Char('#') && !haveToken) {
+            break;
+        } else if (c == QLatin1Char(' ') || c == QLatin1Char('\t')) {
+            if (haveToken) {
+                tokens << Token{current, startedQuoted};
+                current.clear();
+                haveToken = false;
+                startedQuoted = false;
+            }
+        } else {
+            current += c;
+            haveToken = true;
+        }
+    }
+    if (inQuotes)
+        fail(line.number, QStringLiteral("引号未闭合"));
+    if (haveToken)
+        tokens << Token{current, startedQuoted};
+    return tokens;
+}
+
+// Values of a repeat list: "a,b,c", "\"x\",\"y\"" or a range "1..15".
+QStringList repeatValues(const Line &line, const QString &spec)
+{
+    static const QRegularExpression range(QStringLiteral("^(\\d+)\\.\\.(\\d+)$"));
+    const auto m = range.match(spec);
+    if (m.hasMatch()) {
+        QStringList out;
+        const int from = m.captured(1).toInt();
+        const int to = m.captured(2).toInt();
+        if (to < from)
+            fail(line.number, QStringLiteral("范围无效：") + spec);
+        for (int i = from; i <= to; ++i)
+            out << QString::number(i);
+        return out;
+    }
+    QStringList out;
+    QString current;
+    bool inQuotes = false;
+    for (qsizetype i = 0; i < spec.size(); ++i) {
+        const QChar c = spec[i];
+        if (c == QLatin1Char('"')) {
+            inQuotes = !inQuotes;
+        } else if (c == QLatin1Char(',') && !inQuotes) {
+            out << current;
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    out << current;
+    return out;
+}
+
+// Expands repeat blocks (they may nest) into plain lines. `opening` is the
+// line of the repeat whose body is being read, 0 at the top level.
+QList<Line> expand(const QList<Line> &lines, qsizetype &pos, int opening)
+{
+    const bool nested = opening > 0;
+    QList<Line> out;
+    while (pos < lines.size()) {
+        const Line line = lines[pos++];
+        const QString trimmed = line.text.trimmed();
+        if (trimmed == QLatin1String("end")) {
+            if (!nested)
+                fail(line.number, QStringLiteral("多余的 end"));
+            return out;
+        }
+        if (!trimmed.startsWith(QLatin1String("repeat ")) && trimmed != QLatin1String("repeat")) {
+            out << line;
+            continue;
+        }
+        // The repeat line's own variables are separated by blanks; each value
+        // list may hold quoted strings with blanks, so split on the raw text.
+        QHash<QString, QStringList> vars;
+        QStringList order;
+        static const QRegularExpression assign(
+            QStringLiteral("([A-Za-z_][A-Za-z0-9_]*)=((?:\"(?:[^\"\\\\]|\\\\.)*\"|[^\\s\",])+(?:,(?:\"(?:[^\"\\\\]|\\\\.)*\"|[^\\s\",])+)*)"));
+        auto it = assign.globalMatch(trimmed.mid(6));
+        while (it.hasNext()) {
+            const auto m = it.next();
+            vars.insert(m.captured(1), repeatValues(line, m.captured(2)));
+            order << m.captured(1);
+        }
+        if (order.isEmpty())
+            fail(line.number, QStringLiteral("repeat 没有变量"));
+        const qsizetype count = vars[order.first()].size();
+        for (const QString &v : order)
+            if (vars[v].size() != count)
+                fail(line.number, QStringLiteral("repeat 的变量个数不一致：") + v);
+        const QList<Line> body = expand(lines, pos, line.number);
+        for (qsizetype i = 0; i < count; ++i) {
+            for (Line b : body) {
+                for (const QString &v : order)
+                    b.text.replace(QLatin1Char('{') + v + QLatin1Char('}'), vars[v][i]);
+                out << b;
+            }
+        }
+    }
+    if (nested)
+        fail(opening, QStringLiteral("repeat 缺少 end"));
+    return out;
+}
+
+const QHash<QString, CatalogueEntry::Kind> &kinds()
+{
+    static const QHash<QString, CatalogueEntry::Kind> k{
+        {QStringLiteral("label"), CatalogueEntry::Kind::Label},
+        {QStringLiteral("edit"), CatalogueEntry::Kind::Edit},
+        {QStringLiteral("memo"), CatalogueEntry::Kind::Memo},
+        {QStringLiteral("combo"), CatalogueEntry::Kind::Combo},
+        {QStringLiteral("check"), CatalogueEntry::Kind::Check},
+        {QStringLiteral("radio"), CatalogueEntry::Kind::Radio},
+        {QStringLiteral("date"), CatalogueEntry::Kind::Date},
+    };
+    return k;
+}
+
+bool ownsCaption(CatalogueEntry::Kind kind)
+{
+    return kind == CatalogueEntry::Kind::Label || kind == CatalogueEntry::Kind::Check ||
+           kind == CatalogueEntry::Kind::Radio;
+}
+
+CatalogueEntry parseEntry(const Line &line, const QList<Token> &tokens)
+{
+    CatalogueEntry e;
+    e.kind = kinds().value(tokens[0].text);
+    e.sourceLine = line.number;
+    bool positionalText = false;
+    for (qsizetype i = 1; i < tokens.size(); ++i) {
+        const QString &t = tokens[i].text;
+        const bool quoted = tokens[i].quoted;
+        const qsizetype eq = quoted ? -1 : t.indexOf(QLatin1Char('='));
+        if (quoted) {
+            if (positionalText)
+                fail(line.number, QStringLiteral("多余的文字：") + t);
+            positionalText = true;
+            if (ownsCaption(e.kind))
+                e.caption = t;
+            else
+                e.label = t;
+            continue;
+        }
+        if (eq > 0) {
+            const QString key = t.left(eq);
+            const QString value = t.mid(eq + 1);
+            if (key == QLatin1String("label")) e.label = value;
+            else if (key == QLatin1String("after")) e.after = value;
+            else if (key == QLatin1String("panel")) e.panel = value;
+            else if (key == QLatin1String("detail")) e.detailOf = value;
+            else if (key == QLatin1String("line")) e.lines << value;
+            else if (key == QLatin1String("width")) e.width = value.toInt();
+            else if (key == QLatin1String("height")) e.height = value.toInt();
+            else if (key == QLatin1String("check")) {
+                if (value == QLatin1String("cleared")) e.dateMode = CatalogueEntry::DateMode::Cleared;
+                else if (value == QLatin1String("ticked")) e.dateMode = CatalogueEntry::DateMode::Ticked;
+                else if (value == QLatin1String("none")) e.dateMode = CatalogueEntry::DateMode::NoCheckBox;
+                else fail(line.number, QStringLiteral("未知的日期方式：") + value);
+            } else fail(line.number, QStringLiteral("未知的属性：") + key);
+            continue;
+        }
+        if (t == QLatin1String("gap")) e.gap = true;
+        else if (t == QLatin1String("vscroll")) e.vscroll = true;
+        else if (t == QLatin1String("readonly")) e.readOnly = true;
+        else if (t == QLatin1String("skyblue")) e.skyBlue = true;
+        else if (t == QLatin1String("red")) e.redText = true;
+        else if (t == QLatin1String("hidden")) e.hidden = true;
+        else if (t == QLatin1String("buttonface")) e.buttonFace = true;
+        else if (t == QLatin1String("noborder")) e.noBorder = true;
+        else if (t == QLatin1String("on")) e.initiallyOn = true;
+        else if (i == 1 && e.kind != CatalogueEntry::Kind::Label) e.name = t;
+        else fail(line.number, QStringLiteral("无法识别：") + t);
+    }
+    if (e.kind != CatalogueEntry::Kind::Label && e.name.isEmpty())
+        fail(line.number, QStringLiteral("控件缺少名字"));
+    if (e.kind == CatalogueEntry::Kind::Radio && e.panel.isEmpty())
+        fail(line.number, QStringLiteral("单选按钮缺少 panel：") + e.name);
+    return e;
+}
+
+} // namespace
+
+namespace CatalogueParser {
+
+Catalogue parse(const QString &text)
+{
+    QList<Line> raw;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i) {
+        QString l = lines[i];
+        if (l.endsWith(QLatin1Char('\r')))
+            l.chop(1);
+        raw << Line{i + 1, l};
+    }
+    qsizetype pos = 0;
+    const QList<Line> expanded = expand(raw, pos, 0);
+
+    Catalogue cat;
+    QHash<QString, int> names; // control name (lower case) -> line, for duplicates
+    CataloguePage *page = nullptr;
+    CatalogueGroup *group = nullptr;
+    CatalogueBlock *block = nullptr;
+    CatalogueRow *row = nullptr;
+    bool inGrid = false;
+    int gridLine = 0;
+
+    auto newBlock = [&](bool grid) {
+        group->blocks.append(CatalogueBlock{grid, {}});
+        block = &group->blocks.last();
+        row = nullptr;
+    };
+
+    for (const Line &line : expanded) {
+        const QList<Token> tokens = tokenize(line);
+        if (tokens.isEmpty())
+            continue;
+        const QString &cmd = tokens[0].text;
+        auto arg = [&](int i) { return i < tokens.size() ? tokens[i].text : QString(); };
+        if (cmd == QLatin1String("form")) {
+            if (tokens.size() < 2)
+                fail(line.number, QStringLiteral("form 缺少名字"));
+            cat.form = arg(1);
+            cat.caption = arg(2);
+        } else if (cmd == QLatin1String("page")) {
+            if (tokens.size() < 3)
+                fail(line.number, QStringLiteral("page 需要名字和标题"));
+            if (inGrid)
+                fail(gridLine, QStringLiteral("grid 缺少 endgrid"));
+            cat.pages.append(CataloguePage{arg(1), arg(2), {}});
+            page = &cat.pages.last();
+            group = nullptr;
+            block = nullptr;
+            row = nullptr;
+        } else if (cmd == QLatin1String("group")) {
+            if (!page)
+                fail(line.number, QStringLiteral("group 之前没有 page"));
+            if (tokens.size() < 2)
+                fail(line.number, QStringLiteral("group 缺少名字"));
+            if (inGrid)
+                fail(gridLine, QStringLiteral("grid 缺少 endgrid"));
+            const QString name = arg(1) == QLatin1String("-") ? QString() : arg(1);
+            page->groups.append(CatalogueGroup{name, arg(2), {}});
+            group = &page->groups.last();
+            block = nullptr;
+            row = nullptr;
+        } else if (cmd == QLatin1String("grid") || cmd == QLatin1String("endgrid")) {
+            if (!group)
+                fail(line.number, QStringLiteral("grid 之前没有 group"));
+            const bool start = cmd == QLatin1String("grid");
+            if (start == inGrid)
+                fail(line.number, start ? QStringLiteral("grid 嵌套") : QStringLiteral("多余的 endgrid"));
+            inGrid = start;
+            gridLine = line.number;
+            newBlock(start);
+        } else if (cmd == QLatin1String("row")) {
+            if (!group)
+                fail(line.number, QStringLiteral("row 之前没有 group"));
+            if (!block)
+                newBlock(false);
+            block->rows.append(CatalogueRow{});
+            row = &block->rows.last();
+        } else if (kinds().contains(cmd)) {
+            if (!row)
+                fail(line.number, QStringLiteral("控件之前没有 row"));
+            CatalogueEntry e = parseEntry(line, tokens);
+            if (!e.name.isEmpty()) {
+                const QString key = e.name.toLower();
+                if (names.contains(key))
+                    fail(line.number, QStringLiteral("控件名重复：%1（第%2行已有）").arg(e.name).arg(names[key]));
+                names.insert(key, line.number);
+            }
+            row->entries.append(e);
+        } else {
+            fail(line.number, QStringLiteral("未知的语句：") + cmd);
+        }
+    }
+    if (inGrid)
+        fail(gridLine, QStringLiteral("grid 缺少 endgrid"));
+    if (cat.form.isEmpty())
+        fail(1, QStringLiteral("缺少 form 语句"));
+    // Every detail control names a button of the catalogue.
+    for (const CatalogueEntry *e : cat.entries())
+        if (!e->detailOf.isEmpty() && !cat.find(e->detailOf))
+            fail(e->sourceLine, QStringLiteral("detail 指向不存在的控件：") + e->detailOf);
+    return cat;
+}
+
+Catalogue load(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw AppError(QStringLiteral("无法读取表单目录：") + path);
+    return parse(QString::fromUtf8(f.readAll()));
+}
+
+} // namespace CatalogueParser

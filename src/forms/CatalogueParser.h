@@ -1,0 +1,32 @@
+#pragma once
+// CatalogueParser: reads the text of a form catalogue file.
+//
+// One statement per line; "#" starts a comment. Tokens are separated by
+// blanks; a token in double quotes may hold blanks (\" and \\ escape), and
+// key="value" attributes may be quoted the same way.
+//
+//   form <instance> "<caption>"
+//   page <name> "<caption>"
+//   group <name> "<caption>"        group - ""  puts rows directly on the page
+//   row                               starts the next row of the group
+//   grid ... endgrid                  rows whose entries stand in columns
+//   label "<text>" [flags]
+//   radio <name> "<caption>" panel=<panel> [flags]
+//   check <name> "<caption>" [flags]
+//   edit|memo|combo|date <name> ["<label>"] [flags]
+//   repeat VAR=a,b,c [VAR2="x","y","z"] [N=1..15] ... end
+//                                     repeats the body once per value, with
+//                                     {VAR} replaced; all lists are equally long
+//
+// Attributes and flags of entries: label="..", after="..", panel=.., detail=..,
+// gap, vscroll, check=cleared|ticked|none, readonly, skyblue, red, hidden,
+// buttonface, noborder, on, line=".." (repeatable: initial memo lines),
+// width=N, height=N.
+#include "Catalogue.h"
+
+namespace CatalogueParser {
+// Throws AppError with the line number and the fault.
+Catalogue parse(const QString &text);
+// Reads and parses a catalogue file or resource.
+Catalogue load(const QString &path);
+}

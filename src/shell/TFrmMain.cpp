@@ -1,0 +1,329 @@
+#include "TFrmMain.h"
+
+#include "CommandGuard.h"
+#include "Dialogs.h"
+#include "FormClasses.h"
+#include "TFrmKVAbout.h"
+#include "TFrmKVHelp.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHash>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+// The New and Open items of the File menu, in menu order.
+struct FormItem {
+    const char *newItem;
+    const char *openItem;
+    FormKind kind;
+};
+const FormItem kFormItems[] = {
+    {"N2", "N6", FormKind::YPZCSQ},    {"N3", "N5", FormKind::YPBCSQ},
+    {"N4", "N7", FormKind::YPZZCSQ},   {"N12", "N14", FormKind::YPZCSQ_JK},
+    {"N13", "N16", FormKind::YPBCSQ_JK}, {"N17", "N18", FormKind::YBCZZCSQB},
+};
+
+// Images of ImageList1 / ImageList2 in their order: open, help, print, save, new.
+struct ImageSource {
+    const char *theme;
+    const char *fallback;
+};
+const ImageSource kImages[] = {
+    {"document-open", ":/icons/open.svg"},
+    {"help-contents", ":/icons/help.svg"},
+    {"document-print", ":/icons/print.svg"},
+    {"document-save", ":/icons/save.svg"},
+    {"document-new", ":/icons/new.svg"},
+};
+
+const QString kOpenFilter = QStringLiteral("药品企业申请表报盘文件(*.MRT)|*.MRT");
+
+} // namespace
+
+TFrmMain::TFrmMain(QWidget *parent) : QMainWindow(parent), FMdiArea(new QMdiArea(this))
+{
+    setObjectName(QStringLiteral("FrmMain"));
+    setWindowTitle(QStringLiteral("电子申报"));
+    // Child windows show the program's own icon too.
+    QApplication::setWindowIcon(image(4));
+    FMdiArea->setObjectName(QStringLiteral("ClientArea"));
+    FMdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    FMdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(FMdiArea);
+    buildMenu();
+    buildToolBar();
+    buildStatusBar();
+    setGeometry(58, 88, 808, 577);
+    setWindowState(Qt::WindowMaximized);
+}
+
+TFrmMain::~TFrmMain() = default;
+
+QString TFrmMain::updateSite()
+{
+    return QStringLiteral("www.example.com");
+}
+
+QIcon TFrmMain::image(int index)
+{
+    const ImageSource &src = kImages[index];
+    return QIcon::fromTheme(QString::fromLatin1(src.theme), QIcon(QString::fromLatin1(src.fallback)));
+}
+
+QAction *TFrmMain::addItem(QMenu *menu, const QString &name, const QString &caption, int image)
+{
+    QAction *a = menu->addAction(caption);
+    a->setObjectName(name);
+    if (image >= 0)
+        a->setIcon(TFrmMain::image(image));
+    return a;
+}
+
+QAction *TFrmMain::action(const QString &name) const
+{
+    return findChild<QAction *>(name);
+}
+
+void TFrmMain::buildMenu()
+{
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    auto guarded = [](auto f) { return [f] { RunGuarded(f); }; };
+
+    QMenu *file = bar->addMenu(QStringLiteral("文件(&F)"));
+    file->menuAction()->setObjectName(QStringLiteral("F1"));
+
+    FNewMenu = file->addMenu(image(4), QStringLiteral("新建(&N)"));
+    FNewMenu->menuAction()->setObjectName(QStringLiteral("N1"));
+    for (const FormItem &item : kFormItems) {
+        const FormKind kind = item.kind;
+        QAction *a = addItem(FNewMenu, QString::fromLatin1(item.newItem), formType(kind).menuCaption);
+        connect(a, &QAction::triggered, this, guarded([this, kind] { NewCommand(kind); }));
+    }
+
+    FOpenMenu = file->addMenu(image(0), QStringLiteral("打开(&O)"));
+    FOpenMenu->menuAction()->setObjectName(QStringLiteral("mnuOpen"));
+    for (const FormItem &item : kFormItems) {
+        const FormKind kind = item.kind;
+        QAction *a = addItem(FOpenMenu, QString::fromLatin1(item.openItem), formType(kind).menuCaption);
+        connect(a, &QAction::triggered, this, guarded([this, kind] { OpenCommand(kind); }));
+    }
+
+    QAction *save = addItem(file, QStringLiteral("mnuSaveNoExit"), QStringLiteral("保存(&S)"), 3);
+    connect(save, &QAction::triggered, this, guarded([this] { mnuSaveNoExitClick(); }));
+    QAction *print = addItem(file, QStringLiteral("mnuReport"), QStringLiteral("打印(&P)"), 2);
+    connect(print, &QAction::triggered, this, guarded([this] { mnuReportClick(); }));
+    file->addSeparator();
+    QAction *setup = addItem(file, QStringLiteral("P1"), QStringLiteral("打印设置...(&T)"));
+    setup->setVisible(false);
+    QAction *exit = addItem(file, QStringLiteral("Q1"), QStringLiteral("退出(&Q)"));
+    connect(exit, &QAction::triggered, this, guarded([this] { Q1Click(); }));
+
+    QMenu *view = bar->addMenu(QStringLiteral("查看(&V)"));
+    view->menuAction()->setObjectName(QStringLiteral("V1"));
+    QAction *statusItem = addItem(view, QStringLiteral("N10"), QStringLiteral("状态栏"));
+    statusItem->setCheckable(true);
+    statusItem->setChecked(true);
+    connect(statusItem, &QAction::triggered, this, guarded([this] { N10Click(); }));
+    QAction *toolItem = addItem(view, QStringLiteral("N9"), QStringLiteral("工具栏"));
+    toolItem->setCheckable(true);
+    toolItem->setChecked(true);
+    connect(toolItem, &QAction::triggered, this, guarded([this] { N9Click(); }));
+
+    QMenu *help = bar->addMenu(QStringLiteral("帮助(&H)"));
+    help->menuAction()->setObjectName(QStringLiteral("H1"));
+    QAction *helpItem = addItem(help, QStringLiteral("mnuHelp"), QStringLiteral("填写帮助"), 1);
+    connect(helpItem, &QAction::triggered, this, guarded([this] { mnuHelpClick(); }));
+    help->addSeparator();
+    QAction *about = addItem(help, QStringLiteral("N11"), QStringLiteral("关于..."));
+    connect(about, &QAction::triggered, this, guarded([this] { N11Click(); }));
+}
+
+void TFrmMain::buildToolBar()
+{
+    FToolBar = new QToolBar(QStringLiteral("工具栏"), this);
+    FToolBar->setObjectName(QStringLiteral("ToolBar1"));
+    FToolBar->setIconSize(QSize(64, 64));
+    FToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    FToolBar->setCursor(Qt::PointingHandCursor);
+    FToolBar->setMovable(true);
+    FToolBar->setContextMenuPolicy(Qt::PreventContextMenu);
+    // Pale ("money") green, a one-pixel border on all four edges, flat buttons
+    // of 82 x 78, separators 8 wide.
+    FToolBar->setStyleSheet(QStringLiteral(
+        "QToolBar#ToolBar1 { background: #C0DCC0; border: 1px solid #8FAF8F; spacing: 0px; }"
+        "QToolBar#ToolBar1::separator { width: 8px; }"
+        "QToolBar#ToolBar1 QToolButton { border: 1px solid transparent; background: transparent;"
+        "  min-width: 80px; max-width: 80px; min-height: 76px; max-height: 76px; }"
+        "QToolBar#ToolBar1 QToolButton:hover { border: 1px solid #6F8F6F; background: #D6EBD6; }"
+        "QToolBar#ToolBar1 QToolButton:pressed { background: #A9C9A9; }"
+        "QToolBar#ToolBar1 QToolButton::menu-indicator { image: none; width: 0px; }"));
+    addToolBar(Qt::TopToolBarArea, FToolBar);
+
+    // A button tied to an item with a submenu drops that submenu down under it.
+    auto addButton = [this](QAction *item) {
+        FToolBar->addAction(item);
+        if (auto *button = qobject_cast<QToolButton *>(FToolBar->widgetForAction(item))) {
+            button->setFixedSize(82, 78);
+            if (item->menu())
+                button->setPopupMode(QToolButton::InstantPopup);
+        }
+        FToolBar->addSeparator();
+    };
+    addButton(FNewMenu->menuAction());
+    addButton(FOpenMenu->menuAction());
+    addButton(action(QStringLiteral("mnuSaveNoExit")));
+    addButton(action(QStringLiteral("mnuReport")));
+    addButton(action(QStringLiteral("mnuHelp")));
+}
+
+void TFrmMain::buildStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setFixedHeight(19 + 4);
+    bar->setSizeGripEnabled(false);
+    auto *panel1 = new QLabel(QStringLiteral("版本日期：[2004年6月10日]"), bar);
+    panel1->setObjectName(QStringLiteral("Panel1"));
+    panel1->setFixedWidth(200);
+    auto *panel2 = new QLabel(QStringLiteral("   在填写申请表前请务必确认本软件为最新版本！ 最新版本请到") +
+                                  updateSite() + QStringLiteral("网站下载"),
+                              bar);
+    panel2->setObjectName(QStringLiteral("Panel2"));
+    panel2->setFixedWidth(700);
+    for (QLabel *p : {panel1, panel2}) {
+        p->setFrameShape(QFrame::Panel);
+        p->setFrameShadow(QFrame::Sunken);
+    }
+    bar->addWidget(panel1);
+    bar->addWidget(panel2);
+}
+
+TEABaseForm *TFrmMain::createForm(FormKind kind)
+{
+    TEABaseForm *form = CreateForm(kind);
+    FMdiArea->addSubWindow(form);
+    FForms[size_t(kind)] = form;
+    connect(form, &TEABaseForm::formClosed, this, [this](TEABaseForm *closed) {
+        for (auto &slot : FForms)
+            if (slot == closed)
+                slot = nullptr;
+    });
+    return form;
+}
+
+void TFrmMain::NewCommand(FormKind kind)
+{
+    if (TEABaseForm *open = registered(kind)) {
+        if (!open->AskClose())
+            return;
+    }
+    createForm(kind)->NewDocument();
+}
+
+void TFrmMain::OpenCommand(FormKind kind)
+{
+    FileRequest request;
+    request.caption = QStringLiteral("打开");
+    request.filter = kOpenFilter;
+    request.defaultSuffix = QStringLiteral("*.MRT");
+    request.fileName = formType(kind).filePrefix;
+    const QString path = dialogs().chooseOpenFile(request);
+    if (path.isEmpty())
+        return;
+    if (TEABaseForm *open = registered(kind)) {
+        if (!open->AskClose())
+            return;
+    }
+    createForm(kind)->OpenDocument(path);
+}
+
+void TFrmMain::mnuSaveNoExitClick()
+{
+    FormKind kind;
+    if (!FormKindOf(FMdiArea->activeSubWindow(), kind))
+        return;
+    if (TEABaseForm *form = registered(kind))
+        form->SaveBackup();
+}
+
+void TFrmMain::mnuReportClick()
+{
+    FormKind kind;
+    if (!FormKindOf(FMdiArea->activeSubWindow(), kind))
+        return;
+    if (TEABaseForm *form = registered(kind))
+        form->SubmitAndPrint();
+}
+
+void TFrmMain::Q1Click()
+{
+    if (dialogs().confirm(QStringLiteral("警告"), QStringLiteral("你确定要退出系统吗?")))
+        CloseAllWindows();
+}
+
+void TFrmMain::CloseAllWindows()
+{
+    const QList<QMdiSubWindow *> children = FMdiArea->subWindowList(QMdiArea::CreationOrder);
+    for (qsizetype i = children.size() - 1; i >= 0; --i)
+        children[i]->close();
+    int open = 0;
+    for (QMdiSubWindow *child : FMdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        auto *form = qobject_cast<TEABaseForm *>(child);
+        if (!form || !form->isClosed())
+            ++open;
+    }
+    if (open > 0) {
+        ShowMessage(QStringLiteral("还有") + QString::number(open) + QStringLiteral("个窗体没关闭！"));
+        return;
+    }
+    close();
+}
+
+void TFrmMain::closeEvent(QCloseEvent *event)
+{
+    // Each child is asked in turn, first to last; the first refusal stops.
+    for (QMdiSubWindow *child : FMdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        auto *form = qobject_cast<TEABaseForm *>(child);
+        if (form && form->isClosed())
+            continue;
+        if (!child->close()) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}
+
+// The view items are checkable actions: a click has inverted the tick before
+// the handler runs, which then shows the bar exactly when the item is ticked.
+void TFrmMain::N9Click()
+{
+    FToolBar->setVisible(action(QStringLiteral("N9"))->isChecked());
+}
+
+void TFrmMain::N10Click()
+{
+    statusBar()->setVisible(action(QStringLiteral("N10"))->isChecked());
+}
+
+void TFrmMain::mnuHelpClick()
+{
+    TFrmKVHelp help(this);
+    dialogs().runModal(&help);
+}
+
+void TFrmMain::N11Click()
+{
+    TFrmKVAbout about(this);
+    dialogs().runModal(&about);
+}

@@ -1,0 +1,23 @@
+// The program: starts the toolkit with the Chinese translations of Qt's own
+// dialogs, creates the main window maximised and runs until it closes.
+#include "TFrmMain.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("电子申报"));
+
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    TFrmMain FrmMain;
+    FrmMain.showMaximized();
+    return app.exec();
+}

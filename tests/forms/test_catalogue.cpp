@@ -1,0 +1,293 @@
+// Tests of the catalogue format and builder: parsing (repeat blocks, grids,
+// faults with their line numbers), and the widgets that a catalogue makes,
+// including the whole domestic registration form.
+#include "AppError.h"
+#include "Catalogue.h"
+#include "CatalogueBuilder.h"
+#include "CatalogueParser.h"
+#include "ControlAdapter.h"
+#include "DatePicker.h"
+#include "FormClasses.h"
+#include "TestMain.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QtTest>
+
+class TestCatalogue : public QObject {
+    Q_OBJECT
+private slots:
+    void parseFaults_data();
+    void parseFaults();
+    void repeatAndGrid();
+    void builtWidgets();
+    void shippedCataloguesBuild();
+    void domesticRegistrationForm();
+    void domesticRadioPanels_data();
+    void domesticRadioPanels();
+};
+
+void TestCatalogue::parseFaults_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    const QString head = QStringLiteral("form F \"\"\npage P \"第一页\"\ngroup G \"组\"\nrow\n");
+    QTest::newRow("no form") << "page P \"x\"\n" << "表单目录第1行有误：缺少 form 语句";
+    QTest::newRow("unknown statement") << head + "button b1\n" << "表单目录第5行有误：未知的语句：button";
+    QTest::newRow("duplicate name, any case")
+        << head + "edit edtA\nedit EDTA\n" << "表单目录第6行有误：控件名重复：EDTA（第5行已有）";
+    QTest::newRow("radio without panel") << head + "radio rdbA \"甲\"\n" << "表单目录第5行有误：单选按钮缺少 panel：rdbA";
+    QTest::newRow("control before row") << "form F \"\"\npage P \"x\"\ngroup G \"g\"\nedit e\n"
+                                        << "表单目录第4行有误：控件之前没有 row";
+    QTest::newRow("open quote") << head + "label \"abc\n" << "表单目录第5行有误：引号未闭合";
+    QTest::newRow("detail of nothing") << head + "edit e detail=rdbX\n" << "表单目录第5行有误：detail 指向不存在的控件：rdbX";
+    QTest::newRow("unbalanced repeat") << head + "repeat N=1,2\nedit e{N}\n" << "表单目录第5行有误：repeat 缺少 end";
+    QTest::newRow("uneven repeat lists") << head + "repeat N=1,2 M=a\nend\n" << "表单目录第5行有误：repeat 的变量个数不一致：M";
+    QTest::newRow("grid not closed") << head + "grid\nrow\nedit e\n" << "表单目录第5行有误：grid 缺少 endgrid";
+    QTest::newRow("bad date mode") << head + "date d check=maybe\n" << "表单目录第5行有误：未知的日期方式：maybe";
+}
+
+void TestCatalogue::parseFaults()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    try {
+        CatalogueParser::parse(text);
+        QFAIL("no error");
+    } catch (const AppError &e) {
+        QCOMPARE(e.message(), message);
+    }
+}
+
+void TestCatalogue::repeatAndGrid()
+{
+    const Catalogue cat = CatalogueParser::parse(QStringLiteral(
+        "form F \"标题\"   # a comment\n"
+        "page P \"第一页\"\n"
+        "repeat N=2,3 G=GroupBox4,GroupBox6 T=\"29.机构 2：\",\"30.机构 3：\"\n"
+        "group {G} \"申请人\"\n"
+        "row\n"
+        "  label \"{T}\"\n"
+        "  radio rdbJG{N}F \"无\" panel=P{N}\n"
+        "end\n"
+        "group Grid \"表\"\n"
+        "grid\n"
+        "repeat L=1..3\n"
+        "row\n"
+        "  edit edtQTSX{L}\n"
+        "  combo edtQTSP{L}\n"
+        "end\n"
+        "endgrid\n"
+        "row\n"
+        "  memo memA \"说明 \\\"引\\\"：\" vscroll line=\"一\" line=\"二\"\n"));
+    QCOMPARE(cat.form, QStringLiteral("F"));
+    QCOMPARE(cat.caption, QStringLiteral("标题"));
+    QCOMPARE(cat.pages.size(), 1);
+    const auto &groups = cat.pages[0].groups;
+    QCOMPARE(groups.size(), 3);
+    QCOMPARE(groups[0].name, QStringLiteral("GroupBox4"));
+    QCOMPARE(groups[1].name, QStringLiteral("GroupBox6"));
+    QCOMPARE(groups[1].blocks[0].rows[0].entries[0].caption, QStringLiteral("30.机构 3："));
+    QCOMPARE(groups[1].blocks[0].rows[0].entries[1].name, QStringLiteral("rdbJG3F"));
+    QCOMPARE(groups[1].blocks[0].rows[0].entries[1].panel, QStringLiteral("P3"));
+    QCOMPARE(groups[2].blocks.size(), 2);
+    QVERIFY(groups[2].blocks[0].grid);
+    QCOMPARE(groups[2].blocks[0].rows.size(), 3);
+    QCOMPARE(groups[2].blocks[0].rows[2].entries[1].name, QStringLiteral("edtQTSP3"));
+    QVERIFY(!groups[2].blocks[1].grid);
+    const CatalogueEntry *memo = cat.find(QStringLiteral("MEMA"));
+    QVERIFY(memo);
+    QCOMPARE(memo->label, QStringLiteral("说明 \"引\"："));
+    QVERIFY(memo->vscroll);
+    QCOMPARE(memo->lines, (QStringList{"一", "二"}));
+    QCOMPARE(cat.entries().size(), 4 + 6 + 1);
+}
+
+void TestCatalogue::builtWidgets()
+{
+    const Catalogue cat = CatalogueParser::parse(QStringLiteral(
+        "form F \"\"\npage TabSheet1 \"第一页\"\ngroup GroupBox1 \"组一\"\nrow\n"
+        "radio rdbZY \"中药、天然药物      类\" panel=Panel2\n"
+        "combo edtZY detail=rdbZY gap\n"
+        "radio rdbQT \"其他：\" panel=Panel2\n"
+        "edit edtQT detail=rdbQT after=\"个月\"\n"
+        "row\n"
+        "radio rdbX \"隐\" panel=Panel2 hidden\n"
+        "date d1 \"日期：\" check=cleared\ndate d2 check=ticked\ndate d3 check=none\n"
+        "check ckbOn \"开\" on\n"
+        "edit VerifyCode \"数据核对码\" readonly skyblue red\n"
+        "group - \"\"\nrow\nedit edtSCJG \"审查机关：\"\n"));
+    QWidget host;
+    QTabWidget *pages = CatalogueBuilder::build(cat, &host);
+    host.show();
+    QCOMPARE(pages->objectName(), QStringLiteral("PageControl1"));
+    QCOMPARE(pages->count(), 1);
+    QCOMPARE(pages->tabText(0), QStringLiteral("第一页"));
+    QVERIFY(pages->widget(0)->findChild<QScrollArea *>());
+    auto *box = host.findChild<QGroupBox *>(QStringLiteral("GroupBox1"));
+    QVERIFY(box);
+    QCOMPARE(box->title(), QStringLiteral("组一"));
+
+    // The gap: the list stands between the two parts of the button's caption.
+    auto *zy = host.findChild<QRadioButton *>(QStringLiteral("rdbZY"));
+    QCOMPARE(zy->text(), QStringLiteral("中药、天然药物"));
+    QCOMPARE(zy->property("caption").toString(), QStringLiteral("中药、天然药物      类"));
+    auto *list = host.findChild<QComboBox *>(QStringLiteral("edtZY"));
+    QVERIFY(!list->isEditable());
+    QVERIFY(list->x() > zy->x());
+    bool found = false;
+    for (auto *l : box->findChildren<QLabel *>())
+        if (l->text() == QStringLiteral("类")) {
+            QVERIFY(l->x() > list->x());
+            found = true;
+        }
+    QVERIFY(found);
+
+    // Radio buttons of one panel form one exclusive group, hidden ones included.
+    auto *group = pages->findChild<QButtonGroup *>(QStringLiteral("Panel2"));
+    QVERIFY(group);
+    QCOMPARE(group->buttons().size(), 3);
+    auto *hidden = host.findChild<QRadioButton *>(QStringLiteral("rdbX"));
+    QVERIFY(!hidden->isVisible());
+    hidden->setChecked(true);
+    zy->setChecked(true);
+    QVERIFY(!hidden->isChecked());
+
+    auto *d1 = host.findChild<DatePicker *>(QStringLiteral("d1"));
+    auto *d2 = host.findChild<DatePicker *>(QStringLiteral("d2"));
+    auto *d3 = host.findChild<DatePicker *>(QStringLiteral("d3"));
+    QVERIFY(d1->showCheckBox() && !d1->hasDate());
+    QVERIFY(d2->showCheckBox() && d2->hasDate());
+    QVERIFY(!d3->showCheckBox() && d3->hasDate());
+    QVERIFY(host.findChild<QCheckBox *>(QStringLiteral("ckbOn"))->isChecked());
+
+    auto *code = host.findChild<QLineEdit *>(QStringLiteral("VerifyCode"));
+    QVERIFY(code->isReadOnly());
+    QCOMPARE(Controls::background(code), CatalogueBuilder::skyBlue());
+    QCOMPARE(code->palette().color(QPalette::Text), QColor(Qt::red));
+    // Rows outside any group box stand directly on the page.
+    auto *scj = host.findChild<QLineEdit *>(QStringLiteral("edtSCJG"));
+    QVERIFY(scj);
+    QVERIFY(!qobject_cast<QGroupBox *>(scj->parentWidget()));
+}
+
+void TestCatalogue::shippedCataloguesBuild()
+{
+    for (const FormType &t : formTypes()) {
+        if (!QFile::exists(t.catalogue))
+            continue;
+        const Catalogue cat = CatalogueParser::load(t.catalogue);
+        QCOMPARE(cat.form, t.instanceName);
+        std::unique_ptr<TEABaseForm> form(CreateForm(t.kind));
+        QCOMPARE(form->objectName(), t.instanceName);
+        // Every named entry is a widget of that name on the form.
+        for (const CatalogueEntry *e : cat.entries()) {
+            if (e->name.isEmpty())
+                continue;
+            const auto found = form->findChildren<QWidget *>(e->name);
+            QVERIFY2(found.size() == 1, qPrintable(t.instanceName + QLatin1Char(' ') + e->name));
+        }
+        QVERIFY(form->verifyCodeEdit()->isReadOnly());
+    }
+}
+
+void TestCatalogue::domesticRegistrationForm()
+{
+    TFrmYPZCSQ form;
+    form.show();
+    QTabWidget *pages = form.pageControl();
+    QCOMPARE(pages->count(), 3);
+    QCOMPARE(pages->tabText(0), QStringLiteral("第一页"));
+    QCOMPARE(pages->tabText(1), QStringLiteral("第二页"));
+    QCOMPARE(pages->tabText(2), QStringLiteral("第三页"));
+    QCOMPARE(pages->widget(2)->objectName(), QStringLiteral("TabSheet3"));
+
+    // Group boxes page by page, top to bottom.
+    auto titles = [&](int page) {
+        QStringList out;
+        QList<QGroupBox *> boxes = pages->widget(page)->findChildren<QGroupBox *>();
+        std::sort(boxes.begin(), boxes.end(), [](auto *a, auto *b) { return a->y() < b->y(); });
+        for (auto *b : boxes)
+            out << b->objectName() + QLatin1Char(':') + b->title();
+        return out;
+    };
+    pages->setCurrentIndex(1);
+    QCOMPARE(titles(0), (QStringList{"GroupBox1:申请事项", "GroupBox2:药品情况", "GroupBox3:相关情况"}));
+    QCOMPARE(titles(1), (QStringList{"GroupBox5:申请人", "GroupBox4:申请人", "GroupBox6:申请人",
+                                     "GroupBox7:申请人", "GroupBox8:申请人"}));
+    pages->setCurrentIndex(2);
+    QCOMPARE(titles(2), (QStringList{"GroupBox9:药品注册代理机构", "GroupBox10:申  明"}));
+
+    // The declaration memo reads as fixed text, in four lines exactly.
+    auto *memo4 = form.findChild<QPlainTextEdit *>(QStringLiteral("Memo4"));
+    QVERIFY(memo4);
+    const QStringList lines = memo4->toPlainText().split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 4);
+    QCOMPARE(lines[0], QStringLiteral("34.我们保证：①本申请遵守《中华人民共和国药品管理法》、《中华人民共和国药品管理法实施条例》和《药品注册管理办法》等法律"));
+    QCOMPARE(lines[3], QStringLiteral("    如查有不实之处，我们承担由此导致的一切法律后果。"));
+    QCOMPARE(Controls::background(memo4), Controls::buttonFaceColour());
+    QCOMPARE(memo4->frameShape(), QFrame::NoFrame);
+
+    // Names that break the prefix pattern are of the kinds the catalogue says.
+    QVERIFY(form.findChild<QCheckBox *>(QStringLiteral("edtDLJF")));
+    QVERIFY(form.findChild<DatePicker *>(QStringLiteral("edtJWSSRQ")));
+    for (const char *n : {"edtZY", "edtHXYP", "edtZLYSWZ", "edtYFYSWZ"})
+        QVERIFY(form.findChild<QComboBox *>(QString::fromLatin1(n)));
+    for (const char *n : {"rgbGSP1", "rgbGSP2", "rgbGSP3", "rgbGSP4"})
+        QVERIFY(form.findChild<QRadioButton *>(QString::fromLatin1(n)));
+    QVERIFY(form.findChild<QPlainTextEdit *>(QStringLiteral("edtSYZ"))->verticalScrollBarPolicy() ==
+            Qt::ScrollBarAlwaysOn);
+    // Date picker modes.
+    QVERIFY(!form.findChild<DatePicker *>(QStringLiteral("dtpZLDQR"))->hasDate());
+    QVERIFY(form.findChild<DatePicker *>(QStringLiteral("dtpXYZZ"))->hasDate());
+    QVERIFY(!form.findChild<DatePicker *>(QStringLiteral("dtpCTSRQ"))->showCheckBox());
+    // Applicant 1 alone has the licence number, the production address and the certificate group.
+    QVERIFY(form.findChild<QLineEdit *>(QStringLiteral("edtJG1BH")));
+    QVERIFY(!form.findChild<QLineEdit *>(QStringLiteral("edtJG2BH")));
+    QVERIFY(!form.findChild<QLineEdit *>(QStringLiteral("edtJG3SCDZ")));
+    QCOMPARE(form.findChild<QButtonGroup *>(QStringLiteral("Panel18"))->buttons().size(), 4);
+}
+
+void TestCatalogue::domesticRadioPanels_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<bool>("exclusive");
+    QTest::newRow("制剂 clears 非制剂") << "rdbZJF" << "rdbZJT" << true;
+    QTest::newRow("Panel5 apart from Panel23") << "rdbFZJYL" << "rdbZJT" << false;
+    QTest::newRow("Panel10 spans two rows") << "rdbZGYD" << "rdbBZZN" << true;
+    QTest::newRow("item 22 pair") << "rdbTSF" << "rdbTST" << true;
+    QTest::newRow("item 22 kinds independent") << "ckbMZYP" << "rdbTSF" << false;
+    QTest::newRow("item 23 pair") << "rdbYGK" << "rdbYSQ" << true;
+    QTest::newRow("item 23 patents independent") << "ckbZGZL" << "ckbWGZL" << false;
+    QTest::newRow("item 26 check apart from Panel15") << "ckbCCH" << "rdbBCSQWZC" << false;
+    QTest::newRow("agent pair") << "rdbDLF" << "rdbDLT" << true;
+    QTest::newRow("applicants apart") << "rdbJG2T" << "rdbJG3T" << false;
+}
+
+void TestCatalogue::domesticRadioPanels()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(bool, exclusive);
+    TFrmYPZCSQ form;
+    auto *a = form.findChild<QAbstractButton *>(first);
+    auto *b = form.findChild<QAbstractButton *>(second);
+    QVERIFY(a && b);
+    a->click();
+    QVERIFY(a->isChecked());
+    b->click();
+    QVERIFY(b->isChecked());
+    QCOMPARE(a->isChecked(), !exclusive);
+}
+
+DZSB_TEST_MAIN(TestCatalogue)
+#include "test_catalogue.moc"
