@@ -28,6 +28,12 @@ QString writeReason(const QString &path, QFileDevice::FileError error)
         return QStringLiteral("“%1”不是文件夹").arg(nativePath(folder.absoluteFilePath()));
     if (target.isDir())
         return QStringLiteral("该路径是一个文件夹");
+    // The new content is written beside the target first, so the folder
+    // itself must be writable.
+    if (!folder.isWritable())
+        return QStringLiteral("没有在文件夹“%1”中写入的权限").arg(nativePath(folder.absoluteFilePath()));
+    if (target.exists() && !target.isWritable())
+        return QStringLiteral("文件是只读的");
     switch (error) {
     case QFileDevice::PermissionsError:
         return QStringLiteral("没有写入权限");
@@ -38,16 +44,16 @@ QString writeReason(const QString &path, QFileDevice::FileError error)
     case QFileDevice::RenameError:
         return QStringLiteral("无法用新内容替换原文件");
     case QFileDevice::OpenError:
-        if (!folder.isWritable())
-            return QStringLiteral("没有在该文件夹中写入的权限");
         return QStringLiteral("无法创建文件");
     default:
         return QStringLiteral("文件系统拒绝了写入");
     }
 }
 
-QString readReason(QFileDevice::FileError error)
+QString readReason(const QString &path, QFileDevice::FileError error)
 {
+    if (!QFileInfo(path).isReadable())
+        return QStringLiteral("没有读取权限");
     switch (error) {
     case QFileDevice::PermissionsError:
         return QStringLiteral("没有读取权限");
@@ -77,14 +83,14 @@ QByteArray Read(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        failRead(path, readReason(file.error()));
+        failRead(path, readReason(path, file.error()));
     if (file.size() > MaxDocumentSize)
         failRead(path, QStringLiteral("文件过大（超过%1 MB），不是本程序的文件")
                            .arg(MaxDocumentSize / (1024 * 1024)));
     // Read at most one byte past the limit: a file that grows meanwhile is refused too.
     QByteArray bytes = file.read(MaxDocumentSize + 1);
     if (file.error() != QFileDevice::NoError)
-        failRead(path, readReason(file.error()));
+        failRead(path, readReason(path, file.error()));
     if (bytes.size() > MaxDocumentSize)
         failRead(path, QStringLiteral("文件过大（超过%1 MB），不是本程序的文件")
                            .arg(MaxDocumentSize / (1024 * 1024)));
@@ -98,8 +104,12 @@ void Write(const QString &path, const QByteArray &bytes)
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
         failWrite(path, file.error());
+    // A short write may come without an error code (a file size limit, for
+    // one); it is a failed write all the same, and the target stays untouched.
     if (file.write(bytes) != bytes.size()) {
-        const QFileDevice::FileError error = file.error();
+        QFileDevice::FileError error = file.error();
+        if (error == QFileDevice::NoError)
+            error = QFileDevice::WriteError;
         file.cancelWriting();
         failWrite(path, error);
     }

@@ -1,0 +1,212 @@
+// Tests of the document wrapper: encodings in and out, the section and name
+// lookups, attributes, and the refusal of documents that use entities.
+#include "TestConfigDocument.h"
+
+#include "AppError.h"
+#include "CodePage.h"
+#include "ConfigDocument.h"
+
+#include <QFile>
+#include <QtTest>
+
+namespace {
+
+const QString kBody = QStringLiteral(
+    "<表单><config-type value=\"药品注册申请\"/><data-fields><f name=\"名称\" value=\"注射用水\"/></data-fields></表单>");
+
+std::unique_ptr<ConfigDocument> parse(const QString &xml)
+{
+    return ConfigDocument::parse(xml.toUtf8());
+}
+
+QString parseError(const QByteArray &bytes)
+{
+    try {
+        ConfigDocument::parse(bytes);
+    } catch (const AppError &e) {
+        return e.message();
+    }
+    return QString();
+}
+
+QByteArray utf16(const QString &text, bool bigEndian)
+{
+    QByteArray out;
+    const QString withMark = QChar(0xFEFF) + text;
+    for (QChar c : withMark) {
+        const char16_t u = c.unicode();
+        const char hi = char(u >> 8), lo = char(u & 0xFF);
+        out.append(bigEndian ? hi : lo).append(bigEndian ? lo : hi);
+    }
+    return out;
+}
+
+} // namespace
+
+void TestConfigDocument::encodings_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("declared");
+    auto decl = [](const char *enc) {
+        return QStringLiteral("<?xml version=\"1.0\" encoding=\"%1\"?>\n").arg(QLatin1String(enc));
+    };
+    // GB18030 bytes are GBK (and GB2312) bytes for these characters.
+    QTest::newRow("GBK") << CodePage::fromUnicode(decl("GBK") + kBody) << "GBK";
+    QTest::newRow("gbk lower case") << CodePage::fromUnicode(decl("gbk") + kBody) << "gbk";
+    QTest::newRow("GB2312") << CodePage::fromUnicode(decl("GB2312") + kBody) << "GB2312";
+    QTest::newRow("GB18030") << CodePage::fromUnicode(decl("GB18030") + kBody) << "GB18030";
+    QTest::newRow("UTF-8") << (decl("UTF-8") + kBody).toUtf8() << "UTF-8";
+    QTest::newRow("UTF-8 without declaration") << kBody.toUtf8() << "";
+    QTest::newRow("UTF-16 little endian") << utf16(decl("UTF-16") + kBody, false) << "UTF-16";
+    QTest::newRow("UTF-16 big endian") << utf16(decl("UTF-16") + kBody, true) << "UTF-16";
+}
+
+void TestConfigDocument::encodings()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, declared);
+    auto doc = ConfigDocument::parse(bytes);
+    QCOMPARE(doc->declaredEncoding(), declared);
+    QCOMPARE(doc->root().tagName(), QStringLiteral("表单"));
+    QCOMPARE(doc->section("config-type").attributeText("value"), QStringLiteral("药品注册申请"));
+    QCOMPARE(doc->FieldValue("名称"), QStringLiteral("注射用水"));
+    // What is written reads back the same, in the same encoding.
+    QVERIFY(doc->SetFieldValue("名称", "葡萄糖"));
+    auto again = ConfigDocument::parse(doc->serialize());
+    QCOMPARE(again->declaredEncoding(), declared);
+    QCOMPARE(again->FieldValue("名称"), QStringLiteral("葡萄糖"));
+}
+
+void TestConfigDocument::gbkStaysGbk()
+{
+    const QByteArray source = CodePage::fromUnicode(
+        "<?xml version=\"1.0\" encoding=\"GBK\"?>\n<root><data-fields><f name=\"f\" value=\"\"/></data-fields></root>\n");
+    auto doc = ConfigDocument::parse(source);
+    // U+20BB7 has no GBK code.
+    QVERIFY(doc->SetFieldValue("f", QStringLiteral("药\U00020BB7")));
+    const QByteArray saved = doc->serialize();
+    QVERIFY(saved.startsWith("<?xml version=\"1.0\" encoding=\"GBK\"?>"));
+    QVERIFY(saved.contains("value=\"\xD2\xA9&#134071;\""));
+    QVERIFY(!saved.contains("\xE8\x8D\xAF")); // no UTF-8 bytes
+    QCOMPARE(ConfigDocument::parse(saved)->FieldValue("f"), QStringLiteral("药\U00020BB7"));
+}
+
+void TestConfigDocument::findNamedNode_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("id");
+    QTest::newRow("hidden below an element without name") << "hidden" << "";
+    QTest::newRow("depth first before a later sibling") << "deep" << "4";
+    QTest::newRow("first match stops the search") << "grp" << "3";
+    QTest::newRow("empty name matches an empty attribute") << "" << "7";
+    QTest::newRow("exact comparison") << "DEEP" << "";
+    QTest::newRow("not found") << "none" << "";
+}
+
+void TestConfigDocument::findNamedNode()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, id);
+    auto doc = parse("<r><s><a id=\"1\"><b id=\"2\" name=\"hidden\"/></a>"
+                     "<g id=\"3\" name=\"grp\"><x id=\"4\" name=\"deep\"/></g>"
+                     "<y id=\"5\" name=\"deep\"/><z id=\"6\" name=\"grp\"/><w id=\"7\" name=\"\"/></s></r>");
+    const ConfigNode found = ConfigDocument::FindNamedNode(doc->section("s"), name);
+    QCOMPARE(found.attributeText("id"), id);
+    QCOMPARE(found.isNull(), id.isEmpty());
+    QVERIFY(ConfigDocument::FindNamedNode(ConfigNode(), name).isNull());
+}
+
+void TestConfigDocument::sectionsAndAttributes()
+{
+    auto doc = parse("<any><x><ui-data id=\"nested\"/></x><!-- c --><ui-data id=\"1\"/><ui-data id=\"2\"/>"
+                     "<data-fields><f name=\"a\"/><f name=\"b\" value=\"\"/><f name=\"c\" value=\"v\"/></data-fields></any>");
+    QCOMPARE(doc->section("ui-data").attributeText("id"), QStringLiteral("1"));
+    QVERIFY(doc->section("UI-DATA").isNull());
+    QVERIFY(doc->section("config-type").isNull());
+
+    const QList<ConfigNode> fields = doc->section("data-fields").childElements();
+    QCOMPARE(fields.size(), 3);
+    QVERIFY(!fields[0].attribute("value").has_value());
+    QCOMPARE(fields[1].attribute("value"), std::optional<QString>(QString()));
+    QVERIFY(fields[1].hasAttribute("value") && !fields[0].hasAttribute("value"));
+    QCOMPARE(doc->FieldValue("a"), QString());
+    QCOMPARE(doc->FieldValue("c"), QStringLiteral("v"));
+    QCOMPARE(fields[2].parent(), doc->section("data-fields"));
+    QVERIFY(doc->root().parent().isNull());
+
+    // Setting creates the attribute when absent and never adds entries.
+    QVERIFY(doc->SetFieldValue("a", "new & <quoted> \"text\"\r\n"));
+    QVERIFY(!doc->SetFieldValue("missing", "x"));
+    QCOMPARE(doc->section("data-fields").childElements().size(), 3);
+    auto again = ConfigDocument::parse(doc->serialize());
+    QCOMPARE(again->FieldValue("a"), QStringLiteral("new & <quoted> \"text\"\r\n"));
+    QCOMPARE(again->section("data-fields").childElements().size(), 3);
+}
+
+void TestConfigDocument::unwritableCharactersDropped()
+{
+    auto doc = parse("<r><data-fields><f name=\"f\"/></data-fields></r>");
+    QVERIFY(doc->SetFieldValue("f", QStringLiteral("a\x01" "b\x1f" "c\t") + QChar(0xFFFE)));
+    QCOMPARE(ConfigDocument::parse(doc->serialize())->FieldValue("f"), QStringLiteral("abc\t"));
+}
+
+void TestConfigDocument::entitiesRefused_data()
+{
+    QTest::addColumn<QString>("xml");
+    const QString secretUrl = QUrl::fromLocalFile(FDir.filePath("secret.txt")).toString();
+    QString lol = QStringLiteral("<!ENTITY lol0 \"lol\">");
+    for (int i = 1; i <= 9; ++i)
+        lol += QStringLiteral("<!ENTITY lol%1 \"%2\">").arg(i).arg(QStringLiteral("&lol%1;").arg(i - 1).repeated(10));
+    QTest::newRow("external entity in content")
+        << "<!DOCTYPE r [<!ENTITY x SYSTEM \"" + secretUrl + "\">]><r><f name=\"a\" value=\"1\">&x;</f></r>";
+    QTest::newRow("external entity in an attribute")
+        << "<!DOCTYPE r [<!ENTITY x SYSTEM \"" + secretUrl + "\">]><r><f name=\"a\" value=\"&x;\"/></r>";
+    QTest::newRow("billion laughs in an attribute")
+        << "<!DOCTYPE r [" + lol + "]><r><data-fields><f name=\"a\" value=\"&lol9;\"/></data-fields></r>";
+    QTest::newRow("billion laughs in content") << "<!DOCTYPE r [" + lol + "]><r>&lol9;</r>";
+    QTest::newRow("internal entity") << QStringLiteral("<!DOCTYPE r [<!ENTITY x \"abc\">]><r><f name=\"a\" value=\"&x;\"/></r>");
+    QTest::newRow("unused entity declaration") << QStringLiteral("<!DOCTYPE r [<!ENTITY x \"abc\">]><r/>");
+    QTest::newRow("parameter entity") << "<!DOCTYPE r [<!ENTITY % p SYSTEM \"" + secretUrl + "\"> %p;]><r/>";
+    QTest::newRow("undeclared entity below an unread DTD")
+        << QStringLiteral("<!DOCTYPE r SYSTEM \"http://127.0.0.1:9/r.dtd\"><r>&x;</r>");
+}
+
+void TestConfigDocument::entitiesRefused()
+{
+    QFETCH(QString, xml);
+    QFile secret(FDir.filePath("secret.txt"));
+    QVERIFY(secret.open(QIODevice::WriteOnly));
+    secret.write("TOPSECRET");
+    secret.close();
+    const QString error = parseError(xml.toUtf8());
+    QVERIFY2(error.startsWith(QStringLiteral("XML文件格式错误")), qPrintable(error));
+    QVERIFY(!error.contains("TOPSECRET"));
+}
+
+void TestConfigDocument::doctypeWithoutEntitiesLoads()
+{
+    // An external DTD is neither fetched nor loaded.
+    auto doc = parse("<!DOCTYPE r SYSTEM \"http://127.0.0.1:9/r.dtd\"><r><data-fields><f name=\"a\" value=\"1\"/></data-fields></r>");
+    QCOMPARE(doc->FieldValue("a"), QStringLiteral("1"));
+}
+
+void TestConfigDocument::malformed_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("expected"); // the message's start
+    QTest::newRow("unclosed tag") << QByteArray("<a>\n<b>\n  <c </b></a>")
+                                  << "XML文件格式错误（第3行第6列）：Couldn't find end of Start Tag c";
+    QTest::newRow("empty") << QByteArray() << "XML文件格式错误";
+    QTest::newRow("text only") << QByteArray("hello") << "XML文件格式错误（第1行第1列）：Start tag expected";
+    QTest::newRow("bad bytes for the encoding")
+        << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?><r a=\"\xff\xfe\"/>") << "XML文件格式错误";
+    QTest::newRow("unknown encoding") << QByteArray("<?xml version=\"1.0\" encoding=\"NO-SUCH\"?><r/>") << "XML文件格式错误";
+}
+
+void TestConfigDocument::malformed()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, expected);
+    const QString error = parseError(bytes);
+    QVERIFY2(error.startsWith(expected), qPrintable(error));
+}

@@ -1,0 +1,23 @@
+#pragma once
+#include <QObject>
+#include <QTemporaryDir>
+
+class TestConfigDocument : public QObject {
+    Q_OBJECT
+private slots:
+    void encodings_data();
+    void encodings();
+    void gbkStaysGbk();
+    void findNamedNode_data();
+    void findNamedNode();
+    void sectionsAndAttributes();
+    void unwritableCharactersDropped();
+    void entitiesRefused_data();
+    void entitiesRefused();
+    void doctypeWithoutEntitiesLoads();
+    void malformed_data();
+    void malformed();
+
+private:
+    QTemporaryDir FDir;
+};
