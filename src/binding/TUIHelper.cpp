@@ -11,12 +11,6 @@
 #include <QFileInfo>
 #include <QWidget>
 
-namespace {
-
-const QString kName = QStringLiteral("name");
-
-} // namespace
-
 TUIHelper::TUIHelper(QWidget *form) : QObject(form), FForm(form) {}
 
 TUIHelper::~TUIHelper() = default;

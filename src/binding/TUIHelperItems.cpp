@@ -2,7 +2,6 @@
 // into its control or group, and the collectors that read it back.
 #include "TUIHelper.h"
 
-#include "AppError.h"
 #include "BindingMessages.h"
 #include "ControlAdapter.h"
 #include "DatePicker.h"
