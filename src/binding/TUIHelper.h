@@ -48,6 +48,13 @@ public:
     // Collects, then writes the whole document to path atomically.
     void SaveToFile(const QString &path);
 
+    // Report filling: the form hands over its report before every fill;
+    // FillReport writes every data item's value into the report objects of
+    // the same names; ShowReport prepares the report and shows its preview.
+    void SetReport(TfrReport *report) { FReport = report; }
+    void FillReport();
+    void ShowReport();
+
     QObject *FindControl(const QString &name) const;   // nullptr if none
     QObject *RequireControl(const QString &name) const; // AppError if none
 
@@ -78,6 +85,11 @@ private:
     void BindRadioGroup(const ConfigNode &item);
     void BindCheckGroup(const ConfigNode &item);
     void BindComboBox(const ConfigNode &item);
+
+    // Report filling, one per item type.
+    void FillRadioMarks(const ConfigNode &item);
+    void FillCheckMarks(const ConfigNode &item);
+    void FillPlainItem(const ConfigNode &item);
 
     // Collectors (controls to document).
     void CollectItem(const ConfigNode &item);

@@ -1,5 +1,7 @@
 #include "FormTypes.h"
 
+#include "frTypes.h"
+
 namespace {
 
 QList<FormType> makeTypes()
@@ -14,6 +16,9 @@ QList<FormType> makeTypes()
         {QStringLiteral("edtCFNFL"), QStringLiteral("15.处方内辅料(含处方量)：")},
         {QStringLiteral("memSYZ"), QStringLiteral("18.主要适应症或者功能主治：")},
     };
+    // Five forms preview with zoom, print and close; the packaging material
+    // form with every button.
+    const int fewButtons = pbZoom | pbPrint | pbExit;
     const QList<HookEntry> reRegistration{
         {QStringLiteral("edtSYZ"), QStringLiteral("12.主要适应症或者功能主治：")},
     };
@@ -22,32 +27,32 @@ QList<FormType> makeTypes()
          QStringLiteral("药品注册申请表-境内"), QStringLiteral("YPZCSQ.xml"),
          QStringLiteral("药品注册申请表"), QStringLiteral("药品注册申请"), QStringLiteral("注册"),
          QStringLiteral(":/catalogues/YPZCSQ.cat"), QStringLiteral(":/templates/YPZCSQ.frf"),
-         true, registration},
+         true, registration, fewButtons},
         {FormKind::YPZCSQ_JK, "TFrmYPZCSQ_JK", QStringLiteral("FrmYPZCSQ_JK"),
          QStringLiteral("药品注册申请表-进口"), QStringLiteral("YPZCSQ_JK.xml"),
          QStringLiteral("药品注册申请表-进口"), QStringLiteral("进口药品注册申请"),
          QStringLiteral("进口注册"), QStringLiteral(":/catalogues/YPZCSQ_JK.cat"),
-         QStringLiteral(":/templates/YPZCSQ_JK.frf"), true, registration},
+         QStringLiteral(":/templates/YPZCSQ_JK.frf"), true, registration, fewButtons},
         {FormKind::YPBCSQ, "TFrmYPBCSQ", QStringLiteral("FrmYPBCSQ"),
          QStringLiteral("药品补充申请表-境内"), QStringLiteral("YPBCSQ.xml"),
          QStringLiteral("药品补充注册申请表"), QStringLiteral("药品补充申请"),
          QStringLiteral("补充注册"), QStringLiteral(":/catalogues/YPBCSQ.cat"),
-         QStringLiteral(":/templates/YPBCSQ.frf"), true, supplementary},
+         QStringLiteral(":/templates/YPBCSQ.frf"), true, supplementary, fewButtons},
         {FormKind::YPBCSQ_JK, "TFrmYPBCSQ_JK", QStringLiteral("FrmYPBCSQ_JK"),
          QStringLiteral("药品补充申请表-进口"), QStringLiteral("YPBCSQ_JK.xml"),
          QStringLiteral("药品补充注册申请表-进口"), QStringLiteral("进口药品补充申请"),
          QStringLiteral("进口补充注册"), QStringLiteral(":/catalogues/YPBCSQ_JK.cat"),
-         QStringLiteral(":/templates/YPBCSQ_JK.frf"), true, supplementary},
+         QStringLiteral(":/templates/YPBCSQ_JK.frf"), true, supplementary, fewButtons},
         {FormKind::YPZZCSQ, "TFrmYPZZCSQ", QStringLiteral("FrmYPZZCSQ"),
          QStringLiteral("药品再注册申请表"), QStringLiteral("YPZZCSQ.xml"),
          QStringLiteral("药品再注册申请表"), QStringLiteral("药品再注册申请"),
          QStringLiteral("再注册"), QStringLiteral(":/catalogues/YPZZCSQ.cat"),
-         QStringLiteral(":/templates/YPZZCSQ.frf"), true, reRegistration},
+         QStringLiteral(":/templates/YPZZCSQ.frf"), true, reRegistration, fewButtons},
         {FormKind::YBCZZCSQB, "TYBCZZCSQB_Form", QStringLiteral("YBCZZCSQB_Form"),
          QStringLiteral("药包材再注册申请"), QStringLiteral("YBCZZCSQB.xml"),
          QStringLiteral("药包材再注册申请表"), QStringLiteral("药包材再注册申请"),
          QStringLiteral("药包材再注册申请表"), QStringLiteral(":/catalogues/YBCZZCSQB.cat"),
-         QStringLiteral(":/templates/YBCZZCSQB.frf"), false, {}},
+         QStringLiteral(":/templates/YBCZZCSQB.frf"), false, {}, frAllPreviewButtons},
     };
 }
 

@@ -35,6 +35,7 @@ struct FormType {
     QString reportTemplate;  // resource path of the compiled print template
     bool hasPrintHook;
     QList<HookEntry> hookEntries;
+    int previewButtons;      // buttons of the report preview (TfrPreviewButton bits)
 };
 
 // The six types in the order of FormKind.

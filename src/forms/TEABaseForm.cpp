@@ -4,8 +4,14 @@
 #include "CatalogueBuilder.h"
 #include "CatalogueParser.h"
 #include "Dialogs.h"
+#include "ControlAdapter.h"
 #include "Helpers.h"
 #include "TUIHelper.h"
+#include "CodePage.h"
+#include "TfrBandView.h"
+#include "TfrMemoView.h"
+#include "TfrPage.h"
+#include "TfrReport.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -18,6 +24,9 @@ namespace {
 const QString kCloseCaption = QStringLiteral("提示:");
 const QString kCloseQuestion = QStringLiteral("您要退出正在填写的文件吗?");
 const QString kCRLF = QStringLiteral("\r\n");
+const QString kAttachmentPage = QStringLiteral("newadd");
+// A memo text longer than this many code-page bytes moves to the attachment page.
+constexpr qsizetype kLongTextBytes = 70;
 
 // The contents of a form type whose catalogue is not written yet: the check
 // code field alone.
@@ -61,7 +70,17 @@ void TEABaseForm::buildContents()
 
 void TEABaseForm::FormCreate()
 {
-    FReportComp = nullptr; // the print template comes with the report engine
+    // The print template is compiled in; a type without one cannot print yet.
+    QFile templateStream(FType.reportTemplate);
+    if (templateStream.open(QIODevice::ReadOnly)) {
+        auto *frReport1 = new TfrReport(this);
+        frReport1->setObjectName(QStringLiteral("frReport1"));
+        frReport1->setStoreInDFM(true);
+        frReport1->setInitialZoom(pzDefault);
+        frReport1->setPreviewButtons(TfrPreviewButtons(FType.previewButtons));
+        frReport1->LoadFromStream(templateStream.readAll());
+        FReportComp = frReport1;
+    }
     FVerifyCodeEdit = findChild<QLineEdit *>(QStringLiteral("VerifyCode"));
     if (!FVerifyCodeEdit)
         throw AppError(QStringLiteral("表单目录缺少数据核对码字段：") + FType.instanceName);
@@ -144,13 +163,76 @@ void TEABaseForm::SubmitAndPrint()
 
 void TEABaseForm::PrintReport()
 {
+    FHelper->SetReport(FReportComp);
+    FHelper->FillReport();
+
+    const QString code = FVerifyCodeEdit->text();
+    for (int i = 1; i <= 5; ++i)
+        if (TfrView *object = FReportComp->FindObject(QStringLiteral("VerifyCode%1").arg(i)))
+            object->SetText(code);
+
+    QString attachment;
+    if (FOnBeforePrint)
+        FOnBeforePrint(this, FReportComp, attachment);
+
+    // Attachment pages left by an earlier print of this form go first.
+    TfrPages &pages = FReportComp->Pages();
+    for (int i = pages.Count() - 1; i >= 0; --i)
+        if (pages[i].Name == kAttachmentPage)
+            pages.Delete(i);
+
+    if (!attachment.isEmpty()) {
+        TfrPage &page = pages.Add();
+        page.LeftMargin = 90;
+        page.TopMargin = 79;
+        page.RightMargin = 54;
+        page.BottomMargin = 54;
+        page.Name = kAttachmentPage;
+
+        // A master data band of one record that may break over sheets and
+        // grows with its memo.
+        auto *band = new TfrBandView;
+        band->SetBounds(90, 79, 0, 100);
+        band->SetBandType(btMasterData);
+        band->SetDataSource(QStringLiteral("1"));
+        band->SetPropertyByName(QStringLiteral("BREAKED"), 8);
+        band->SetPropertyByName(QStringLiteral("STRETCHED"), 1);
+        page.Add(band);
+
+        auto *memo = new TfrMemoView;
+        memo->SetBounds(91, 80, 60, 90);
+        memo->BandAlign = baWidth;
+        memo->SetPropertyByName(QStringLiteral("Alignment"), 0);
+        memo->SetPropertyByName(QStringLiteral("TEXTONLY"), 16);
+        memo->SetPropertyByName(QStringLiteral("Font.Size"), 9);
+        memo->SetPropertyByName(QStringLiteral("STRETCHED"), 1);
+        memo->AddLine(attachment);
+        page.Add(memo);
+    }
+
+    FHelper->ShowReport();
 }
 
 void TEABaseForm::FormBeforePrintDoc(QObject *sender, TfrReport *&report, QString &attachment)
 {
     Q_UNUSED(sender);
-    Q_UNUSED(report);
     attachment.clear();
+    for (const HookEntry &entry : FType.hookEntries) {
+        QObject *memo = FHelper ? FHelper->FindControl(entry.memo) : nullptr;
+        const QString text = memo ? Controls::text(memo) : QString();
+        if (CodePage::byteLength(text) <= kLongTextBytes)
+            continue;
+        TfrView *object = report ? report->FindObject(entry.memo) : nullptr;
+        if (!object) {
+            ShowWarning(QStringLiteral("报表控件未找到！ ") + entry.memo);
+            return;
+        }
+        object->SetText(QStringLiteral("(见附页)"));
+        if (attachment.isEmpty())
+            attachment = QStringLiteral("附页：") + kCRLF + kCRLF;
+        attachment += entry.heading + kCRLF + kCRLF;
+        attachment += text + kCRLF + kCRLF;
+    }
 }
 
 bool TEABaseForm::AskClose()

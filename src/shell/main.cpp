@@ -1,6 +1,7 @@
 // The program: starts the toolkit with the Chinese translations of Qt's own
 // dialogs, creates the main window maximised and runs until it closes.
 #include "TFrmMain.h"
+#include "TfrRenderer.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -16,6 +17,9 @@ int main(int argc, char **argv)
     if (qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
                           QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
+
+    // The printed forms and the help window use 宋体 and 黑体.
+    InstallReportFonts();
 
     TFrmMain FrmMain;
     FrmMain.showMaximized();

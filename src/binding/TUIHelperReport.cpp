@@ -1,0 +1,116 @@
+// TUIHelper, report filling: every data item of "ui-data" goes into the report
+// object of the same name - texts for plain items, filled or empty circles for
+// radio group items, filled or empty squares for check group items. A fill
+// changes only the report's objects, never the document or the controls.
+#include "TUIHelper.h"
+
+#include "ControlAdapter.h"
+#include "Dialogs.h"
+#include "TfrReport.h"
+#include "TfrView.h"
+#include "ValueRules.h"
+
+namespace {
+const QString kRadioOn = QStringLiteral("●");
+const QString kRadioOff = QStringLiteral("○");
+const QString kCheckOn = QStringLiteral("■");
+const QString kCheckOff = QStringLiteral("□");
+const QString kControlMissing = QStringLiteral("控件未找到！ ");
+const QString kReportObjectMissing = QStringLiteral("报表控件未找到！ ");
+}
+
+void TUIHelper::FillReport()
+{
+    if (!FReport || !FDoc)
+        return;
+    const ConfigNode data = Section(ConfigSection::UiData);
+    if (!data)
+        return;
+    for (const ConfigNode &item : data.childElements()) {
+        const std::optional<QString> type = item.attribute(QStringLiteral("type"));
+        if (!type)
+            continue;
+        if (*type == QLatin1String("RadioGroup"))
+            FillRadioMarks(item);
+        else if (*type == QLatin1String("CheckGroup"))
+            FillCheckMarks(item);
+        else
+            FillPlainItem(item);
+    }
+}
+
+void TUIHelper::FillRadioMarks(const ConfigNode &item)
+{
+    const std::optional<QString> field = item.attribute(QStringLiteral("Field"));
+    if (!field)
+        return; // the group's objects keep the template's text
+    const QString value = FDoc->FieldValue(*field);
+    for (const ConfigNode &child : item.childElements()) {
+        const std::optional<QString> key = child.attribute(QStringLiteral("key"));
+        if (!key)
+            continue;
+        const std::optional<QString> name = child.attribute(QStringLiteral("name"));
+        if (!name)
+            continue;
+        if (TfrView *object = FReport->FindObject(*name))
+            object->SetText(*key == value ? kRadioOn : kRadioOff);
+        else
+            ShowWarning(kControlMissing + *name);
+    }
+}
+
+void TUIHelper::FillCheckMarks(const ConfigNode &item)
+{
+    const std::optional<QString> field = item.attribute(QStringLiteral("Field"));
+    const ValueRules::KeyList keys(field ? FDoc->FieldValue(*field) : QString());
+    for (const ConfigNode &child : item.childElements()) {
+        const std::optional<QString> key = child.attribute(QStringLiteral("key"));
+        if (!key)
+            continue;
+        const std::optional<QString> name = child.attribute(QStringLiteral("name"));
+        if (!name)
+            continue;
+        if (TfrView *object = FReport->FindObject(*name))
+            object->SetText(keys.contains(*key) ? kCheckOn : kCheckOff);
+        else
+            ShowWarning(kControlMissing + *name);
+    }
+}
+
+void TUIHelper::FillPlainItem(const ConfigNode &item)
+{
+    const std::optional<QString> field = item.attribute(QStringLiteral("Field"));
+    QString text = field ? FDoc->FieldValue(*field) : QString();
+    const std::optional<QString> name = item.attribute(QStringLiteral("name"));
+    if (!name)
+        return;
+    TfrView *object = FReport->FindObject(*name);
+    if (!object) {
+        ShowWarning(kReportObjectMissing + *name);
+        return;
+    }
+    QObject *control = FindControl(*name);
+    if (!control) {
+        ShowWarning(kControlMissing + *name);
+        return;
+    }
+    switch (Controls::kindOf(control)) {
+    case ControlKind::Memo:
+        text = Controls::text(control); // the memo's current text, not the stored Base64
+        break;
+    case ControlKind::CheckBox:
+        text = Controls::isChecked(control) ? kCheckOn : kCheckOff;
+        break;
+    default:
+        break; // the value collected at the last save
+    }
+    // Printed literally: no bracketed expression in a value is evaluated.
+    object->SetPropertyByName(QStringLiteral("TEXTONLY"), 16);
+    object->SetText(text);
+}
+
+void TUIHelper::ShowReport()
+{
+    if (FReport)
+        FReport->ShowPreview();
+}
