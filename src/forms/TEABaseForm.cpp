@@ -163,6 +163,14 @@ void TEABaseForm::SubmitAndPrint()
 
 void TEABaseForm::PrintReport()
 {
+    FillPrintedForm();
+    FHelper->ShowReport();
+}
+
+void TEABaseForm::FillPrintedForm()
+{
+    if (!FHelper || !FReportComp)
+        throw AppError(QStringLiteral("本表没有可打印的文件或打印模板。"));
     FHelper->SetReport(FReportComp);
     FHelper->FillReport();
 
@@ -209,8 +217,6 @@ void TEABaseForm::PrintReport()
         memo->AddLine(attachment);
         page.Add(memo);
     }
-
-    FHelper->ShowReport();
 }
 
 void TEABaseForm::FormBeforePrintDoc(QObject *sender, TfrReport *&report, QString &attachment)

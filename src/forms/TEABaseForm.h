@@ -32,6 +32,9 @@ public:
     void SaveBackup();
     void SubmitAndPrint();
     void PrintReport();
+    // The report as Print shows it: filled from the document and the
+    // controls, with the check code and the attachment page; nothing is saved.
+    void FillPrintedForm();
     // Asks the close question; true when the user agreed and the form is closed.
     bool AskClose();
 

@@ -3,7 +3,7 @@ template FrmYPZCSQ
 printer ""
 
 page ""
-text 264 72 270 22 "国家食品药品监督管理局" font=黑体 size=16 align=2
+text 264 68 270 28 "国家食品药品监督管理局" font=黑体 size=16 align=2
 text 280 108 230 34 "药品注册申请表" size=24 bold align=2
 text 100 128 64 18 "021202" font=Arial size=8 flags=0x43
 border 96 150 604 845

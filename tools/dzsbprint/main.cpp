@@ -1,0 +1,119 @@
+// dzsbprint: prints a data file (or a new, empty form of a given type) to a
+// PDF file without a window - the report is filled exactly as the Print
+// command fills it, but no check code is made and no file is saved. For
+// archiving and batch printing.
+#include "AppError.h"
+#include "CodePage.h"
+#include "ConfigDocument.h"
+#include "DataFile.h"
+#include "Dialogs.h"
+#include "FormClasses.h"
+#include "TfrRenderer.h"
+#include "TfrReport.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPointer>
+#include <cstdio>
+
+namespace {
+
+// Messages go to the standard error stream; questions are answered with OK.
+class ConsoleDialogs : public Dialogs {
+public:
+    void showMessage(const QString &caption, const QString &text, MessageKind) override
+    {
+        std::fprintf(stderr, "%s：%s\n", qPrintable(caption), qPrintable(text));
+    }
+    bool confirm(const QString &, const QString &) override { return true; }
+    QString chooseOpenFile(const FileRequest &) override { return {}; }
+    QString chooseSaveFile(const FileRequest &) override { return {}; }
+    int runModal(QDialog *) override { return 0; }
+};
+
+const char kUsage[] =
+    "用法：\n"
+    "  dzsbprint <数据文件.MRT> <输出.pdf>\n"
+    "      按数据文件的类型打开它，像“打印”命令那样填好报表，写成 PDF 文件。\n"
+    "  dzsbprint --new <类型> <输出.pdf>\n"
+    "      打印一张新的空白申请表。\n"
+    "类型：YPZCSQ、YPZCSQ_JK、YPBCSQ、YPBCSQ_JK、YPZZCSQ、YBCZZCSQB（配置文件名）。\n";
+
+const FormType *typeByName(const QString &name)
+{
+    for (const FormType &t : formTypes())
+        if (QFileInfo(t.configFileName).completeBaseName().compare(name, Qt::CaseInsensitive) == 0)
+            return &t;
+    return nullptr;
+}
+
+const FormType *typeOfFile(const QString &path)
+{
+    const auto doc = ConfigDocument::parse(DataFile::Read(path));
+    const ConfigNode type = doc->section(ConfigSection::ConfigType);
+    const QString tag = type ? type.attributeText(QStringLiteral("value")) : QString();
+    for (const FormType &t : formTypes())
+        if (t.typeTag == tag)
+            return &t;
+    throw AppError(QStringLiteral("无法识别文件的申请表类型：") + path);
+}
+
+// The offscreen platform reports every window operation it cannot do; those
+// lines say nothing to the user of a tool without windows.
+void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &msg)
+{
+    if (msg.startsWith(QLatin1String("This plugin does not support")) ||
+        msg.startsWith(QLatin1String("QStandardPaths:")))
+        return;
+    if (type != QtDebugMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(msg));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietMessages);
+    QApplication app(argc, argv);
+    ConsoleDialogs console;
+    setDialogs(&console);
+    InstallReportFonts();
+
+    const QStringList args = app.arguments().mid(1);
+    const bool isNew = args.value(0) == QLatin1String("--new");
+    if (args.size() != (isNew ? 3 : 2)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    const QString output = args.last();
+    try {
+        const FormType *type = isNew ? typeByName(args[1]) : typeOfFile(args[0]);
+        if (!type) {
+            std::fprintf(stderr, "未知的类型：%s\n", qPrintable(args[1]));
+            return 2;
+        }
+        QPointer<TEABaseForm> form = CreateForm(type->kind);
+        if (isNew)
+            form->NewDocument();
+        else
+            form->OpenDocument(QFileInfo(args[0]).absoluteFilePath());
+        if (!form || form->isClosed())
+            return 1; // the loader has said why
+        form->FillPrintedForm();
+        TfrReport *report = form->report();
+        if (!report->PrepareReport() || !report->ExportPdf(output)) {
+            std::fprintf(stderr, "无法生成 PDF 文件：%s\n", qPrintable(report->errorString()));
+            return 1;
+        }
+        std::fprintf(stdout, "已写出 %s（%lld 页，数据核对码 %s）\n", qPrintable(output),
+                     qlonglong(report->PreparedSheets().size()), qPrintable(form->verifyCodeEdit()->text()));
+        delete form;
+    } catch (const AppError &e) {
+        std::fprintf(stderr, "%s\n", qPrintable(e.message()));
+        return 1;
+    }
+    return 0;
+}
