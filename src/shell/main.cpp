@@ -1,7 +1,7 @@
 // The program: starts the toolkit with the Chinese translations of Qt's own
 // dialogs, creates the main window maximised and runs until it closes.
 #include "TFrmMain.h"
-#include "TfrRenderer.h"
+#include "TfrReportPreview.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -19,7 +19,7 @@ int main(int argc, char **argv)
         QApplication::installTranslator(&qtTranslator);
 
     // The printed forms and the help window use 宋体 and 黑体.
-    InstallReportFonts();
+    InitReportEngine();
 
     TFrmMain FrmMain;
     FrmMain.showMaximized();

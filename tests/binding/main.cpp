@@ -3,6 +3,7 @@
 #include "TestConfigDocument.h"
 #include "TestControlBinding.h"
 #include "TestDataFiles.h"
+#include "TestReportFilling.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -25,6 +26,10 @@ int main(int argc, char **argv)
     }
     {
         TestDataFiles t;
+        failures += QTest::qExec(&t, argc, argv);
+    }
+    {
+        TestReportFilling t;
         failures += QTest::qExec(&t, argc, argv);
     }
     return failures == 0 ? 0 : 1;

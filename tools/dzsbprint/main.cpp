@@ -8,7 +8,7 @@
 #include "DataFile.h"
 #include "Dialogs.h"
 #include "FormClasses.h"
-#include "TfrRenderer.h"
+#include "TfrReportPreview.h"
 #include "TfrReport.h"
 
 #include <QApplication>
@@ -80,7 +80,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     ConsoleDialogs console;
     setDialogs(&console);
-    InstallReportFonts();
+    InitReportEngine();
 
     const QStringList args = app.arguments().mid(1);
     const bool isNew = args.value(0) == QLatin1String("--new");
