@@ -1,0 +1,519 @@
+// Tests of preparing, rendering and the prepared report file: objects on no
+// band, record counts, the attachment page continuing over sheets within its
+// margins, expressions and text-only memos, the template left unchanged, PDF
+// output, frames and clipping as pixels, page selections.
+#include "ReportTestSupport.h"
+#include "ScriptedDialogs.h"
+#include "TestMain.h"
+#include "TfrBandView.h"
+#include "TfrLineView.h"
+#include "TfrMemoView.h"
+#include "TfrPage.h"
+#include "TfrPageRanges.h"
+#include "TfrPreparedFile.h"
+#include "TfrPreparer.h"
+#include "TfrRenderer.h"
+#include "TfrReport.h"
+
+#include <QFontInfo>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+TfrMemoView *memo(TfrPage &page, const QString &name, int x, int y, int w, int h, const QString &text)
+{
+    auto *m = new TfrMemoView;
+    m->Name = name;
+    m->SetBounds(x, y, w, h);
+    m->SetText(text);
+    page.Add(m);
+    return m;
+}
+
+TfrPage &marginPage(TfrReport &report)
+{
+    TfrPage &page = report.Pages().Add();
+    page.LeftMargin = 90;
+    page.TopMargin = 79;
+    page.RightMargin = 54;
+    page.BottomMargin = 54;
+    return page;
+}
+
+// The attachment page exactly as the print routine builds it.
+TfrMemoView *addAttachmentPage(TfrReport &report, const QString &text)
+{
+    TfrPage &page = report.Pages().Add();
+    page.LeftMargin = 90;
+    page.TopMargin = 79;
+    page.RightMargin = 54;
+    page.BottomMargin = 54;
+    page.Name = QStringLiteral("newadd");
+    auto *band = new TfrBandView;
+    band->SetBounds(90, 79, 0, 100);
+    band->SetBandType(5);
+    band->SetDataSource(QStringLiteral("1"));
+    band->SetPropertyByName(QStringLiteral("BREAKED"), 8);
+    band->SetPropertyByName(QStringLiteral("STRETCHED"), 1);
+    page.Add(band);
+    auto *m = new TfrMemoView;
+    m->SetBounds(91, 80, 60, 90);
+    m->BandAlign = 4;
+    m->SetPropertyByName(QStringLiteral("Alignment"), 0);
+    m->SetPropertyByName(QStringLiteral("TEXTONLY"), 16);
+    m->SetPropertyByName(QStringLiteral("Font.Size"), 9);
+    m->SetPropertyByName(QStringLiteral("STRETCHED"), 1);
+    m->AddLine(text);
+    page.Add(m);
+    return m;
+}
+
+QList<TfrSheet> prepareExact(const TfrReport &report, const QDateTime &moment = {})
+{
+    TfrPreparer preparer(report);
+    if (moment.isValid())
+        preparer.setMoment(moment);
+    preparer.setMeasureFactory([](const TfrMemoView &) { return TfrMeasure(fixedWidth); });
+    return preparer.prepare();
+}
+
+QStringList sheetTexts(const TfrSheet &sheet, const QString &name)
+{
+    QStringList texts;
+    for (const TfrPreparedObject &o : sheet.objects)
+        if (o.name == name) {
+            QStringList lines;
+            for (const TfrTextLine &l : o.lines)
+                lines.append(l.text);
+            texts.append(lines.join(QLatin1Char('|')));
+        }
+    return texts;
+}
+
+bool dark(const QImage &image, int x, int y)
+{
+    return qGray(image.pixel(x, y)) < 128;
+}
+
+} // namespace
+
+class TestReportPrepare : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void objectsOnNoBandPrintOnEverySheet();
+    void recordCount_data();
+    void recordCount();
+    void attachmentContinuesWithinMargins();
+    void attachmentWithRealFonts();
+    void expressions_data();
+    void expressions();
+    void hideZeros();
+    void templateStaysUnchanged();
+    void dialogPagesAndMargins();
+    void runawayTemplateStops();
+    void pdfOutput();
+    void frameSides_data();
+    void frameSides();
+    void textIsClippedAtTheRightEdge();
+    void preparedFile();
+    void pageRanges_data();
+    void pageRanges();
+    void fontSubstitutions();
+};
+
+void TestReportPrepare::initTestCase()
+{
+    InstallReportFonts();
+}
+
+void TestReportPrepare::objectsOnNoBandPrintOnEverySheet()
+{
+    TfrReport report;
+    TfrPage &plain = marginPage(report);
+    memo(plain, QStringLiteral("Title"), 280, 108, 200, 34, QStringLiteral("药品注册申请表"));
+    auto *line = new TfrLineView;
+    line->SetBounds(96, 300, 604, 0);
+    plain.Add(line);
+
+    // A page whose data band prints on two sheets: its loose object is on both.
+    TfrPage &banded = marginPage(report);
+    memo(banded, QStringLiteral("Footer"), 82, 1000, 548, 18, QStringLiteral("数据核对码："));
+    auto *band = new TfrBandView;
+    band->SetBounds(90, 79, 0, 500);
+    band->SetBandType(btMasterData);
+    band->SetDataSource(QStringLiteral("2"));
+    banded.Add(band);
+    memo(banded, QStringLiteral("InBand"), 100, 90, 100, 20, QStringLiteral("x"));
+
+    const QList<TfrSheet> sheets = prepareExact(report);
+    QCOMPARE(sheets.size(), 3);
+    QCOMPARE(sheets[0].templatePage, 0);
+    QCOMPARE(sheets[0].objects.size(), 2);
+    const TfrPreparedObject &title = sheets[0].objects[0];
+    QCOMPARE(QList<int>({title.x, title.y, title.dx, title.dy}), QList<int>({280, 108, 200, 34}));
+    QCOMPARE(title.lines, (QList<TfrTextLine>{{QStringLiteral("药品注册申请表"), true}}));
+    QCOMPARE(sheets[0].objects[1].kind, TfrPreparedObject::Line);
+    for (int s = 1; s <= 2; ++s) {
+        QCOMPARE(sheets[s].templatePage, 1);
+        QCOMPARE(sheetTexts(sheets[s], QStringLiteral("Footer")), QStringList{QStringLiteral("数据核对码：")});
+        QCOMPARE(sheetTexts(sheets[s], QStringLiteral("InBand")).size(), 1);
+    }
+}
+
+void TestReportPrepare::recordCount_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<int>("prints");
+    QTest::newRow("1") << "1" << 1;
+    QTest::newRow("3") << "3" << 3;
+    QTest::newRow("none") << "" << 1;
+    QTest::newRow("a data set name") << "frDBDataSet1" << 1;
+}
+
+void TestReportPrepare::recordCount()
+{
+    QFETCH(QString, source);
+    QFETCH(int, prints);
+    TfrReport report;
+    TfrPage &page = marginPage(report);
+    auto *band = new TfrBandView;
+    band->SetBounds(90, 200, 0, 40);
+    band->SetBandType(btMasterData);
+    band->SetDataSource(source);
+    page.Add(band);
+    memo(page, QStringLiteral("Row"), 100, 210, 200, 20, QStringLiteral("行"));
+    const QList<TfrSheet> sheets = prepareExact(report);
+    QCOMPARE(sheets.size(), 1);
+    QList<int> tops;
+    for (const TfrPreparedObject &o : sheets[0].objects)
+        tops.append(o.y);
+    QList<int> expected;
+    // Bands print from the top margin down, one band height apart; the object
+    // keeps its place within the band.
+    for (int i = 0; i < prints; ++i)
+        expected.append(79 + i * 40 + 10);
+    QCOMPARE(tops, expected);
+}
+
+void TestReportPrepare::attachmentContinuesWithinMargins()
+{
+    TfrReport report;
+    memo(marginPage(report), QStringLiteral("VerifyCode"), 630, 1000, 96, 18, QStringLiteral("1A2B3C4D"));
+    QStringList lines;
+    for (int i = 1; i <= 150; ++i)
+        lines.append(QStringLiteral("第%1行 [PAGE#]").arg(i, 3, 10, QLatin1Char('0')));
+    addAttachmentPage(report, lines.join(QStringLiteral("\r\n")));
+
+    const QList<TfrSheet> sheets = prepareExact(report);
+    // Font 9: height 12, line step 14; 936 units between the margins hold 66
+    // lines (with gap y 1 above and below).
+    QCOMPARE(sheets.size(), 1 + 3);
+    QList<int> perSheet;
+    QStringList printed;
+    for (int s = 1; s < sheets.size(); ++s) {
+        const TfrSheet &sheet = sheets[s];
+        QCOMPARE(sheet.templatePage, 1);
+        QCOMPARE(sheet.objects.size(), 1);
+        const TfrPreparedObject &part = sheet.objects[0];
+        // The memo takes the band's width: the page between its margins.
+        QCOMPARE(part.x, 90);
+        QCOMPARE(part.dx, 756 - 90 - 54);
+        QCOMPARE(part.y, s == 1 ? 80 : 79);
+        QVERIFY2(part.y + part.dy <= 1069 - 54, qPrintable(QString::number(part.y + part.dy)));
+        QCOMPARE(part.dy, int(part.lines.size()) * 14 + 2);
+        perSheet.append(int(part.lines.size()));
+        for (const TfrTextLine &l : part.lines)
+            printed.append(l.text);
+    }
+    QCOMPARE(perSheet, QList<int>({66, 66, 18}));
+    // Every line once, in order, printed literally (text only).
+    QCOMPARE(printed, lines);
+}
+
+void TestReportPrepare::attachmentWithRealFonts()
+{
+    TfrReport report;
+    marginPage(report);
+    QString text;
+    for (int i = 0; i < 200; ++i)
+        text += QStringLiteral("主要成分：本品每片含盐酸二甲双胍0.25克，辅料为淀粉、硬脂酸镁等。Excipients include starch. ");
+    text += QStringLiteral("\r\n结束");
+    addAttachmentPage(report, text);
+    QVERIFY(report.PrepareReport());
+    const QList<TfrSheet> &sheets = report.PreparedSheets();
+    QVERIFY2(sheets.size() >= 3, qPrintable(QString::number(sheets.size())));
+    const TfrMeasure measure = TfrRenderer::measureFor(TfrRenderer::reportFont(QStringLiteral("Arial"), 9, 0));
+    QString joined;
+    for (int s = 1; s < sheets.size(); ++s) {
+        const TfrPreparedObject &part = sheets[s].objects.value(0);
+        QVERIFY(part.x >= 90 && part.x + part.dx <= 756 - 54);
+        QVERIFY(part.y >= 79 && part.y + part.dy <= 1069 - 54);
+        for (const TfrTextLine &l : part.lines) {
+            QVERIFY2(measure(l.text) <= part.dx - 2 * part.gapx, qPrintable(l.text));
+            joined += l.text;
+        }
+    }
+    QVERIFY(joined.endsWith(QStringLiteral("结束")));
+    QCOMPARE(joined.count(QStringLiteral("硬脂酸镁")), 200);
+}
+
+void TestReportPrepare::expressions_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("textOnly");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::newRow("page numbers") << "[PAGE#]/[TOTALPAGES]" << false << "1/2" << "2/2";
+    QTest::newRow("text only prints brackets") << "[PAGE#]/[TOTALPAGES]" << true << "[PAGE#]/[TOTALPAGES]"
+                                               << "[PAGE#]/[TOTALPAGES]";
+    QTest::newRow("date and time") << "[DATE] [time]" << false
+                                   << QLocale().toString(QDate(2024, 3, 5), QLocale::ShortFormat) + " 08:09:10"
+                                   << QLocale().toString(QDate(2024, 3, 5), QLocale::ShortFormat) + " 08:09:10";
+    QTest::newRow("unknown name prints nothing") << "a[edtXYZ]b[ PAGE# ]" << false << "ab1" << "ab2";
+    QTest::newRow("unclosed bracket") << "[未闭合" << false << "[未闭合" << "[未闭合";
+}
+
+void TestReportPrepare::expressions()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, textOnly);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    TfrReport report;
+    for (int p = 0; p < 2; ++p) {
+        TfrMemoView *m = memo(marginPage(report), QStringLiteral("M"), 100, 100, 400, 20, QString());
+        m->SetPropertyByName(QStringLiteral("TEXTONLY"), textOnly ? 16 : 0);
+        m->SetText(text);
+    }
+    const QList<TfrSheet> sheets = prepareExact(report, QDateTime(QDate(2024, 3, 5), QTime(8, 9, 10)));
+    QCOMPARE(sheets.size(), 2);
+    QCOMPARE(sheetTexts(sheets[0], QStringLiteral("M")), QStringList{first});
+    QCOMPARE(sheetTexts(sheets[1], QStringLiteral("M")), QStringList{second});
+}
+
+void TestReportPrepare::hideZeros()
+{
+    TfrReport report;
+    TfrPage &page = marginPage(report);
+    memo(page, QStringLiteral("Zero"), 100, 100, 100, 20, QStringLiteral("0"));
+    TfrMemoView *shown = memo(page, QStringLiteral("Shown"), 100, 130, 100, 20, QStringLiteral("0"));
+    shown->SetPropertyByName(QStringLiteral("HIDEZEROS"), 0);
+    const QList<TfrSheet> sheets = prepareExact(report);
+    QCOMPARE(sheetTexts(sheets[0], QStringLiteral("Zero")), QStringList{QString()});
+    QCOMPARE(sheetTexts(sheets[0], QStringLiteral("Shown")), QStringList{QStringLiteral("0")});
+}
+
+void TestReportPrepare::templateStaysUnchanged()
+{
+    TfrReport report;
+    TfrMemoView *value = memo(marginPage(report), QStringLiteral("edtSYZ"), 100, 100, 300, 20,
+                              QStringLiteral("第 [PAGE#] 页"));
+    TfrMemoView *attachment = addAttachmentPage(report, QString(8000, QChar(0x836F)));
+    const QByteArray before = report.SaveToStream();
+    QVERIFY(report.PrepareReport());
+    QVERIFY(report.PreparedSheets().size() > 2);
+    QCOMPARE(report.SaveToStream().toHex(), before.toHex());
+    // The objects the program holds are the same and keep their texts and size.
+    QCOMPARE(report.FindObject(QStringLiteral("edtsyz")), value);
+    QCOMPARE(value->Memo(), QStringList{QStringLiteral("第 [PAGE#] 页")});
+    QCOMPARE(attachment->dy, 90);
+    QCOMPARE(attachment->dx, 60);
+    QCOMPARE(report.Pages()[1].Objects().size(), 2);
+    // A second prepare gives the same sheets.
+    const int count = int(report.PreparedSheets().size());
+    QVERIFY(report.PrepareReport());
+    QCOMPARE(int(report.PreparedSheets().size()), count);
+}
+
+void TestReportPrepare::dialogPagesAndMargins()
+{
+    TfrReport report;
+    TfrPage &dialog = report.Pages().Add();
+    dialog.PageType = 1;
+    memo(dialog, QStringLiteral("D"), 0, 0, 10, 10, QStringLiteral("d"));
+    TfrPage &page = marginPage(report);
+    page.UseMargins = false;
+    auto *band = new TfrBandView;
+    band->SetBounds(0, 300, 0, 20);
+    band->SetBandType(btReportTitle);
+    page.Add(band);
+    TfrMemoView *m = memo(page, QStringLiteral("T"), 0, 300, 10, 20, QStringLiteral("t"));
+    m->BandAlign = baWidth;
+    const QList<TfrSheet> sheets = prepareExact(report);
+    QCOMPARE(sheets.size(), 1);
+    QCOMPARE(sheets[0].objects.size(), 1);
+    // Without margins the band starts at the paper's edge and spans its width.
+    QCOMPARE(sheets[0].objects[0].y, 0);
+    QCOMPARE(sheets[0].objects[0].x, 0);
+    QCOMPARE(sheets[0].objects[0].dx, 756);
+}
+
+void TestReportPrepare::runawayTemplateStops()
+{
+    TfrReport report;
+    TfrPage &page = marginPage(report);
+    auto *band = new TfrBandView;
+    band->SetBounds(90, 79, 0, 800);
+    band->SetBandType(btMasterData);
+    band->SetDataSource(QStringLiteral("99999999"));
+    page.Add(band);
+    TfrPreparer preparer(report);
+    preparer.setMeasureFactory([](const TfrMemoView &) { return TfrMeasure(fixedWidth); });
+    const QList<TfrSheet> sheets = preparer.prepare();
+    QCOMPARE(int(sheets.size()), TfrPreparer::MaxSheets);
+    QVERIFY(!preparer.errorString().isEmpty());
+}
+
+void TestReportPrepare::pdfOutput()
+{
+    QTemporaryDir dir;
+    TfrReport report;
+    memo(marginPage(report), QStringLiteral("A"), 100, 100, 300, 30, QStringLiteral("宋体文字"));
+    addAttachmentPage(report, QString(4000, QChar(0x836F)));
+    QVERIFY(report.PrepareReport());
+    const QString file = dir.filePath(QStringLiteral("报表.pdf"));
+    QVERIFY2(report.ExportPdf(file), qPrintable(report.errorString()));
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray pdf = f.readAll();
+    QVERIFY(pdf.startsWith("%PDF"));
+    const QRegularExpression pageObject(QStringLiteral("/Type\\s*/Page[^s]"));
+    QCOMPARE(QString::fromLatin1(pdf).count(pageObject), int(report.PreparedSheets().size()));
+
+    // A file that cannot be written is reported, and nothing is left behind.
+    const QString bad = dir.filePath(QStringLiteral("没有这个目录/报表.pdf"));
+    QVERIFY(!report.ExportPdf(bad));
+    QVERIFY(!report.errorString().isEmpty());
+    QVERIFY(!QFile::exists(bad));
+}
+
+void TestReportPrepare::frameSides_data()
+{
+    QTest::addColumn<int>("frame");
+    for (int f : {0x01, 0x02, 0x04, 0x08, 0x0F, 0x00})
+        QTest::newRow(qPrintable(QString::number(f, 16))) << f;
+}
+
+void TestReportPrepare::frameSides()
+{
+    QFETCH(int, frame);
+    TfrSheet sheet;
+    sheet.width = 200;
+    sheet.height = 100;
+    TfrPreparedObject o;
+    o.x = 20;
+    o.y = 20;
+    o.dx = 100;
+    o.dy = 50;
+    o.frameTyp = quint16(frame);
+    o.frameWidth = 2;
+    sheet.objects.append(o);
+    // At 91.44 dots per inch one dot is one report unit.
+    const QImage image = TfrRenderer::renderImage(sheet, TfrRenderer::UnitsPerInch);
+    QCOMPARE(image.size(), QSize(200, 100));
+    QCOMPARE(dark(image, 120, 45), bool(frame & frbRight));
+    QCOMPARE(dark(image, 70, 70), bool(frame & frbBottom));
+    QCOMPARE(dark(image, 20, 45), bool(frame & frbLeft));
+    QCOMPARE(dark(image, 70, 20), bool(frame & frbTop));
+    QVERIFY(!dark(image, 70, 45));
+}
+
+void TestReportPrepare::textIsClippedAtTheRightEdge()
+{
+    TfrReport report;
+    TfrPage &page = report.Pages().Add();
+    TfrMemoView *m = memo(page, QStringLiteral("Long"), 10, 10, 100, 30, QString(60, QLatin1Char('W')));
+    m->SetPropertyByName(QStringLiteral("WORDWRAP"), 0);
+    m->FillColor = clNone;
+    m->FontSize = 20;
+    QVERIFY(report.PrepareReport());
+    const TfrSheet &sheet = report.PreparedSheets()[0];
+    QCOMPARE(sheet.objects[0].lines.size(), 1);
+    const QImage image = TfrRenderer::renderImage(sheet, TfrRenderer::UnitsPerInch);
+    int inside = 0, outside = 0;
+    for (int y = 10; y < 40; ++y) {
+        for (int x = 11; x < 108; ++x)
+            inside += dark(image, x, y);
+        for (int x = 110; x < 300; ++x)
+            outside += dark(image, x, y);
+    }
+    QVERIFY(inside > 100);
+    QCOMPARE(outside, 0);
+}
+
+void TestReportPrepare::preparedFile()
+{
+    TfrReport report;
+    memo(marginPage(report), QStringLiteral("A"), 100, 100, 300, 30, QStringLiteral("第一行\r\n第二行"));
+    addAttachmentPage(report, QString(2000, QChar(0x836F)));
+    const QList<TfrSheet> sheets = prepareExact(report);
+    const QByteArray bytes = TfrPreparedFile::encode(sheets);
+    TfrPreparedFile file;
+    QList<TfrSheet> loaded;
+    QVERIFY(file.decode(bytes, loaded));
+    QCOMPARE(loaded.size(), sheets.size());
+    for (int i = 0; i < sheets.size(); ++i) {
+        QCOMPARE(loaded[i].plainText(), sheets[i].plainText());
+        QCOMPARE(loaded[i].objects.size(), sheets[i].objects.size());
+        QCOMPARE(loaded[i].objects[0].y, sheets[i].objects[0].y);
+        QCOMPARE(loaded[i].objects[0].lines, sheets[i].objects[0].lines);
+    }
+    QCOMPARE(TfrPreparedFile::encode(loaded), bytes);
+    // Damaged files: cut short, a wrong signature, an absurd count.
+    for (qsizetype n = 0; n < bytes.size(); n += 97) {
+        QList<TfrSheet> kept = loaded;
+        QVERIFY(!file.decode(bytes.left(n), kept));
+        QCOMPARE(kept.size(), loaded.size());
+    }
+    QByteArray wrong = bytes;
+    wrong[0] = 'X';
+    QVERIFY(!file.decode(wrong, loaded));
+    QByteArray huge = bytes.left(8);
+    huge.append(QByteArray("\xFF\xFF\xFF\x7F", 4));
+    QVERIFY(!file.decode(huge, loaded));
+    QVERIFY(!file.errorString().isEmpty());
+}
+
+void TestReportPrepare::pageRanges_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QList<int>>("pages");
+    QTest::newRow("numbers and ranges") << "1,3,5-12" << true << QList<int>{1, 3, 5, 6, 7, 8, 9, 10, 11, 12};
+    QTest::newRow("blanks") << " 2 , 4 - 5 " << true << QList<int>{2, 4, 5};
+    QTest::newRow("reversed range") << "4-2" << true << QList<int>{2, 3, 4};
+    QTest::newRow("each page once") << "1,1,1-2" << true << QList<int>{1, 2};
+    QTest::newRow("beyond the last page") << "19-30,40" << true << QList<int>{19, 20};
+    QTest::newRow("full-width comma") << "1，3" << true << QList<int>{1, 3};
+    QTest::newRow("empty") << "" << false << QList<int>{};
+    QTest::newRow("letters") << "a" << false << QList<int>{};
+    QTest::newRow("zero") << "0" << false << QList<int>{};
+    QTest::newRow("open range") << "1-" << false << QList<int>{};
+    QTest::newRow("empty item") << "1,,2" << false << QList<int>{};
+}
+
+void TestReportPrepare::pageRanges()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, ok);
+    QFETCH(QList<int>, pages);
+    bool parsed = !ok;
+    QCOMPARE(TfrPageRanges::Parse(text, 20, &parsed), pages);
+    QCOMPARE(parsed, ok);
+}
+
+void TestReportPrepare::fontSubstitutions()
+{
+    QCOMPARE(QFont::substitute(QStringLiteral("宋体")).toLower(), QStringLiteral("noto serif cjk sc"));
+    QCOMPARE(QFont::substitute(QStringLiteral("黑体")).toLower(), QStringLiteral("noto sans cjk sc"));
+    const QFont song = TfrRenderer::reportFont(QStringLiteral("宋体"), 10, fsBold);
+    QCOMPARE(song.pixelSize(), 13);
+    QVERIFY(song.bold());
+    QVERIFY(QFontInfo(song).family().contains(QStringLiteral("Noto Serif CJK")));
+}
+
+DZSB_TEST_MAIN(TestReportPrepare)
+#include "test_report_prepare.moc"
