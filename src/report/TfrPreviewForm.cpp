@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -136,13 +137,15 @@ void TfrPreviewForm::paintPreview(QPrinter *printer)
     if (FSheets.isEmpty())
         return;
     QPainter painter;
-    printer->setPageLayout(TfrRenderer::pageLayoutOf(FSheets.first()));
     if (!painter.begin(printer))
         return;
     const double dpi = printer->logicalDpiX();
     for (int i = 0; i < FSheets.size(); ++i) {
         if (i > 0) {
-            printer->setPageLayout(TfrRenderer::pageLayoutOf(FSheets[i]));
+            // A printer takes a new paper only between pages, and only when it differs.
+            const QPageLayout layout = TfrRenderer::pageLayoutOf(FSheets[i]);
+            if (!printer->pageLayout().isEquivalentTo(layout))
+                printer->setPageLayout(layout);
             printer->newPage();
         }
         TfrRenderer::drawSheetAt(painter, FSheets[i], dpi);

@@ -199,7 +199,9 @@ bool paintSheets(QPagedPaintDevice &device, const QList<TfrSheet> &sheets, const
     const double dpi = device.logicalDpiX();
     for (qsizetype n = 0; n < order.size(); ++n) {
         if (n > 0) {
-            device.setPageLayout(pageLayoutOf(sheets[order[n]]));
+            const QPageLayout layout = pageLayoutOf(sheets[order[n]]);
+            if (!device.pageLayout().isEquivalentTo(layout))
+                device.setPageLayout(layout);
             device.newPage();
         }
         drawSheetAt(painter, sheets[order[n]], dpi);
