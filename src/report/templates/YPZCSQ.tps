@@ -6,8 +6,8 @@ page ""
 text 264 68 270 28 "国家食品药品监督管理局" font=黑体 size=16 align=2
 text 280 108 230 34 "药品注册申请表" size=24 bold align=2
 text 100 128 64 18 "021202" font=Arial size=8 flags=0x43
-border 96 150 604 845
-table 96 150 604 rowheight=19
+border 96 144 604 846
+table 96 144 604 rowheight=18
 section "申请事项"
 row
   t "1.申请分类："
@@ -36,6 +36,8 @@ row
   c ckbFCFY "非处方药"
   c ckbJHZM "减或者免临床研究"
   c ckbGJDZXL "国际多中心临床研究"
+row
+  skip 110
   c ckbFJSQQT "其他："
   fill edtFJSQQT
 endsection
@@ -97,10 +99,10 @@ row
   t "个月"
 row 18 noline
   t "15.处方内药物活性成份或者中药药味(均含处方量)："
-  box edtHXCF 36 ""
+  box edtHXCF 31 ""
 row 18 noline
   t "16.处方内辅料(含处方量)："
-  box edtCFFL 36 ""
+  box edtCFFL 31 ""
 row
   t "17.制剂中化学原料药来源："
   r rdbYLLYJN "境内生产"
@@ -135,15 +137,17 @@ row
   skip 20
   r rdbBZZN "自拟标准"
   r rdbBZZC "注册标准及标准编号："
-  f edtBZZC 90
+  fill edtBZZC
+row
+  skip 20
   r rdbBZGW "国外药典及版次："
   fill edtBZGW
 row 18 noline
   t "20.主要适应症或者功能主治："
-  box edtSYZ 36 ""
+  box edtSYZ 31 ""
 row 18 noline
   t "21.给药途径及特殊用法："
-  box edtGYTJ 36 ""
+  box edtGYTJ 31 ""
 endsection
 section "相关情况"
 row
@@ -190,8 +194,10 @@ row
   skip 20
   c ckbZYBH "中药品种保护，保护截止日期："
   f dtpZYJZ 90 ""
+row
+  skip 20
   c ckbYXYBH "原新药保护，保护截止日期："
-  fill dtpYXBHJZ ""
+  f dtpYXBHJZ 90 ""
 row
   t "25.同品种新药监测期："
   r rdbXYJCF "无"
@@ -216,7 +222,7 @@ row
   r rdbJWSSF "否"
   r rdbJWSSU "不详"
   r rdbJWSST "是，国家(地区)："
-  f edtJWSSGJ 100
+  f edtJWSSGJ 70
   t "日期："
   fill edtJWSSRQ ""
 endsection
@@ -279,9 +285,9 @@ row
   fill edtJG1CZ
 row
   t "电子信箱："
-  f edtJG1YX 200
+  f edtJG1YX 150
   t "联系人："
-  f edtJG1LXR 80
+  f edtJG1LXR 70
   t "电话："
   fill edtJG1LXRDH
 row
@@ -303,9 +309,9 @@ row
   fill edtJG2MC
 row
   t "组织机构代码："
-  f edtJG2DM 130
+  f edtJG2DM 110
   t "法定代表人："
-  f edtJG2FR 130
+  f edtJG2FR 100
   t "职位："
   fill edtJG2FRZW
 row
@@ -325,9 +331,9 @@ row
   fill edtJG2CZ
 row
   t "电子信箱："
-  f edtJG2YX 200
+  f edtJG2YX 150
   t "联系人："
-  f edtJG2LXR 80
+  f edtJG2LXR 70
   t "电话："
   fill edtJG2LXRDH
 row
@@ -340,9 +346,9 @@ row
   fill edtJG3MC
 row
   t "组织机构代码："
-  f edtJG3DM 130
+  f edtJG3DM 110
   t "法定代表人："
-  f edtJG3FR 130
+  f edtJG3FR 100
   t "职位："
   fill edtJG3FRZW
 row
@@ -362,9 +368,9 @@ row
   fill edtJG3CZ
 row
   t "电子信箱："
-  f edtJG3YX 200
+  f edtJG3YX 150
   t "联系人："
-  f edtJG3LXR 80
+  f edtJG3LXR 70
   t "电话："
   fill edtJG3LXRDH
 row
@@ -377,9 +383,9 @@ row
   fill edtJG4MC
 row
   t "组织机构代码："
-  f edtJG4DM 130
+  f edtJG4DM 110
   t "法定代表人："
-  f edtJG4FR 130
+  f edtJG4FR 100
   t "职位："
   fill edtJG4FRZW
 row
@@ -399,9 +405,9 @@ row
   fill edtJG4CZ
 row
   t "电子信箱："
-  f edtJG4YX 200
+  f edtJG4YX 150
   t "联系人："
-  f edtJG4LXR 80
+  f edtJG4LXR 70
   t "电话："
   fill edtJG4LXRDH
 row
@@ -414,9 +420,9 @@ row
   fill edtJG5MC
 row
   t "组织机构代码："
-  f edtJG5DM 130
+  f edtJG5DM 110
   t "法定代表人："
-  f edtJG5FR 130
+  f edtJG5FR 100
   t "职位："
   fill edtJG5FRZW
 row
@@ -436,9 +442,9 @@ row
   fill edtJG5CZ
 row
   t "电子信箱："
-  f edtJG5YX 200
+  f edtJG5YX 150
   t "联系人："
-  f edtJG5LXR 80
+  f edtJG5LXR 70
   t "电话："
   fill edtJG5LXRDH
 endsection
@@ -468,9 +474,9 @@ row
   fill edtDLMC
 row
   t "组织机构代码："
-  f edtDLDM 130
+  f edtDLDM 110
   t "法定代表人："
-  f edtDLFR 130
+  f edtDLFR 100
   t "职位："
   fill edtDLFRZW
 row
