@@ -29,13 +29,13 @@ const QString kAttachmentPage = QStringLiteral("newadd");
 constexpr qsizetype kLongTextBytes = 70;
 
 // The contents of a form type whose catalogue is not written yet: the check
-// code field alone.
-const char kPlaceholderCatalogue[] =
-    "form - \"\"\n"
-    "page TabSheet1 \"第一页\"\n"
-    "group GroupBox1 \"申请事项\"\n"
-    "row\n"
-    "edit VerifyCode \"数据核对码\" readonly skyblue width=100\n";
+// code field alone (in red on the import registration form, as there).
+QString placeholderCatalogue(FormKind kind)
+{
+    return QStringLiteral("form - \"\"\npage TabSheet1 \"第一页\"\ngroup GroupBox1 \"申请事项\"\nrow\n"
+                          "edit VerifyCode \"数据核对码\" readonly skyblue width=100") +
+           (kind == FormKind::YPZCSQ_JK ? QStringLiteral(" red\n") : QStringLiteral("\n"));
+}
 
 } // namespace
 
@@ -55,7 +55,7 @@ void TEABaseForm::buildContents()
     if (QFile::exists(FType.catalogue))
         catalogue = CatalogueParser::load(FType.catalogue);
     else
-        catalogue = CatalogueParser::parse(QString::fromUtf8(kPlaceholderCatalogue));
+        catalogue = CatalogueParser::parse(placeholderCatalogue(FType.kind));
 
     auto *content = new QWidget;
     content->setObjectName(QStringLiteral("ClientArea"));

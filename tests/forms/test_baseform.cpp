@@ -1,6 +1,8 @@
 // Tests of the form base: captions, loading and its refusals, the data file
 // name, the backup save and its message, and the close question.
 #include "AppError.h"
+#include "CatalogueBuilder.h"
+#include "ControlAdapter.h"
 #include "FormClasses.h"
 #include "Helpers.h"
 #include "ScriptedDialogs.h"
@@ -84,6 +86,9 @@ void TestBaseForm::typeSettings()
     QVERIFY(form->verifyCodeEdit());
     QCOMPARE(form->verifyCodeEdit()->objectName(), QStringLiteral("VerifyCode"));
     QVERIFY(form->verifyCodeEdit()->isReadOnly());
+    QCOMPARE(Controls::background(form->verifyCodeEdit()), CatalogueBuilder::skyBlue());
+    QCOMPARE(form->verifyCodeEdit()->palette().color(QPalette::Text) == QColor(Qt::red),
+             FormKind(kind) == FormKind::YPZCSQ_JK);
     form->verifyCodeEdit()->setText(QStringLiteral("0A1B2C3D"));
     QCOMPARE(form->DataFileName(), ProgramDirectory() + prefix + QStringLiteral("_0A1B2C3D.MRT"));
 }
