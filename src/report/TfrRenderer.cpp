@@ -91,7 +91,10 @@ void drawText(QPainter &painter, const TfrPreparedObject &o)
     }
     painter.setClipRect(TfrMemoLayout::ClipRect(box), Qt::IntersectClip);
     painter.setPen(color);
-    const double ascent = QFontMetricsF(drawFont).ascent();
+    // The baseline sits at most 0.88 em below the line top: the top of the
+    // ideographic em box. The Noto CJK faces report a much taller ascent (1.16
+    // em), which would push Chinese text down out of boxes sized for 宋体.
+    const double ascent = qMin(QFontMetricsF(drawFont).ascent(), 0.88 * box.fontHeight);
     const int step = TfrMemoLayout::LineStep(box.fontHeight, box.lineSpacing);
     for (const TfrPlacedLine &line : TfrMemoLayout::PlaceLines(o.lines, box, measure)) {
         QFont lineFont = drawFont;

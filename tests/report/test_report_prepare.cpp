@@ -118,6 +118,7 @@ private slots:
     void frameSides_data();
     void frameSides();
     void textIsClippedAtTheRightEdge();
+    void chineseTextFitsItsLine();
     void preparedFile();
     void pageRanges_data();
     void pageRanges();
@@ -442,6 +443,33 @@ void TestReportPrepare::textIsClippedAtTheRightEdge()
     }
     QVERIFY(inside > 100);
     QCOMPARE(outside, 0);
+}
+
+void TestReportPrepare::chineseTextFitsItsLine()
+{
+    // A 24-point title (font height 32) in a tall box: its ink stays within the
+    // line height, so a box of 34 units as the templates have holds it whole.
+    TfrSheet sheet;
+    sheet.width = 300;
+    sheet.height = 200;
+    TfrPreparedObject o;
+    o.x = 10;
+    o.y = 10;
+    o.dx = 280;
+    o.dy = 180;
+    o.gapy = 1;
+    o.fontName = QStringLiteral("宋体");
+    o.fontSize = 24;
+    o.fontStyle = fsBold;
+    o.lines = {{QStringLiteral("药品注册申请表"), true}};
+    sheet.objects.append(o);
+    const QImage image = TfrRenderer::renderImage(sheet, TfrRenderer::UnitsPerInch);
+    int inLine = 0, below = 0;
+    for (int y = 10; y < 190; ++y)
+        for (int x = 10; x < 290; ++x)
+            (y < 10 + 34 - 1 ? inLine : below) += dark(image, x, y);
+    QVERIFY(inLine > 500);
+    QCOMPARE(below, 0);
 }
 
 void TestReportPrepare::preparedFile()
