@@ -14,6 +14,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QAbstractButton;
@@ -90,6 +91,8 @@ private:
     void FillRadioMarks(const ConfigNode &item);
     void FillCheckMarks(const ConfigNode &item);
     void FillPlainItem(const ConfigNode &item);
+    void FillMarks(const ConfigNode &item, const std::function<bool(const QString &)> &selected,
+                   const QString &on, const QString &off);
 
     // Collectors (controls to document).
     void CollectItem(const ConfigNode &item);

@@ -45,33 +45,28 @@ void TUIHelper::FillRadioMarks(const ConfigNode &item)
     if (!field)
         return; // the group's objects keep the template's text
     const QString value = FDoc->FieldValue(*field);
-    for (const ConfigNode &child : item.childElements()) {
-        const std::optional<QString> key = child.attribute(QStringLiteral("key"));
-        if (!key)
-            continue;
-        const std::optional<QString> name = child.attribute(QStringLiteral("name"));
-        if (!name)
-            continue;
-        if (TfrView *object = FReport->FindObject(*name))
-            object->SetText(*key == value ? kRadioOn : kRadioOff);
-        else
-            ShowWarning(kControlMissing + *name);
-    }
+    FillMarks(item, [&](const QString &key) { return key == value; }, kRadioOn, kRadioOff);
 }
 
 void TUIHelper::FillCheckMarks(const ConfigNode &item)
 {
     const std::optional<QString> field = item.attribute(QStringLiteral("Field"));
     const ValueRules::KeyList keys(field ? FDoc->FieldValue(*field) : QString());
+    FillMarks(item, [&](const QString &key) { return keys.contains(key); }, kCheckOn, kCheckOff);
+}
+
+// Every child with a key and a name gets `on` or `off` in its report object;
+// children without a key are passed over.
+void TUIHelper::FillMarks(const ConfigNode &item, const std::function<bool(const QString &)> &selected,
+                          const QString &on, const QString &off)
+{
     for (const ConfigNode &child : item.childElements()) {
         const std::optional<QString> key = child.attribute(QStringLiteral("key"));
-        if (!key)
-            continue;
         const std::optional<QString> name = child.attribute(QStringLiteral("name"));
-        if (!name)
+        if (!key || !name)
             continue;
         if (TfrView *object = FReport->FindObject(*name))
-            object->SetText(keys.contains(*key) ? kCheckOn : kCheckOff);
+            object->SetText(selected(*key) ? on : off);
         else
             ShowWarning(kControlMissing + *name);
     }
