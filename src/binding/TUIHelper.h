@@ -78,6 +78,7 @@ private:
     void RadioButtonClick(QAbstractButton *sender);
     void UpdateDependents(const QString &controllerName);
     void DisableDependents(QObject *control);
+    void DisableChildren(const ConfigNode &node);
     void RunHandler(void (TUIHelper::*handler)(QAbstractButton *), QAbstractButton *sender);
 
     // Binders (document to controls).

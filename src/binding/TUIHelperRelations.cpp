@@ -52,15 +52,7 @@ void TUIHelper::ApplyRelation(const ConfigNode &node)
     default:
         return;
     }
-    for (const ConfigNode &dependent : node.childElements()) {
-        if (!dependent.hasAttribute(kName))
-            continue;
-        QObject *target = FindControl(dependent.attributeText(kName));
-        if (!target)
-            continue;
-        DisableControl(target);
-        ApplyRelation(dependent);
-    }
+    DisableChildren(node);
 }
 
 void TUIHelper::InstallHandler(QObject *control, Handler handler)
@@ -164,6 +156,13 @@ void TUIHelper::DisableDependents(QObject *control)
         return;
     if (!FindControl(node.attributeText(kName)))
         return;
+    DisableChildren(node);
+}
+
+// Every named child of node whose control exists is disabled, and its own
+// relation applied in turn, so that a whole subtree starts (or ends) disabled.
+void TUIHelper::DisableChildren(const ConfigNode &node)
+{
     for (const ConfigNode &dependent : node.childElements()) {
         if (!dependent.hasAttribute(kName))
             continue;
