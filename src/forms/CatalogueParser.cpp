@@ -70,16 +70,16 @@ QList<Token> tokenize(const Line &line)
 }
 
 // Values of a repeat list: "a,b,c", "\"x\",\"y\"" or a range "1..15".
-QStringList repeatValues(const Line &line, const QString &spec)
+QStringList repeatValues(const Line &line, const QString &list)
 {
     static const QRegularExpression range(QStringLiteral("^(\\d+)\\.\\.(\\d+)$"));
-    const auto m = range.match(spec);
+    const auto m = range.match(list);
     if (m.hasMatch()) {
         QStringList out;
         const int from = m.captured(1).toInt();
         const int to = m.captured(2).toInt();
         if (to < from)
-            fail(line.number, QStringLiteral("范围无效：") + spec);
+            fail(line.number, QStringLiteral("范围无效：") + list);
         for (int i = from; i <= to; ++i)
             out << QString::number(i);
         return out;
@@ -87,8 +87,8 @@ QStringList repeatValues(const Line &line, const QString &spec)
     QStringList out;
     QString current;
     bool inQuotes = false;
-    for (qsizetype i = 0; i < spec.size(); ++i) {
-        const QChar c = spec[i];
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        const QChar c = list[i];
         if (c == QLatin1Char('"')) {
             inQuotes = !inQuotes;
         } else if (c == QLatin1Char(',') && !inQuotes) {

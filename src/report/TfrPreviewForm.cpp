@@ -71,26 +71,26 @@ TfrPreviewForm::TfrPreviewForm(TfrReport &report, QWidget *parent)
         {pbHelp, "btnHelp", "帮助", "显示帮助", QStyle::SP_DialogHelpButton, &TfrPreviewForm::showHelp},
         {pbExit, "btnExit", "关闭", "关闭预览", QStyle::SP_DialogCloseButton, nullptr},
     };
-    for (const ButtonSpec &spec : specs) {
-        if (!(buttons & spec.bit))
+    for (const ButtonSpec &entry : specs) {
+        if (!(buttons & entry.bit))
             continue;
         auto *button = new QToolButton(bar);
-        button->setObjectName(QString::fromLatin1(spec.name));
-        button->setText(QString::fromUtf8(spec.text));
-        button->setToolTip(QString::fromUtf8(spec.hint));
-        button->setIcon(style()->standardIcon(spec.icon));
+        button->setObjectName(QString::fromLatin1(entry.name));
+        button->setText(QString::fromUtf8(entry.text));
+        button->setToolTip(QString::fromUtf8(entry.hint));
+        button->setIcon(style()->standardIcon(entry.icon));
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        if (spec.bit == pbZoom) {
+        if (entry.bit == pbZoom) {
             auto *menu = new QMenu(button);
             const QStringList texts = zoomTexts();
             for (int i = 0; i < texts.size(); ++i)
                 menu->addAction(texts[i], this, [this, i] { setZoom(Zoom(i)); });
             button->setMenu(menu);
             button->setPopupMode(QToolButton::InstantPopup);
-        } else if (spec.bit == pbExit) {
+        } else if (entry.bit == pbExit) {
             connect(button, &QToolButton::clicked, this, &QDialog::reject);
         } else {
-            connect(button, &QToolButton::clicked, this, spec.command);
+            connect(button, &QToolButton::clicked, this, entry.command);
         }
         bar->addWidget(button);
     }
