@@ -12,6 +12,7 @@
 #include "FormClasses.h"
 #include "FormDriver.h"
 #include "ScriptedDialogs.h"
+#include "TestMain.h"
 #include "TfrReport.h"
 #include "TfrReportPreview.h"
 
@@ -32,11 +33,6 @@ double median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
     return v.empty() ? 0 : v[v.size() / 2];
-}
-void settle()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
 }
 }
 

@@ -27,12 +27,6 @@
 #include <QtTest>
 
 namespace {
-void settle()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
 template <typename T>
 T *control(TEABaseForm *form, const char *name)
 {

@@ -18,11 +18,6 @@
 namespace {
 const QString kCloseQuestion = QStringLiteral("您要退出正在填写的文件吗?");
 
-void settle()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
 }
 
 class TestBaseForm : public QObject {

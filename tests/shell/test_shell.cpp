@@ -44,13 +44,6 @@ TEABaseForm *openForm(TFrmMain &main, ScriptedDialogs &dlg, const QTemporaryDir 
     return main.registered(kind);
 }
 
-void settle()
-{
-    // Closed forms are destroyed by deferred deletion.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
 } // namespace
 
 class TestShell : public QObject {

@@ -5,6 +5,14 @@
 #include <QLocale>
 #include <QTest>
 
+// Runs the deferred deletions that closing a form leaves behind, so that a
+// closed form is really gone when the test looks.
+inline void settle()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
 #define DZSB_TEST_MAIN(TestClass)                                              \
     int main(int argc, char **argv)                                            \
     {                                                                          \

@@ -36,6 +36,7 @@ struct Style {
     quint16 frame = 0;
     int align = 0;
     bool small = false;
+    QString captionName; // r/c: the caption memo's own name instead of MemoN
 };
 
 class Compiler {
@@ -153,7 +154,7 @@ private:
                 style.flags = 0x43;
                 style.frame = 0x03;
             } else if (key == QLatin1String("capname")) {
-                FCaptionName = value;
+                style.captionName = value;
             } else fail(QStringLiteral("未知的属性：") + s);
         }
     }
@@ -276,7 +277,6 @@ private:
     {
         const QString &cmd = t[0].text;
         auto arg = [&](int i) { return i < t.size() ? t[i].text : QString(); };
-        FCaptionName.clear();
         if (cmd == QLatin1String("template")) {
             FReport.setObjectName(arg(1));
         } else if (cmd == QLatin1String("printer")) {
@@ -409,10 +409,10 @@ private:
             FX += kMarkWidth;
             if (!caption.isEmpty()) {
                 const int w = textWidth(caption, style.size);
-                if (FCaptionName.isEmpty())
+                if (style.captionName.isEmpty())
                     memo(staticName(), FX, FRowY, w, FRowTextHeight, caption, style, false);
                 else
-                    memo(FCaptionName, FX, FRowY, w, FRowTextHeight, caption, style, true);
+                    memo(style.captionName, FX, FRowY, w, FRowTextHeight, caption, style, true);
                 FX += w;
             }
         } else if (cmd == QLatin1String("f") || cmd == QLatin1String("fill")) {
@@ -458,7 +458,6 @@ private:
     QSet<QString> FNames;
     int FMemoCount = 0;
     int FLineCount = 0;
-    mutable QString FCaptionName;
 
     bool FInTable = false;
     int FTableX = 0, FTableW = 0, FCursorY = 0;
