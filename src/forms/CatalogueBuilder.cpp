@@ -97,9 +97,20 @@ private:
                     QWidget *button = makeButton(e, parent, before);
                     layout->addWidget(button);
                     expands |= addControl(layout, *next, parent);
-                    if (!afterGap.isEmpty())
-                        layout->addWidget(makeLabel(afterGap, parent, next->hidden));
                     ++i;
+                    // Further blank runs of the caption take the following
+                    // entries marked gap that detail no button ("第  册").
+                    QString rest = afterGap;
+                    while (i + 1 < row.entries.size() && row.entries[i + 1].gap &&
+                           row.entries[i + 1].detailOf.isEmpty() && hasGap(rest)) {
+                        const auto [text, tail] = splitAtGap(rest);
+                        if (!text.isEmpty())
+                            layout->addWidget(makeLabel(text, parent, next->hidden));
+                        expands |= addControl(layout, row.entries[++i], parent);
+                        rest = tail;
+                    }
+                    if (!rest.isEmpty())
+                        layout->addWidget(makeLabel(rest, parent, next->hidden));
                     continue;
                 }
             }
@@ -268,10 +279,17 @@ private:
         return group;
     }
 
-    static std::pair<QString, QString> splitAtGap(const QString &caption)
+    static const QRegularExpression &gapPattern()
     {
         static const QRegularExpression gap(QStringLiteral("[ \\x{3000}]{2,}"));
-        const auto m = gap.match(caption);
+        return gap;
+    }
+
+    static bool hasGap(const QString &caption) { return gapPattern().match(caption).hasMatch(); }
+
+    static std::pair<QString, QString> splitAtGap(const QString &caption)
+    {
+        const auto m = gapPattern().match(caption);
         if (!m.hasMatch())
             return {caption, QString()};
         return {caption.left(m.capturedStart()), caption.mid(m.capturedEnd())};

@@ -22,6 +22,9 @@
 // gap, vscroll, check=cleared|ticked|none, readonly, skyblue, red, hidden,
 // buttonface, noborder, on, line=".." (repeatable: initial memo lines),
 // width=N, height=N.
+// gap: the detail stands in the first blank run of its button's caption; an
+// entry marked gap without detail= takes the caption's next blank run
+// ("局颁 [edtJB] 第 [edtJBC] 册").
 #include "Catalogue.h"
 
 namespace CatalogueParser {

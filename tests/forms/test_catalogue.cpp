@@ -1,6 +1,7 @@
 // Tests of the catalogue format and builder: parsing (repeat blocks, grids,
 // faults with their line numbers), and the widgets that a catalogue makes,
-// including the whole domestic registration form.
+// including the whole domestic registration form and the two supplementary
+// application forms.
 #include "AppError.h"
 #include "Catalogue.h"
 #include "CatalogueBuilder.h"
@@ -33,6 +34,10 @@ private slots:
     void domesticRegistrationForm();
     void domesticRadioPanels_data();
     void domesticRadioPanels();
+    void supplementaryForms_data();
+    void supplementaryForms();
+    void supplementaryRadioPanels_data();
+    void supplementaryRadioPanels();
 };
 
 void TestCatalogue::parseFaults_data()
@@ -124,6 +129,8 @@ void TestCatalogue::builtWidgets()
         "date d1 \"日期：\" check=cleared\ndate d2 check=ticked\ndate d3 check=none\n"
         "check ckbOn \"开\" on\n"
         "edit VerifyCode \"数据核对码\" readonly skyblue red\n"
+        "row\nradio rdbJB \"局颁      第      册\" panel=Panel6\n"
+        "edit edtJB detail=rdbJB gap\nedit edtJBC gap\n"
         "group - \"\"\nrow\nedit edtSCJG \"审查机关：\"\n"));
     QWidget host;
     QTabWidget *pages = CatalogueBuilder::build(cat, &host);
@@ -150,6 +157,22 @@ void TestCatalogue::builtWidgets()
             found = true;
         }
     QVERIFY(found);
+    // A caption with two blank runs takes its detail and then the next entry
+    // marked gap: 局颁 [edtJB] 第 [edtJBC] 册.
+    auto xOfLabel = [&](const QString &text) {
+        for (auto *l : box->findChildren<QLabel *>())
+            if (l->text() == text)
+                return l->x();
+        return -1;
+    };
+    auto *jb = host.findChild<QRadioButton *>(QStringLiteral("rdbJB"));
+    QCOMPARE(jb->text(), QStringLiteral("局颁"));
+    const int edtJB = host.findChild<QLineEdit *>(QStringLiteral("edtJB"))->x();
+    const int edtJBC = host.findChild<QLineEdit *>(QStringLiteral("edtJBC"))->x();
+    QVERIFY(jb->x() < edtJB);
+    QVERIFY(edtJB < xOfLabel(QStringLiteral("第")));
+    QVERIFY(xOfLabel(QStringLiteral("第")) < edtJBC);
+    QVERIFY(edtJBC < xOfLabel(QStringLiteral("册")));
 
     // Radio buttons of one panel form one exclusive group, hidden ones included.
     auto *group = pages->findChild<QButtonGroup *>(QStringLiteral("Panel2"));
@@ -281,6 +304,120 @@ void TestCatalogue::domesticRadioPanels()
     TFrmYPZCSQ form;
     auto *a = form.findChild<QAbstractButton *>(first);
     auto *b = form.findChild<QAbstractButton *>(second);
+    QVERIFY(a && b);
+    a->click();
+    QVERIFY(a->isChecked());
+    b->click();
+    QVERIFY(b->isChecked());
+    QCOMPARE(a->isChecked(), !exclusive);
+}
+
+void TestCatalogue::supplementaryForms_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QStringList>("page2Groups");
+    QTest::addColumn<QString>("item14");
+    QTest::addColumn<QString>("declaration");
+    QTest::newRow("domestic") << int(FormKind::YPBCSQ)
+                              << QStringList{"GroupBox5:申请人", "GroupBox4:申请人", "GroupBox6:申请人",
+                                             "GroupBox7:申请人", "GroupBox8:申请人"}
+                              << "14.原" << "34. 我们保证：";
+}
+
+void TestCatalogue::supplementaryForms()
+{
+    QFETCH(int, kind);
+    QFETCH(QStringList, page2Groups);
+    QFETCH(QString, item14);
+    QFETCH(QString, declaration);
+    std::unique_ptr<TEABaseForm> form(CreateForm(FormKind(kind)));
+    form->show();
+    QTabWidget *pages = form->pageControl();
+    QCOMPARE(pages->count(), 4);
+    QCOMPARE(pages->tabText(3), QStringLiteral("第四页"));
+    QCOMPARE(pages->widget(3)->objectName(), QStringLiteral("TabSheet4"));
+    auto titles = [&](int page) {
+        pages->setCurrentIndex(page);
+        QStringList out;
+        QList<QGroupBox *> boxes = pages->widget(page)->findChildren<QGroupBox *>();
+        std::sort(boxes.begin(), boxes.end(), [](auto *a, auto *b) { return a->y() < b->y(); });
+        for (auto *b : boxes)
+            out << b->objectName() + QLatin1Char(':') + b->title();
+        return out;
+    };
+    QCOMPARE(titles(0), (QStringList{"GroupBox1:申请事项", "GroupBox2:药品情况", "GroupBox3:相关情况"}));
+    QCOMPARE(titles(1), page2Groups);
+    // Items 30 to 33 stand in group boxes without a caption.
+    QCOMPARE(titles(2), (QStringList{"GroupBox9:药品注册代理机构", "GroupBox10:"}));
+    QCOMPARE(titles(3), (QStringList{"GroupBox12:", "GroupBox11:申  明"}));
+
+    // Names that break the prefix pattern are of the kinds the catalogue says.
+    QVERIFY(form->findChild<QCheckBox *>(QStringLiteral("YPBZGG")));
+    QCOMPARE(form->findChild<QCheckBox *>(QStringLiteral("YPBZGG"))->text(), QStringLiteral("药品包装规格等"));
+    QVERIFY(form->findChild<QComboBox *>(QStringLiteral("cbxYPPZWH")));
+    QVERIFY(form->findChild<DatePicker *>(QStringLiteral("dtpYPpZRQ")));
+    for (const char *n : {"edtCFNFL", "memSYZ", "memBC", "memYPZ", "memSQLY", "memSBZLML", "memQTTB"})
+        QVERIFY2(form->findChild<QPlainTextEdit *>(QLatin1String(n)), n);
+    auto *combo = form->findChild<QComboBox *>(QStringLiteral("cbxYPPZWH"));
+    bool found14 = false;
+    for (auto *l : form->findChildren<QLabel *>())
+        if (l->buddy() == combo)
+            found14 = l->text() == item14;
+    QVERIFY(found14);
+
+    // The declaration reads as fixed text in four lines; the reviewer's
+    // fields stand directly on the last page.
+    auto *memo7 = form->findChild<QPlainTextEdit *>(QStringLiteral("Memo7"));
+    const QStringList lines = memo7->toPlainText().split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 4);
+    QVERIFY(lines[0].startsWith(declaration));
+    QCOMPARE(lines[3], QStringLiteral("    如查有不实之处，我们承担由此导致的一切法律后果。"));
+    QCOMPARE(Controls::background(memo7), Controls::buttonFaceColour());
+    for (const char *n : {"edtSCR", "edtSCJG", "edtSCY", "edtSCM", "edtSCD"}) {
+        auto *e = form->findChild<QLineEdit *>(QLatin1String(n));
+        QVERIFY2(e && !qobject_cast<QGroupBox *>(e->parentWidget()), n);
+    }
+    // Item 1's two radio buttons exclude each other; item 17 is one group.
+    QCOMPARE(form->findChild<QButtonGroup *>(QStringLiteral("Panel17"))->buttons().size(), 2);
+    QCOMPARE(form->findChild<QButtonGroup *>(QStringLiteral("Panel6"))->buttons().size(),
+             FormKind(kind) == FormKind::YPBCSQ ? 7 : 6);
+}
+
+void TestCatalogue::supplementaryRadioPanels_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<bool>("exclusive");
+    for (const FormKind k : {FormKind::YPBCSQ}) {
+        const char *f = k == FormKind::YPBCSQ ? "domestic" : "import";
+        const int kind = int(k);
+        QTest::addRow("%s: 备案 clears 批准", f) << kind << "rdbZQXPJ" << "rdbZQXBA" << true;
+        QTest::addRow("%s: matters apart from item 1's buttons", f) << kind << "ckbCYXY" << "rdbZQXBA" << false;
+        QTest::addRow("%s: 备案 block apart too", f) << kind << "ckbGBWG" << "rdbZQXPJ" << false;
+        QTest::addRow("%s: 药品包装规格等 a box of its own", f) << kind << "YPBZGG" << "ckbBGJKZC" << false;
+        QTest::addRow("%s: 剂型 clears 非制剂", f) << kind << "rdbZJF" << "rdbZJT" << true;
+        QTest::addRow("%s: Panel4 apart from Panel23", f) << kind << "rdbFZJYL" << "rdbZJT" << false;
+        QTest::addRow("%s: item 17 over three rows", f) << kind << "rdbZGYD" << "rdbSX" << true;
+        QTest::addRow("%s: item 17 second row", f) << kind << "rdbJB" << "rdbZB" << true;
+        QTest::addRow("%s: item 20 kinds independent", f) << kind << "ckbMZYP" << "rdbTSF" << false;
+        QTest::addRow("%s: item 23 pair", f) << kind << "rdbXYJCF" << "rdbXYJCT" << true;
+        QTest::addRow("%s: agent pair", f) << kind << "rdbDLF" << "rdbDLT" << true;
+    }
+    QTest::newRow("domestic: biological standard in item 17")
+        << int(FormKind::YPBCSQ) << "rdbswzpgc" << "rdbZC" << true;
+    QTest::newRow("domestic: applicants apart") << int(FormKind::YPBCSQ) << "rdbJG2T" << "rdbJG3T" << false;
+}
+
+void TestCatalogue::supplementaryRadioPanels()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(bool, exclusive);
+    std::unique_ptr<TEABaseForm> form(CreateForm(FormKind(kind)));
+    auto *a = form->findChild<QAbstractButton *>(first);
+    auto *b = form->findChild<QAbstractButton *>(second);
     QVERIFY(a && b);
     a->click();
     QVERIFY(a->isChecked());

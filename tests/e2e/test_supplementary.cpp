@@ -1,0 +1,195 @@
+// End-to-end tests of the two supplementary application forms with their
+// configuration documents: the relations that the documents make (and the
+// controls they leave alone), the drop-down list of item 14, and printing -
+// the print hook's two memos and the reasons memo whose report object is
+// spelt with another letter case.
+#include "CodePage.h"
+#include "ControlAdapter.h"
+#include "DatePicker.h"
+#include "FormClasses.h"
+#include "ScriptedDialogs.h"
+#include "TFrmMain.h"
+#include "TestMain.h"
+#include "TfrPage.h"
+#include "TfrReport.h"
+#include "TfrView.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QtTest>
+
+namespace {
+
+template <typename T>
+T *control(TEABaseForm *form, const char *name)
+{
+    T *w = form->findChild<T *>(QLatin1String(name));
+    if (!w)
+        qFatal("no control %s", name);
+    return w;
+}
+
+QString chinese(int count)
+{
+    QString s;
+    for (int i = 0; i < count; ++i)
+        s += QChar(0x836F + i % 7);
+    return s;
+}
+
+// A new form of the type through the main window, ready to print.
+struct Fixture {
+    ScriptedDialogs dlg;
+    TFrmMain main;
+    TEABaseForm *form = nullptr;
+    QStringList files;
+
+    explicit Fixture(FormKind kind)
+    {
+        main.show();
+        main.NewCommand(kind);
+        form = main.registered(kind);
+        main.mdiArea()->setActiveSubWindow(form);
+    }
+    ~Fixture()
+    {
+        for (const QString &f : files)
+            QFile::remove(f);
+    }
+    void print()
+    {
+        dlg.messages.clear();
+        form->SubmitAndPrint();
+        files << form->DataFileName();
+    }
+    QString object(const QString &name) const
+    {
+        TfrView *v = form->report()->FindObject(name);
+        return v ? v->Text() : QStringLiteral("<none>");
+    }
+    int attachmentPages() const
+    {
+        int n = 0;
+        for (int i = 0; i < form->report()->Pages().Count(); ++i)
+            n += form->report()->Pages()[i].Name == QLatin1String("newadd");
+        return n;
+    }
+};
+
+} // namespace
+
+class TestSupplementary : public QObject {
+    Q_OBJECT
+private slots:
+    void relations_data();
+    void relations();
+    void printing_data();
+    void printing();
+};
+
+void TestSupplementary::relations_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("domestic") << int(FormKind::YPBCSQ);
+}
+
+void TestSupplementary::relations()
+{
+    QFETCH(int, kind);
+    Fixture f{FormKind(kind)};
+    QVERIFY(f.form);
+    QVERIFY(f.dlg.messages.isEmpty());
+    TEABaseForm *form = f.form;
+
+    // Item 1: switching between the two kinds of matters leaves every
+    // matter of both blocks as it was; "其他：" opens its own detail.
+    control<QRadioButton>(form, "rdbZQXPJ")->click();
+    for (const char *n : {"ckbCYXY", "ckbBGJKZC", "YPBZGG", "ckbSQQT", "ckbBGYP", "ckbBAQT"})
+        control<QCheckBox>(form, n)->click();
+    auto *other = control<QLineEdit>(form, "edtSQQT");
+    QVERIFY(other->isEnabled());
+    other->setText(QStringLiteral("变更生产场地"));
+    control<QRadioButton>(form, "rdbZQXBA")->click();
+    for (const char *n : {"ckbCYXY", "ckbBGJKZC", "YPBZGG", "ckbSQQT", "ckbBGYP", "ckbBAQT"})
+        QVERIFY2(control<QCheckBox>(form, n)->isChecked(), n);
+    QCOMPARE(other->text(), QStringLiteral("变更生产场地"));
+    control<QCheckBox>(form, "YPBZGG")->click();
+    QVERIFY(control<QCheckBox>(form, "ckbBGJKZC")->isChecked());
+    control<QCheckBox>(form, "ckbSQQT")->click();
+    QVERIFY(!other->isEnabled());
+    QCOMPARE(other->text(), QString());
+
+    // Item 17: "局颁" opens both of its edits, another standard closes them.
+    auto *jb = control<QLineEdit>(form, "edtJB");
+    auto *jbc = control<QLineEdit>(form, "edtJBC");
+    QVERIFY(!jb->isEnabled() && !jbc->isEnabled());
+    control<QRadioButton>(form, "rdbJB")->click();
+    QVERIFY(jb->isEnabled() && jbc->isEnabled());
+    jbc->setText(QStringLiteral("12"));
+    control<QRadioButton>(form, "rdbSX")->click();
+    QVERIFY(!jbc->isEnabled());
+    QCOMPARE(jbc->text(), QString());
+    QVERIFY(control<QLineEdit>(form, "edtSX")->isEnabled());
+
+    // Item 23: neither button touches the date that follows them.
+    auto *end = control<DatePicker>(form, "dtpXYZZ");
+    QVERIFY(end->isEnabled());
+    end->setDate(QDate(2026, 12, 28));
+    control<QRadioButton>(form, "rdbXYJCT")->click();
+    control<QRadioButton>(form, "rdbXYJCF")->click();
+    QVERIFY(end->isEnabled() && end->hasDate());
+    QCOMPARE(end->date(), QDate(2026, 12, 28));
+
+    // Item 14 names the kind of the former number from the document's list.
+    auto *kindList = control<QComboBox>(form, "cbxYPPZWH");
+    QVERIFY(kindList->count() >= 2);
+    QCOMPARE(kindList->currentIndex(), -1);
+}
+
+void TestSupplementary::printing_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("domestic") << int(FormKind::YPBCSQ);
+}
+
+void TestSupplementary::printing()
+{
+    QFETCH(int, kind);
+    Fixture f{FormKind(kind)};
+    // Over-long texts of items 15 and 18 go to the attachment page in the
+    // hook's order; the reasons memo prints in place, in the report object
+    // whose name differs from the memo's in letter case only.
+    const QString excipients = chinese(36), indications = chinese(40);
+    const QString reasons = QStringLiteral("第一行理由\r\n第二行理由");
+    Controls::setText(control<QPlainTextEdit>(f.form, "memSYZ"), indications);
+    Controls::setText(control<QPlainTextEdit>(f.form, "edtCFNFL"), excipients);
+    Controls::setText(control<QPlainTextEdit>(f.form, "memSQLY"), reasons);
+    f.print();
+    QCOMPARE(f.dlg.messages.size(), 1); // the submission message: no missing object
+    QCOMPARE(f.form->report()->PreparedSheets().size(), 5);
+    QCOMPARE(f.attachmentPages(), 1);
+    QCOMPARE(f.object(QStringLiteral("edtCFNFL")), QStringLiteral("(见附页)"));
+    QCOMPARE(f.object(QStringLiteral("memSYZ")), QStringLiteral("(见附页)"));
+    QCOMPARE(f.object(QStringLiteral("MemSQLY")), reasons);
+    const TfrPages &pages = f.form->report()->Pages();
+    QCOMPARE(pages[pages.Count() - 1].Objects()[1]->Memo().first(),
+             QStringLiteral("附页：\r\n\r\n15.处方内辅料(含处方量)：\r\n\r\n") + excipients +
+                 QStringLiteral("\r\n\r\n18.主要适应症或者功能主治：\r\n\r\n") + indications +
+                 QStringLiteral("\r\n\r\n"));
+
+    // Shortened to 70 bytes, both print in place and the sheets are four again.
+    Controls::setText(control<QPlainTextEdit>(f.form, "memSYZ"), chinese(35));
+    Controls::setText(control<QPlainTextEdit>(f.form, "edtCFNFL"), chinese(35));
+    f.print();
+    QCOMPARE(f.attachmentPages(), 0);
+    QCOMPARE(f.form->report()->PreparedSheets().size(), 4);
+    QCOMPARE(f.object(QStringLiteral("memSYZ")), chinese(35));
+}
+
+DZSB_TEST_MAIN(TestSupplementary)
+#include "test_supplementary.moc"
