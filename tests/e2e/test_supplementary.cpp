@@ -88,6 +88,7 @@ class TestSupplementary : public QObject {
 private slots:
     void relations_data();
     void relations();
+    void importApplicants();
     void printing_data();
     void printing();
 };
@@ -96,6 +97,7 @@ void TestSupplementary::relations_data()
 {
     QTest::addColumn<int>("kind");
     QTest::newRow("domestic") << int(FormKind::YPBCSQ);
+    QTest::newRow("import") << int(FormKind::YPBCSQ_JK);
 }
 
 void TestSupplementary::relations()
@@ -151,10 +153,35 @@ void TestSupplementary::relations()
     QCOMPARE(kindList->currentIndex(), -1);
 }
 
+void TestSupplementary::importApplicants()
+{
+    Fixture f{FormKind::YPBCSQ_JK};
+    TEABaseForm *form = f.form;
+    // The company and the manufacturer have no 无/有 pair: their fields are
+    // always open. The packager's and the sub-packager's wait for "有".
+    for (const char *n : {"edtJG1MC", "edtJG1ZDGJ", "edtJG2MCE", "edtJG2ZCGJ"})
+        QVERIFY2(control<QLineEdit>(form, n)->isEnabled(), n);
+    QVERIFY(control<QCheckBox>(form, "ckbJG1JF")->isEnabled());
+    for (const char *n : {"edtJG3MC", "edtJG3MCE", "edtJG4XKZ", "edtJG4SCYB"})
+        QVERIFY2(!control<QLineEdit>(form, n)->isEnabled(), n);
+    control<QRadioButton>(form, "rdbJG4T")->click();
+    QVERIFY(control<QLineEdit>(form, "edtJG4XKZ")->isEnabled());
+    QVERIFY(control<QCheckBox>(form, "ckbJG4JF")->isEnabled());
+    // The hidden position keeps its value whichever button the packager has.
+    auto *hidden = control<QLineEdit>(form, "edtJG3FRZW");
+    hidden->setText(QStringLiteral("总经理"));
+    control<QRadioButton>(form, "rdbJG3T")->click();
+    control<QRadioButton>(form, "rdbJG3F")->click();
+    QCOMPARE(hidden->text(), QStringLiteral("总经理"));
+    f.print();
+    QCOMPARE(f.object(QStringLiteral("edtJG3FRZW")), QStringLiteral("总经理"));
+}
+
 void TestSupplementary::printing_data()
 {
     QTest::addColumn<int>("kind");
     QTest::newRow("domestic") << int(FormKind::YPBCSQ);
+    QTest::newRow("import") << int(FormKind::YPBCSQ_JK);
 }
 
 void TestSupplementary::printing()

@@ -36,6 +36,7 @@ private slots:
     void domesticRadioPanels();
     void supplementaryForms_data();
     void supplementaryForms();
+    void importSupplementaryApplicants();
     void supplementaryRadioPanels_data();
     void supplementaryRadioPanels();
 };
@@ -318,10 +319,16 @@ void TestCatalogue::supplementaryForms_data()
     QTest::addColumn<QStringList>("page2Groups");
     QTest::addColumn<QString>("item14");
     QTest::addColumn<QString>("declaration");
+    // Date pickers as designed: c = check box cleared, t = ticked, n = none.
+    QTest::addColumn<QString>("dateModes");
     QTest::newRow("domestic") << int(FormKind::YPBCSQ)
                               << QStringList{"GroupBox5:申请人", "GroupBox4:申请人", "GroupBox6:申请人",
                                              "GroupBox7:申请人", "GroupBox8:申请人"}
-                              << "14.原" << "34. 我们保证：";
+                              << "14.原" << "34. 我们保证：" << "ntcccccc";
+    QTest::newRow("import") << int(FormKind::YPBCSQ_JK)
+                            << QStringList{"GroupBox5:申请人", "GroupBox4:申请人", "GroupBox6:申请人",
+                                           "GroupBox7:申请人", "GroupBox8:申请人"}
+                            << "14." << "34.我们保证：" << "nnntcnnn";
 }
 
 void TestCatalogue::supplementaryForms()
@@ -330,6 +337,7 @@ void TestCatalogue::supplementaryForms()
     QFETCH(QStringList, page2Groups);
     QFETCH(QString, item14);
     QFETCH(QString, declaration);
+    QFETCH(QString, dateModes);
     std::unique_ptr<TEABaseForm> form(CreateForm(FormKind(kind)));
     form->show();
     QTabWidget *pages = form->pageControl();
@@ -365,6 +373,15 @@ void TestCatalogue::supplementaryForms()
             found14 = l->text() == item14;
     QVERIFY(found14);
 
+    const QStringList pickers{"dtpXYPZRQ", "dtpYPpZRQ", "dtpYXJZRQ", "dtpZLDQR",
+                              "dtpYBJZ",   "dtpZYJZ",   "dtpYXBHJZ", "dtpXYZZ"};
+    QCOMPARE(dateModes.size(), pickers.size());
+    for (int i = 0; i < pickers.size(); ++i) {
+        auto *d = form->findChild<DatePicker *>(pickers[i]);
+        const QChar mode = d->showCheckBox() ? (d->hasDate() ? QLatin1Char('t') : QLatin1Char('c')) : QLatin1Char('n');
+        QVERIFY2(mode == dateModes[i], qPrintable(pickers[i]));
+    }
+
     // The declaration reads as fixed text in four lines; the reviewer's
     // fields stand directly on the last page.
     auto *memo7 = form->findChild<QPlainTextEdit *>(QStringLiteral("Memo7"));
@@ -383,13 +400,42 @@ void TestCatalogue::supplementaryForms()
              FormKind(kind) == FormKind::YPBCSQ ? 7 : 6);
 }
 
+void TestCatalogue::importSupplementaryApplicants()
+{
+    TFrmYPBCSQ_JK form;
+    form.show();
+    form.pageControl()->setCurrentIndex(1);
+    // The packager's legal representative's position is hidden with its
+    // caption, and still a control of the form.
+    auto *position = form.findChild<QLineEdit *>(QStringLiteral("edtJG3FRZW"));
+    QVERIFY(position && !position->isVisible());
+    auto *packager = form.findChild<QGroupBox *>(QStringLiteral("GroupBox6"));
+    QStringList shown, hidden;
+    for (auto *l : packager->findChildren<QLabel *>())
+        (l->isVisible() ? shown : hidden) << l->text();
+    QCOMPARE(hidden, QStringList{QStringLiteral("职位：")});
+    QVERIFY(shown.contains(QStringLiteral("组织机构代码：")));
+    // The company has neither the 无/有 pair nor an organisation code; the
+    // manufacturer not even the payment box; the fifth holds only its text.
+    for (const char *n : {"rdbJG1F", "rdbJG1T", "edtJG1DM", "edtJG1LXR", "rdbJG2T", "ckbJG2JF", "ckbJG3JF", "edtJG5MC"})
+        QVERIFY2(!form.findChild<QWidget *>(QLatin1String(n)), n);
+    auto *fifth = form.findChild<QGroupBox *>(QStringLiteral("GroupBox8"));
+    QCOMPARE(fifth->findChildren<QWidget *>().size(), 1);
+    QCOMPARE(fifth->findChild<QLabel *>()->text(), QStringLiteral("28.机构5（无）："));
+    // Item 17: no biological standard; the trial standard keeps a caption of
+    // its own.
+    QVERIFY(!form.findChild<QRadioButton *>(QStringLiteral("rdbswzpgc")));
+    QCOMPARE(form.findChild<QRadioButton *>(QStringLiteral("rdbSX"))->text(), QStringLiteral("试行注册标准及标准编号："));
+    QCOMPARE(form.findChild<QRadioButton *>(QStringLiteral("rdbZGYD"))->text(), QStringLiteral(" 中国药典"));
+}
+
 void TestCatalogue::supplementaryRadioPanels_data()
 {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
     QTest::addColumn<bool>("exclusive");
-    for (const FormKind k : {FormKind::YPBCSQ}) {
+    for (const FormKind k : {FormKind::YPBCSQ, FormKind::YPBCSQ_JK}) {
         const char *f = k == FormKind::YPBCSQ ? "domestic" : "import";
         const int kind = int(k);
         QTest::addRow("%s: 备案 clears 批准", f) << kind << "rdbZQXPJ" << "rdbZQXBA" << true;
@@ -407,6 +453,9 @@ void TestCatalogue::supplementaryRadioPanels_data()
     QTest::newRow("domestic: biological standard in item 17")
         << int(FormKind::YPBCSQ) << "rdbswzpgc" << "rdbZC" << true;
     QTest::newRow("domestic: applicants apart") << int(FormKind::YPBCSQ) << "rdbJG2T" << "rdbJG3T" << false;
+    QTest::newRow("import: applicants apart") << int(FormKind::YPBCSQ_JK) << "rdbJG3T" << "rdbJG4T" << false;
+    QTest::newRow("import: the two standards apart in name only")
+        << int(FormKind::YPBCSQ_JK) << "rdbZC" << "rdbSX" << true;
 }
 
 void TestCatalogue::supplementaryRadioPanels()
