@@ -12,6 +12,7 @@
 #include "TfrMemoView.h"
 #include "TfrPage.h"
 #include "TfrReport.h"
+#include "PrintOverflow.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -62,6 +63,7 @@ void TEABaseForm::buildContents()
     auto *layout = new QVBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);
     FPageControl = CatalogueBuilder::build(catalogue, content);
+    FPrintHeadings = PrintOverflow::Headings(catalogue);
     layout->addWidget(FPageControl);
     setWidget(content);
     setWindowTitle(catalogue.caption.isEmpty() ? FType.title : catalogue.caption);
@@ -176,12 +178,27 @@ void TEABaseForm::FillPrintedForm()
 
     const QString code = FVerifyCodeEdit->text();
     for (int i = 1; i <= 5; ++i)
-        if (TfrView *object = FReportComp->FindObject(QStringLiteral("VerifyCode%1").arg(i)))
+        if (TfrView *object = FReportComp->FindObject(QStringLiteral("VerifyCode%1").arg(i))) {
+            // A code such as "00000000" is no zero to hide.
+            object->Flags &= ~flHideZeros;
             object->SetText(code);
+        }
 
     QString attachment;
     if (FOnBeforePrint)
         FOnBeforePrint(this, FReportComp, attachment);
+    // Whatever would still be cut off in its box moves to the attachment too;
+    // a form type that prints no attachment page names those items instead.
+    if (FType.hasPrintHook) {
+        PrintOverflow::MoveToAttachment(*FReportComp, FPrintHeadings, attachment, kAttachmentPage);
+    } else {
+        QStringList cut;
+        for (const TfrMemoView *memo : PrintOverflow::Overflowing(*FReportComp, FPrintHeadings, kAttachmentPage))
+            cut << FPrintHeadings.value(memo->Name.toLower());
+        if (!cut.isEmpty())
+            ShowWarning(QStringLiteral("下列填写内容超出打印位置，打印件上显示不全，请精简后重新打印：") + kCRLF +
+                        cut.join(kCRLF));
+    }
 
     // Attachment pages left by an earlier print of this form go first.
     TfrPages &pages = FReportComp->Pages();
@@ -214,7 +231,8 @@ void TEABaseForm::FillPrintedForm()
         memo->SetPropertyByName(QStringLiteral("TEXTONLY"), 16);
         memo->SetPropertyByName(QStringLiteral("Font.Size"), 9);
         memo->SetPropertyByName(QStringLiteral("STRETCHED"), 1);
-        memo->AddLine(attachment);
+        // One memo line per line of the text, so that its empty lines stay.
+        memo->SetText(attachment);
         page.Add(memo);
     }
 }

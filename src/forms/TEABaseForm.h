@@ -7,6 +7,7 @@
 // The derived classes only supply their form type.
 #include "FormTypes.h"
 
+#include <QHash>
 #include <QMdiSubWindow>
 #include <functional>
 
@@ -83,4 +84,6 @@ private:
 
     bool FClosed = false;
     QTabWidget *FPageControl = nullptr;
+    // Attachment headings of the data controls, for values too long for their boxes.
+    QHash<QString, QString> FPrintHeadings;
 };

@@ -1,6 +1,10 @@
 #include "TfrRenderer.h"
 
+#include "Helpers.h"
+
 #include <QBuffer>
+#include <QDir>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -8,19 +12,46 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
+namespace {
+
+// The program's own print faces (built beside the program into "fonts") and
+// the faces that the templates name, mapped onto them. A CJK face is the
+// last resort of every family, so that no text falls back to whatever other
+// fonts a machine happens to have.
+const char *const kSerif = "DZSB Serif";
+const char *const kSans = "DZSB Sans";
+const char *const kArial = "DZSB Arial";
+
+bool gOwnFaces = false;
+
+} // namespace
+
 void InstallReportFonts()
 {
-    // The names the templates use, in Chinese and in their Latin spelling.
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    const QDir dir(ProgramDirectory() + QStringLiteral("fonts"));
+    int loaded = 0;
+    for (const QString &file : dir.entryList({QStringLiteral("*.otf"), QStringLiteral("*.ttf")}, QDir::Files, QDir::Name))
+        loaded += QFontDatabase::addApplicationFont(dir.filePath(file)) >= 0;
+    gOwnFaces = loaded > 0 && QFontDatabase::hasFamily(QString::fromLatin1(kSerif)) &&
+                QFontDatabase::hasFamily(QString::fromLatin1(kSans)) && QFontDatabase::hasFamily(QString::fromLatin1(kArial));
+    // Without the program's faces (an incomplete installation), the installed
+    // Noto CJK faces stand in.
+    const QString serif = gOwnFaces ? QString::fromLatin1(kSerif) : QStringLiteral("Noto Serif CJK SC");
+    const QString sans = gOwnFaces ? QString::fromLatin1(kSans) : QStringLiteral("Noto Sans CJK SC");
+    const QString arial = gOwnFaces ? QString::fromLatin1(kArial) : QStringLiteral("Liberation Sans");
     const struct {
         const char *family;
-        const char *substitute;
+        QStringList substitutes;
     } table[] = {
-        {"宋体", "Noto Serif CJK SC"},  {"SimSun", "Noto Serif CJK SC"}, {"新宋体", "Noto Serif CJK SC"},
-        {"仿宋", "Noto Serif CJK SC"},  {"楷体", "Noto Serif CJK SC"},   {"黑体", "Noto Sans CJK SC"},
-        {"SimHei", "Noto Sans CJK SC"},
+        {"宋体", {serif}}, {"SimSun", {serif}}, {"新宋体", {serif}}, {"仿宋", {serif}}, {"楷体", {serif}},
+        {"黑体", {sans}},  {"SimHei", {sans}},  {"Arial", {arial, sans}}, {"Helvetica", {arial, sans}},
     };
     for (const auto &entry : table)
-        QFont::insertSubstitution(QString::fromUtf8(entry.family), QString::fromLatin1(entry.substitute));
+        QFont::insertSubstitutions(QString::fromUtf8(entry.family), entry.substitutes);
 }
 
 namespace TfrRenderer {
@@ -129,7 +160,18 @@ QPageLayout pageLayoutOf(const TfrSheet &sheet)
 
 QFont reportFont(const QString &name, int sizePoints, quint16 style)
 {
+    InstallReportFonts(); // once; every measuring and drawing uses the same faces
     QFont font(name.isEmpty() ? QStringLiteral("Arial") : name);
+    // A face the templates do not know prints in the program's serif face,
+    // and characters a face lacks come from the program's CJK faces.
+    if (gOwnFaces) {
+        const QString face = name.isEmpty() ? QStringLiteral("Arial") : name;
+        QStringList families = QFont::substitutes(face);
+        if (families.isEmpty())
+            families << face;
+        families << QString::fromLatin1(kSerif) << QString::fromLatin1(kSans);
+        font.setFamilies(families);
+    }
     font.setPixelSize(qBound(1, TfrMemoLayout::FontHeight(sizePoints), 2000));
     font.setItalic(style & fsItalic);
     font.setBold(style & fsBold);

@@ -16,8 +16,10 @@
 class QPainter;
 class QPagedPaintDevice;
 
-// Registers the font substitutions of printed forms ("宋体" → Noto Serif CJK SC,
-// "黑体" → Noto Sans CJK SC). The program calls it once at start.
+// Loads the program's own print faces from the "fonts" folder beside the
+// program and maps the faces the templates name onto them ("宋体" → DZSB
+// Serif, "黑体" → DZSB Sans, "Arial" → DZSB Arial), so that every machine
+// prints the same sheets. The program calls it once at start.
 void InstallReportFonts();
 
 namespace TfrRenderer {

@@ -535,12 +535,23 @@ void TestReportPrepare::pageRanges()
 
 void TestReportPrepare::fontSubstitutions()
 {
-    QCOMPARE(QFont::substitute(QStringLiteral("宋体")).toLower(), QStringLiteral("noto serif cjk sc"));
-    QCOMPARE(QFont::substitute(QStringLiteral("黑体")).toLower(), QStringLiteral("noto sans cjk sc"));
-    const QFont song = TfrRenderer::reportFont(QStringLiteral("宋体"), 10, fsBold);
-    QCOMPARE(song.pixelSize(), 13);
-    QVERIFY(song.bold());
-    QVERIFY(QFontInfo(song).family().contains(QStringLiteral("Noto Serif CJK")));
+    // Every face the templates name prints in one of the program's own faces,
+    // whatever else the machine has.
+    const struct {
+        const char *face;
+        const char *family;
+    } table[] = {{"宋体", "DZSB Serif"}, {"黑体", "DZSB Sans"}, {"Arial", "DZSB Arial"}, {"", "DZSB Arial"}};
+    for (const auto &row : table) {
+        const QFont font = TfrRenderer::reportFont(QString::fromUtf8(row.face), 10, fsBold);
+        QCOMPARE(font.pixelSize(), 13);
+        QVERIFY(font.bold());
+        QCOMPARE(QFontInfo(font).family(), QString::fromLatin1(row.family));
+    }
+    // Chinese in an Arial memo comes from the program's sans face, and a face
+    // no template knows falls back to the serif face.
+    const QFont arial = TfrRenderer::reportFont(QStringLiteral("Arial"), 10, 0);
+    QCOMPARE(arial.families().mid(0, 2).join(QLatin1Char('|')).toLower(), QStringLiteral("dzsb arial|dzsb sans"));
+    QCOMPARE(QFontInfo(TfrRenderer::reportFont(QStringLiteral("无此字体"), 10, 0)).family(), QStringLiteral("DZSB Serif"));
 }
 
 DZSB_TEST_MAIN(TestReportPrepare)
