@@ -1,12 +1,12 @@
 // End-to-end tests of the two supplementary application forms with their
 // configuration documents: the relations that the documents make (and the
-// controls they leave alone), the drop-down list of item 14, and printing -
-// the print hook's two memos and the reasons memo whose report object is
-// spelt with another letter case.
-#include "CodePage.h"
+// controls they leave alone), the drop-down list of item 14, the import
+// form's applicants, and the reasons memo, which prints in place in a report
+// object spelt with another letter case.
 #include "ControlAdapter.h"
 #include "DatePicker.h"
 #include "FormClasses.h"
+#include "FormDriver.h"
 #include "ScriptedDialogs.h"
 #include "TFrmMain.h"
 #include "TestMain.h"
@@ -32,14 +32,6 @@ T *control(TEABaseForm *form, const char *name)
     if (!w)
         qFatal("no control %s", name);
     return w;
-}
-
-QString chinese(int count)
-{
-    QString s;
-    for (int i = 0; i < count; ++i)
-        s += QChar(0x836F + i % 7);
-    return s;
 }
 
 // A new form of the type through the main window, ready to print.
@@ -91,6 +83,8 @@ private slots:
     void importApplicants();
     void printing_data();
     void printing();
+    void detailsOfEarlierButtonsPrintWhole_data();
+    void detailsOfEarlierButtonsPrintWhole();
 };
 
 void TestSupplementary::relations_data()
@@ -188,34 +182,59 @@ void TestSupplementary::printing()
 {
     QFETCH(int, kind);
     Fixture f{FormKind(kind)};
-    // Over-long texts of items 15 and 18 go to the attachment page in the
-    // hook's order; the reasons memo prints in place, in the report object
-    // whose name differs from the memo's in letter case only.
-    const QString excipients = chinese(36), indications = chinese(40);
-    const QString reasons = QStringLiteral("第一行理由\r\n第二行理由");
-    Controls::setText(control<QPlainTextEdit>(f.form, "memSYZ"), indications);
-    Controls::setText(control<QPlainTextEdit>(f.form, "edtCFNFL"), excipients);
+    // The reasons memo has no print hook: it prints in place, however long,
+    // in the report object whose name differs from the memo's in letter case
+    // on the domestic template.
+    QString reasons;
+    for (int i = 1; i <= 8; ++i)
+        reasons += QStringLiteral("%1.本品拟变更生产场地，生产工艺与质量标准不变。\r\n").arg(i);
+    reasons.chop(2);
     Controls::setText(control<QPlainTextEdit>(f.form, "memSQLY"), reasons);
     f.print();
-    QCOMPARE(f.dlg.messages.size(), 1); // the submission message: no missing object
-    QCOMPARE(f.form->report()->PreparedSheets().size(), 5);
-    QCOMPARE(f.attachmentPages(), 1);
-    QCOMPARE(f.object(QStringLiteral("edtCFNFL")), QStringLiteral("(见附页)"));
-    QCOMPARE(f.object(QStringLiteral("memSYZ")), QStringLiteral("(见附页)"));
-    QCOMPARE(f.object(QStringLiteral("MemSQLY")), reasons);
-    const TfrPages &pages = f.form->report()->Pages();
-    QCOMPARE(pages[pages.Count() - 1].Objects()[1]->Memo().first(),
-             QStringLiteral("附页：\r\n\r\n15.处方内辅料(含处方量)：\r\n\r\n") + excipients +
-                 QStringLiteral("\r\n\r\n18.主要适应症或者功能主治：\r\n\r\n") + indications +
-                 QStringLiteral("\r\n\r\n"));
-
-    // Shortened to 70 bytes, both print in place and the sheets are four again.
-    Controls::setText(control<QPlainTextEdit>(f.form, "memSYZ"), chinese(35));
-    Controls::setText(control<QPlainTextEdit>(f.form, "edtCFNFL"), chinese(35));
-    f.print();
+    QCOMPARE(f.dlg.messages.size(), 1); // the submission message: nothing missing or cut off
     QCOMPARE(f.attachmentPages(), 0);
     QCOMPARE(f.form->report()->PreparedSheets().size(), 4);
-    QCOMPARE(f.object(QStringLiteral("memSYZ")), chinese(35));
+    QCOMPARE(f.object(QStringLiteral("MemSQLY")), reasons);
+    QCOMPARE(f.object(QStringLiteral("memSQLY")), reasons);
+}
+
+void TestSupplementary::detailsOfEarlierButtonsPrintWhole_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QStringList>("buttons");
+    QTest::addColumn<QStringList>("details");
+    for (const FormKind k : {FormKind::YPBCSQ, FormKind::YPBCSQ_JK}) {
+        const char *f = k == FormKind::YPBCSQ ? "domestic" : "import";
+        QTest::addRow("%s: 中国药典", f) << int(k) << QStringList{"rdbZGYD"} << QStringList{"edtZGYD"};
+        QTest::addRow("%s: 局颁", f) << int(k) << QStringList{"rdbJB"} << QStringList{"edtJB", "edtJBC"};
+        QTest::addRow("%s: 注册标准", f) << int(k) << QStringList{"rdbZC"} << QStringList{"edtZC"};
+        QTest::addRow("%s: 国外药典", f) << int(k) << QStringList{"rdbGWYD"} << QStringList{"edtGWYD"};
+        QTest::addRow("%s: 非制剂其他", f) << int(k) << QStringList{"rdbZJF", "rdbFZJQT"} << QStringList{"edtFZJQT"};
+        QTest::addRow("%s: 已授权", f) << int(k) << QStringList{"rdbYSQ"} << QStringList{"edtZLQR"};
+    }
+}
+
+// The realistic print check chooses the last button of each panel; the
+// details of the other buttons must print whole too.
+void TestSupplementary::detailsOfEarlierButtonsPrintWhole()
+{
+    QFETCH(int, kind);
+    QFETCH(QStringList, buttons);
+    QFETCH(QStringList, details);
+    Fixture f{FormKind(kind)};
+    FormDriver::fillRealistic(f.form);
+    for (const QString &b : buttons)
+        f.form->findChild<QRadioButton *>(b)->click();
+    for (const QString &d : details) {
+        auto *edit = f.form->findChild<QLineEdit *>(d);
+        QVERIFY2(edit->isEnabled(), qPrintable(d));
+        edit->setText(FormDriver::realisticValue(d));
+    }
+    f.print();
+    QCOMPARE(f.dlg.messages.size(), 1); // the submission message: nothing cut off
+    QCOMPARE(f.attachmentPages(), 0);
+    for (const QString &d : details)
+        QCOMPARE(f.object(d), FormDriver::realisticValue(d));
 }
 
 DZSB_TEST_MAIN(TestSupplementary)

@@ -3,7 +3,7 @@ template FrmYPBCSQ_JK
 printer ""
 
 page ""
-text 300 72 200 22 "药品监督管理部门" font=黑体 size=16 align=2
+text 264 68 270 28 "药品监督管理部门" font=黑体 size=16 align=2
 text 280 108 230 34 "药品补充申请表" size=24 bold align=2
 text 100 128 64 18 "021202" font=Arial size=8 flags=0x43
 border 96 144 604 840
@@ -54,7 +54,7 @@ row
 row
   skip 8
   c ckbBGYP "变更国内药品生产企业名称"
-  c ckbXGSMS "根据国家药品标准或者ZQX的要求修改药品说明书  "
+  c ckbXGSMS "根据国家药品标准或者ZQX的要求修改药品说明书"
 row
   skip 8
   c ckbBCSMS "补充完善药品说明书的安全性内容"
@@ -159,12 +159,12 @@ row
 row
   t "17.药品标准："
   r rdbZGYD "中国药典"
-  f edtZGYD 44
+  f edtZGYD 40
   t "版"
   r rdbJB "局颁"
-  f edtJB 120
+  f edtJB 190
   t "第"
-  f edtJBC 36
+  f edtJBC 32
   t "册"
 row
   skip 8
@@ -211,18 +211,18 @@ row
   skip 8
   r rdbYGK "已公开"
   r rdbYSQ "已授权　专利权人："
-  f edtZLQR 150
-  t "专利到期日期："
-  f dtpZLDQR 80 small
+  fill edtZLQR
 row
   skip 8
+  t "专利到期日期："
+  f dtpZLDQR 80 small
   t "本申请是否得到专利权人的实施许可："
   r rdbZLSSXK "是"
   r rdbZLSSF "否"
 row
   skip 8
   c ckbWGZL "有外国专利："
-  f edtWGZL 170
+  f edtWGZL 90
   t "专利权人："
   fill edtWGZLQR
 row
@@ -260,8 +260,8 @@ order dtpXYZZ edtSQQT edtBAQT edtYFQT rdbFZJZJ rdbFZJQT fsdfs edtFZJQT ckbWGZL V
 order rdbZQXPJ rdbZJF rdbZJT cbxYPPZWH
 
 page "Page1"
-border 96 84 604 840
-table 96 84 604 rowheight=24
+border 96 84 604 902
+table 96 84 604 rowheight=22
 section "申请人"
 row
   t "24.机构1（进口药品公司）："
@@ -279,7 +279,8 @@ row
   fill edtJG1FRZW
 row
   t "注册地址："
-  f edtJG1ZCDZ 300
+  fill edtJG1ZCDZ
+row
   t "国家或地区："
   fill edtJG1ZDGJ
 row
@@ -310,7 +311,8 @@ row
   fill edtJG2FRZW
 row
   t "注册地址："
-  f edtJG2ZCDZ 300
+  fill edtJG2ZCDZ
+row
   t "国家或地区："
   fill edtJG2ZCGJ
 row
@@ -344,7 +346,8 @@ row
   fill edtJG3FRZW
 row
   t "注册地址："
-  f edtJG3ZCDZ 300
+  fill edtJG3ZCDZ
+row
   t "国家或地区："
   fill edtJG3ZCGJ
 row
@@ -370,7 +373,8 @@ row
   fill edtJG4MC
 row
   t "组织机构代码："
-  f edtJG4DM 150
+  fill edtJG4DM
+row
   t "《药品生产许可证》编号："
   fill edtJG4XKZ
 row
@@ -380,12 +384,14 @@ row
   fill edtJG4FRZW
 row
   t "生产地址："
-  f edtJG4SCDZ 300
+  fill edtJG4SCDZ
+row
   t "国家或地区："
   fill edtJG4SCYB
 row
   t "注册地址："
-  f edtJG4ZCDZ 300
+  fill edtJG4ZCDZ
+row
   t "国家或地区："
   fill edtJG4ZCYB
 row
@@ -432,9 +438,9 @@ row
   fill edtDLJG
 row
   t "组织机构代码："
-  f edtDLDM 128
+  f edtDLDM 152
   t "法定代表人："
-  f edtDLFR 78
+  f edtDLFR 62
   t "职位："
   fill edtDLFRZW
 row
@@ -503,16 +509,16 @@ row 50
 endsection
 endtable
 text 628 964 68 18 "官方填写" font=黑体 flags=0x43 frame=0x06 align=10
-text 100 982 48 18 "审查人"
-value edtSCR 148 982 110 18 "" small
-text 262 982 61 18 "审查机关"
-value edtSCJG 323 982 200 18 "" small
-value edtSCY 528 982 40 18 "" small
-text 568 982 16 18 "年"
-value edtSCM 584 982 24 18 "" small
-text 608 982 16 18 "月"
-value edtSCD 624 982 24 18 "" small
-text 648 982 16 18 "日"
+text 100 982 44 18 "审查人"
+value edtSCR 144 982 70 18 "" small
+text 218 982 58 18 "审查机关"
+value edtSCJG 276 982 224 18 "" small
+value edtSCY 508 982 36 18 "" small
+text 544 982 18 18 "年"
+value edtSCM 562 982 22 18 "" small
+text 584 982 18 18 "月"
+value edtSCD 602 982 22 18 "" small
+text 624 982 18 18 "日"
 text 82 1000 548 18 "药品补充申请表(进口)　第4页　共4页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode3 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order memSBZLML memQTTB VerifyCode3 edtSCJG edtSCR edtSCY edtSCM edtSCD
