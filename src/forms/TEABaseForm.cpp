@@ -1,6 +1,7 @@
 #include "TEABaseForm.h"
 
 #include "AppError.h"
+#include "BindingMessages.h"
 #include "CatalogueBuilder.h"
 #include "CatalogueParser.h"
 #include "Dialogs.h"
@@ -13,9 +14,13 @@
 #include "TfrPage.h"
 #include "TfrReport.h"
 #include "PrintOverflow.h"
+#include "ValueRules.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QScrollArea>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -98,23 +103,64 @@ void TEABaseForm::FormCreate()
 
 void TEABaseForm::NewDocument()
 {
+    const QString path = ProgramDirectory() + FConfigFileName;
+    if (RefuseMissingDocument(path))
+        return;
     show();
     raise();
     setWindowTitle(QStringLiteral("新建") + FTitle);
     showMaximized();
-    LoadDocument(ProgramDirectory() + FConfigFileName);
+    LoadDocument(path);
     FVerifyCodeEdit->setText(NewCheckCode());
     FOpened = false;
+    FocusFirstControl();
 }
 
 void TEABaseForm::OpenDocument(const QString &path)
 {
+    if (RefuseMissingDocument(path))
+        return;
     show();
     raise();
     setWindowTitle(QStringLiteral("编辑") + FTitle);
     showMaximized();
     LoadDocument(path);
     FOpened = true;
+    FocusFirstControl();
+}
+
+bool TEABaseForm::RefuseMissingDocument(const QString &path)
+{
+    // The loader refuses such a path too, but only after the form has been
+    // shown; here the user gets the same message, with the file it lacks,
+    // and no empty window first.
+    QString message = BindingMessages::BadFileName();
+    if (ValueRules::IsNonBlank(path)) {
+        if (QFileInfo(path).isFile())
+            return false;
+        message += kCRLF + QStringLiteral("缺少文件：") + QDir::toNativeSeparators(path);
+    }
+    ShowWarning(message);
+    FClosing = true;
+    close();
+    return true;
+}
+
+void TEABaseForm::FocusFirstControl()
+{
+    if (FClosed || !FPageControl || !FPageControl->currentWidget())
+        return;
+    // The first control in the page's tab order that takes the focus; the
+    // page's scroll area is a container, not a control.
+    QWidget *page = FPageControl->currentWidget();
+    for (QWidget *w = page->nextInFocusChain(); w && w != page; w = w->nextInFocusChain()) {
+        if (!page->isAncestorOf(w) || qobject_cast<QScrollArea *>(w))
+            continue;
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(page)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
 }
 
 void TEABaseForm::LoadDocument(const QString &path)
@@ -263,9 +309,23 @@ bool TEABaseForm::AskClose()
 {
     if (!dialogs().confirm(kCloseCaption, kCloseQuestion))
         return false;
+    CloseAgreed();
+    return true;
+}
+
+bool TEABaseForm::CloseQuery()
+{
+    if (FClosed)
+        return true;
+    bool canClose = false;
+    FormCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TEABaseForm::CloseAgreed()
+{
     FClosing = true;
     close();
-    return true;
 }
 
 void TEABaseForm::FormCloseQuery(QObject *sender, bool &canClose)

@@ -38,6 +38,11 @@ public:
     void FillPrintedForm();
     // Asks the close question; true when the user agreed and the form is closed.
     bool AskClose();
+    // Asks the close question as the window's close control does (nothing
+    // while loading or once agreed) without closing; true when it may close.
+    bool CloseQuery();
+    // Closes the form without a question, once the user has agreed.
+    void CloseAgreed();
 
     // ProgramDirectory + prefix + "_" + check code + ".MRT".
     QString DataFileName() const;
@@ -69,6 +74,11 @@ protected:
 private:
     void FormCreate();
     void buildContents();
+    // Reports a document that is not there and closes the form before it
+    // is ever shown; true when it did.
+    bool RefuseMissingDocument(const QString &path);
+    // Gives the keyboard focus to the first control of the current page.
+    void FocusFirstControl();
 
     const FormType &FType;
     TfrReport *FReportComp = nullptr;

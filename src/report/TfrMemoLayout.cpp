@@ -108,39 +108,58 @@ private:
     QHash<char32_t, double> FWidths;
 };
 
-qsizetype previousBoundary(const QString &s, qsizetype i)
+qsizetype boundaryAtOrBefore(const QString &s, qsizetype i)
 {
-    return (i >= 2 && s[i - 1].isLowSurrogate() && s[i - 2].isHighSurrogate()) ? i - 2 : i - 1;
+    return (i > 0 && s[i].isLowSurrogate() && s[i - 1].isHighSurrogate()) ? i - 1 : i;
+}
+
+// The first character in [lo, hi] with which the line from `lineStart`
+// becomes wider than `available`, given that the line up to and including
+// `hi` is wider: a binary search, since a line only grows with each character.
+qsizetype firstWider(const QString &s, qsizetype lineStart, qsizetype lo, qsizetype hi, double available,
+                     AdvanceCache &widths)
+{
+    while (lo < hi) {
+        const qsizetype mid = boundaryAtOrBefore(s, lo + (hi - lo) / 2);
+        if (mid < lo)
+            break;
+        if (widths.exact(s, lineStart, mid + charLength(s, mid)) > available)
+            hi = mid;
+        else
+            lo = mid + charLength(s, mid);
+    }
+    return boundaryAtOrBefore(s, hi);
 }
 
 // The first character at or after `from` (and before `segmentEnd`) with which
 // the line from `lineStart` becomes wider than `available`; -1 when the whole
-// segment fits.
+// segment fits. Widths are estimated from the characters' own widths and
+// checked exactly where the estimate crosses the available width and at the
+// end, so a measure that is not the plain sum of its characters (kerning)
+// breaks exactly where measuring every prefix would.
 qsizetype firstOverflow(const QString &s, qsizetype lineStart, qsizetype from, qsizetype segmentEnd,
                         double available, AdvanceCache &widths)
 {
     double estimate = 0;
     for (qsizetype k = lineStart; k < from; k += charLength(s, k))
         estimate += widths.of(s, k, charLength(s, k));
+    qsizetype checkedUpTo = from; // every prefix ending before this is known to fit
+    qsizetype last = -1;
     for (qsizetype i = from; i < segmentEnd;) {
         const qsizetype len = charLength(s, i);
         estimate += widths.of(s, i, len);
+        last = i;
         if (estimate > available) {
             const double exact = widths.exact(s, lineStart, i + len);
-            if (exact > available) {
-                // The estimate may have run short of the exact width earlier.
-                while (i > from) {
-                    const qsizetype p = previousBoundary(s, i);
-                    if (widths.exact(s, lineStart, p + charLength(s, p)) <= available)
-                        break;
-                    i = p;
-                }
-                return i;
-            }
+            if (exact > available)
+                return firstWider(s, lineStart, checkedUpTo, i, available, widths);
             estimate = exact;
+            checkedUpTo = i + len;
         }
         i += len;
     }
+    if (last >= checkedUpTo && widths.exact(s, lineStart, segmentEnd) > available)
+        return firstWider(s, lineStart, checkedUpTo, last, available, widths);
     return -1;
 }
 
