@@ -8,7 +8,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6svg6 qt6-translations-l10n
   libxml2-dev libgl-dev
-  fonts-noto-cjk
+  fonts-noto-cjk fonts-liberation2 python3 python3-fonttools
+  poppler-utils
   xvfb xauth
 )
 missing=()

@@ -9,6 +9,7 @@
 #include "TfrReport.h"
 #include "TfrView.h"
 #include "ValueRules.h"
+#include "frTypes.h"
 
 namespace {
 const QString kRadioOn = QStringLiteral("●");
@@ -99,8 +100,10 @@ void TUIHelper::FillPlainItem(const ConfigNode &item)
     default:
         break; // the value collected at the last save
     }
-    // Printed literally: no bracketed expression in a value is evaluated.
+    // Printed literally: no bracketed expression in a value is evaluated, and
+    // a value the user entered as "0" prints as entered.
     object->SetPropertyByName(QStringLiteral("TEXTONLY"), 16);
+    object->Flags &= ~flHideZeros;
     object->SetText(text);
 }
 

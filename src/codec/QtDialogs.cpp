@@ -44,7 +44,17 @@ QString QtDialogs::qtFilter(const QString &filter)
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QString pattern = parts[i + 1];
         pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
-        out << QStringLiteral("%1 (%2)").arg(parts[i], pattern);
+        // A description that already ends with its pattern in brackets, as
+        // "报盘文件(*.MRT)", is shown as it stands: Qt takes the pattern from
+        // those brackets, and adding it again would show it twice.
+        auto squeezed = [](QString text) {
+            return text.remove(QLatin1Char(' ')).remove(QLatin1Char(';'));
+        };
+        if (squeezed(parts[i]).endsWith(squeezed(QLatin1Char('(') + pattern + QLatin1Char(')')),
+                                        Qt::CaseInsensitive))
+            out << parts[i];
+        else
+            out << QStringLiteral("%1 (%2)").arg(parts[i], pattern);
     }
     if (out.isEmpty() && !filter.isEmpty())
         out << filter;

@@ -1,6 +1,7 @@
 #include "TEABaseForm.h"
 
 #include "AppError.h"
+#include "BindingMessages.h"
 #include "CatalogueBuilder.h"
 #include "CatalogueParser.h"
 #include "Dialogs.h"
@@ -12,9 +13,14 @@
 #include "TfrMemoView.h"
 #include "TfrPage.h"
 #include "TfrReport.h"
+#include "PrintOverflow.h"
+#include "ValueRules.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QScrollArea>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -62,6 +68,7 @@ void TEABaseForm::buildContents()
     auto *layout = new QVBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);
     FPageControl = CatalogueBuilder::build(catalogue, content);
+    FPrintHeadings = PrintOverflow::Headings(catalogue);
     layout->addWidget(FPageControl);
     setWidget(content);
     setWindowTitle(catalogue.caption.isEmpty() ? FType.title : catalogue.caption);
@@ -96,23 +103,64 @@ void TEABaseForm::FormCreate()
 
 void TEABaseForm::NewDocument()
 {
+    const QString path = ProgramDirectory() + FConfigFileName;
+    if (RefuseMissingDocument(path))
+        return;
     show();
     raise();
     setWindowTitle(QStringLiteral("新建") + FTitle);
     showMaximized();
-    LoadDocument(ProgramDirectory() + FConfigFileName);
+    LoadDocument(path);
     FVerifyCodeEdit->setText(NewCheckCode());
     FOpened = false;
+    FocusFirstControl();
 }
 
 void TEABaseForm::OpenDocument(const QString &path)
 {
+    if (RefuseMissingDocument(path))
+        return;
     show();
     raise();
     setWindowTitle(QStringLiteral("编辑") + FTitle);
     showMaximized();
     LoadDocument(path);
     FOpened = true;
+    FocusFirstControl();
+}
+
+bool TEABaseForm::RefuseMissingDocument(const QString &path)
+{
+    // The loader refuses such a path too, but only after the form has been
+    // shown; here the user gets the same message, with the file it lacks,
+    // and no empty window first.
+    QString message = BindingMessages::BadFileName();
+    if (ValueRules::IsNonBlank(path)) {
+        if (QFileInfo(path).isFile())
+            return false;
+        message += kCRLF + QStringLiteral("缺少文件：") + QDir::toNativeSeparators(path);
+    }
+    ShowWarning(message);
+    FClosing = true;
+    close();
+    return true;
+}
+
+void TEABaseForm::FocusFirstControl()
+{
+    if (FClosed || !FPageControl || !FPageControl->currentWidget())
+        return;
+    // The first control in the page's tab order that takes the focus; the
+    // page's scroll area is a container, not a control.
+    QWidget *page = FPageControl->currentWidget();
+    for (QWidget *w = page->nextInFocusChain(); w && w != page; w = w->nextInFocusChain()) {
+        if (!page->isAncestorOf(w) || qobject_cast<QScrollArea *>(w))
+            continue;
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(page)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
 }
 
 void TEABaseForm::LoadDocument(const QString &path)
@@ -176,12 +224,27 @@ void TEABaseForm::FillPrintedForm()
 
     const QString code = FVerifyCodeEdit->text();
     for (int i = 1; i <= 5; ++i)
-        if (TfrView *object = FReportComp->FindObject(QStringLiteral("VerifyCode%1").arg(i)))
+        if (TfrView *object = FReportComp->FindObject(QStringLiteral("VerifyCode%1").arg(i))) {
+            // A code such as "00000000" is no zero to hide.
+            object->Flags &= ~flHideZeros;
             object->SetText(code);
+        }
 
     QString attachment;
     if (FOnBeforePrint)
         FOnBeforePrint(this, FReportComp, attachment);
+    // Whatever would still be cut off in its box moves to the attachment too;
+    // a form type that prints no attachment page names those items instead.
+    if (FType.hasPrintHook) {
+        PrintOverflow::MoveToAttachment(*FReportComp, FPrintHeadings, attachment, kAttachmentPage);
+    } else {
+        QStringList cut;
+        for (const TfrMemoView *memo : PrintOverflow::Overflowing(*FReportComp, FPrintHeadings, kAttachmentPage))
+            cut << FPrintHeadings.value(memo->Name.toLower());
+        if (!cut.isEmpty())
+            ShowWarning(QStringLiteral("下列填写内容超出打印位置，打印件上显示不全，请精简后重新打印：") + kCRLF +
+                        cut.join(kCRLF));
+    }
 
     // Attachment pages left by an earlier print of this form go first.
     TfrPages &pages = FReportComp->Pages();
@@ -214,7 +277,8 @@ void TEABaseForm::FillPrintedForm()
         memo->SetPropertyByName(QStringLiteral("TEXTONLY"), 16);
         memo->SetPropertyByName(QStringLiteral("Font.Size"), 9);
         memo->SetPropertyByName(QStringLiteral("STRETCHED"), 1);
-        memo->AddLine(attachment);
+        // One memo line per line of the text, so that its empty lines stay.
+        memo->SetText(attachment);
         page.Add(memo);
     }
 }
@@ -245,9 +309,23 @@ bool TEABaseForm::AskClose()
 {
     if (!dialogs().confirm(kCloseCaption, kCloseQuestion))
         return false;
+    CloseAgreed();
+    return true;
+}
+
+bool TEABaseForm::CloseQuery()
+{
+    if (FClosed)
+        return true;
+    bool canClose = false;
+    FormCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TEABaseForm::CloseAgreed()
+{
     FClosing = true;
     close();
-    return true;
 }
 
 void TEABaseForm::FormCloseQuery(QObject *sender, bool &canClose)

@@ -7,6 +7,7 @@
 // The derived classes only supply their form type.
 #include "FormTypes.h"
 
+#include <QHash>
 #include <QMdiSubWindow>
 #include <functional>
 
@@ -37,6 +38,11 @@ public:
     void FillPrintedForm();
     // Asks the close question; true when the user agreed and the form is closed.
     bool AskClose();
+    // Asks the close question as the window's close control does (nothing
+    // while loading or once agreed) without closing; true when it may close.
+    bool CloseQuery();
+    // Closes the form without a question, once the user has agreed.
+    void CloseAgreed();
 
     // ProgramDirectory + prefix + "_" + check code + ".MRT".
     QString DataFileName() const;
@@ -68,6 +74,11 @@ protected:
 private:
     void FormCreate();
     void buildContents();
+    // Reports a document that is not there and closes the form before it
+    // is ever shown; true when it did.
+    bool RefuseMissingDocument(const QString &path);
+    // Gives the keyboard focus to the first control of the current page.
+    void FocusFirstControl();
 
     const FormType &FType;
     TfrReport *FReportComp = nullptr;
@@ -83,4 +94,6 @@ private:
 
     bool FClosed = false;
     QTabWidget *FPageControl = nullptr;
+    // Attachment headings of the data controls, for values too long for their boxes.
+    QHash<QString, QString> FPrintHeadings;
 };

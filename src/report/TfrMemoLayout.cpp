@@ -1,5 +1,6 @@
 #include "TfrMemoLayout.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <climits>
 #include <cmath>
@@ -80,7 +81,90 @@ TfrMeasure WithCharSpacing(TfrMeasure measure, int charSpacing)
     };
 }
 
-QList<TfrTextLine> WrapParagraph(const QString &paragraph, double available, const TfrMeasure &measure, bool wordBreak)
+namespace {
+
+// Widths of single characters, measured once each. A line's width is first
+// estimated as the sum of its characters' widths and measured exactly only
+// where the estimate reaches the available width, so that breaking a
+// paragraph costs a few exact measurements per output line instead of one
+// per character.
+class AdvanceCache {
+public:
+    explicit AdvanceCache(const TfrMeasure &measure) : FMeasure(measure) {}
+    double of(const QString &s, qsizetype i, qsizetype len)
+    {
+        const char32_t key = len == 2 ? QChar::surrogateToUcs4(s[i], s[i + 1]) : char32_t(s[i].unicode());
+        auto it = FWidths.constFind(key);
+        if (it != FWidths.constEnd())
+            return *it;
+        const double w = FMeasure(s.mid(i, len));
+        FWidths.insert(key, w);
+        return w;
+    }
+    double exact(const QString &s, qsizetype from, qsizetype to) const { return FMeasure(s.mid(from, to - from)); }
+
+private:
+    const TfrMeasure &FMeasure;
+    QHash<char32_t, double> FWidths;
+};
+
+qsizetype boundaryAtOrBefore(const QString &s, qsizetype i)
+{
+    return (i > 0 && s[i].isLowSurrogate() && s[i - 1].isHighSurrogate()) ? i - 1 : i;
+}
+
+// The first character in [lo, hi] with which the line from `lineStart`
+// becomes wider than `available`, given that the line up to and including
+// `hi` is wider: a binary search, since a line only grows with each character.
+qsizetype firstWider(const QString &s, qsizetype lineStart, qsizetype lo, qsizetype hi, double available,
+                     AdvanceCache &widths)
+{
+    while (lo < hi) {
+        const qsizetype mid = boundaryAtOrBefore(s, lo + (hi - lo) / 2);
+        if (mid < lo)
+            break;
+        if (widths.exact(s, lineStart, mid + charLength(s, mid)) > available)
+            hi = mid;
+        else
+            lo = mid + charLength(s, mid);
+    }
+    return boundaryAtOrBefore(s, hi);
+}
+
+// The first character at or after `from` (and before `segmentEnd`) with which
+// the line from `lineStart` becomes wider than `available`; -1 when the whole
+// segment fits. Widths are estimated from the characters' own widths and
+// checked exactly where the estimate crosses the available width and at the
+// end, so a measure that is not the plain sum of its characters (kerning)
+// breaks exactly where measuring every prefix would.
+qsizetype firstOverflow(const QString &s, qsizetype lineStart, qsizetype from, qsizetype segmentEnd,
+                        double available, AdvanceCache &widths)
+{
+    double estimate = 0;
+    for (qsizetype k = lineStart; k < from; k += charLength(s, k))
+        estimate += widths.of(s, k, charLength(s, k));
+    qsizetype checkedUpTo = from; // every prefix ending before this is known to fit
+    qsizetype last = -1;
+    for (qsizetype i = from; i < segmentEnd;) {
+        const qsizetype len = charLength(s, i);
+        estimate += widths.of(s, i, len);
+        last = i;
+        if (estimate > available) {
+            const double exact = widths.exact(s, lineStart, i + len);
+            if (exact > available)
+                return firstWider(s, lineStart, checkedUpTo, i, available, widths);
+            estimate = exact;
+            checkedUpTo = i + len;
+        }
+        i += len;
+    }
+    if (last >= checkedUpTo && widths.exact(s, lineStart, segmentEnd) > available)
+        return firstWider(s, lineStart, checkedUpTo, last, available, widths);
+    return -1;
+}
+
+QList<TfrTextLine> wrap(const QString &paragraph, double available, const TfrMeasure &measure, bool wordBreak,
+                        AdvanceCache &widths)
 {
     QList<TfrTextLine> out;
     bool hasBreak = false;
@@ -97,70 +181,76 @@ QList<TfrTextLine> WrapParagraph(const QString &paragraph, double available, con
 
     // In text with a double-byte character blanks are no break candidates.
     const bool blanksBreak = !HasDoubleByte(paragraph);
+    const qsizetype n = paragraph.size();
     qsizetype lineStart = 0;
-    qsizetype candidate = -1; // index of the last blank after the line start
-    qsizetype i = 0;
-    while (i < paragraph.size()) {
-        const QChar c = paragraph[i];
-        if (isBreakChar(c)) {
-            out.append({paragraph.mid(lineStart, i - lineStart), true});
-            while (i < paragraph.size() && isBreakChar(paragraph[i]))
-                ++i;
-            lineStart = i;
-            candidate = -1;
+    qsizetype from = 0; // where the search for the next overflow starts
+    while (lineStart < n) {
+        qsizetype segmentEnd = lineStart;
+        while (segmentEnd < n && !isBreakChar(paragraph[segmentEnd]))
+            ++segmentEnd;
+        const qsizetype i = firstOverflow(paragraph, lineStart, from, segmentEnd, available, widths);
+        if (i < 0) {
+            if (segmentEnd == n)
+                break;
+            // A line break ends the output line; a run of them counts as one.
+            out.append({paragraph.mid(lineStart, segmentEnd - lineStart), true});
+            lineStart = segmentEnd;
+            while (lineStart < n && isBreakChar(paragraph[lineStart]))
+                ++lineStart;
+            from = lineStart;
             continue;
         }
         const qsizetype len = charLength(paragraph, i);
-        if (blanksBreak && c == QLatin1Char(' ') && i > lineStart)
-            candidate = i;
-        if (measure(paragraph.mid(lineStart, i + len - lineStart)) > available) {
-            if (candidate > lineStart) {
-                out.append({paragraph.mid(lineStart, candidate - lineStart), false});
-                lineStart = candidate + 1;
-                candidate = -1;
-                // The current character now opens the new line (or was the
-                // dropped blank); recheck what is left of the line.
-                if (i < lineStart) {
-                    i = lineStart;
-                    continue;
+        if (i == lineStart) {
+            // A single character wider than the line stays alone on its line.
+            from = i + len;
+            continue;
+        }
+        qsizetype candidate = -1; // the last blank after the line start, up to the current character
+        if (blanksBreak)
+            for (qsizetype k = i; k > lineStart; --k)
+                if (paragraph[k] == QLatin1Char(' ')) {
+                    candidate = k;
+                    break;
                 }
-                if (i > lineStart && measure(paragraph.mid(lineStart, i + len - lineStart)) > available) {
-                    out.append({paragraph.mid(lineStart, i - lineStart), false});
-                    lineStart = i;
-                }
-            } else if (i > lineStart) {
-                // Break before the current character; with word break, inside a
-                // word at the last point where the piece and "-" still fit,
-                // keeping at least two letters of the word on the line.
-                qsizetype cut = i;
-                bool hyphen = false;
-                if (wordBreak && isLetter(c) && isLetter(paragraph[i - 1])) {
-                    qsizetype wordStart = i;
-                    while (wordStart > lineStart && isLetter(paragraph[wordStart - 1]))
-                        --wordStart;
-                    for (qsizetype k = i; k - wordStart >= 2; --k) {
-                        if (measure(paragraph.mid(lineStart, k - lineStart) + QLatin1Char('-')) <= available) {
-                            cut = k;
-                            hyphen = true;
-                            break;
-                        }
-                    }
-                }
-                out.append({paragraph.mid(lineStart, cut - lineStart) + (hyphen ? QStringLiteral("-") : QString()),
-                            false});
-                lineStart = cut;
-                candidate = -1;
-                if (cut < i) {
-                    i = cut;
-                    continue;
+        if (candidate > lineStart) {
+            out.append({paragraph.mid(lineStart, candidate - lineStart), false});
+            lineStart = candidate + 1;
+            from = lineStart;
+            continue;
+        }
+        // Break before the current character; with word break, inside a word
+        // at the last point where the piece and "-" still fit, keeping at
+        // least two letters of the word on the line.
+        qsizetype cut = i;
+        bool hyphen = false;
+        const QChar c = paragraph[i];
+        if (wordBreak && isLetter(c) && isLetter(paragraph[i - 1])) {
+            qsizetype wordStart = i;
+            while (wordStart > lineStart && isLetter(paragraph[wordStart - 1]))
+                --wordStart;
+            for (qsizetype k = i; k - wordStart >= 2; --k) {
+                if (measure(paragraph.mid(lineStart, k - lineStart) + QLatin1Char('-')) <= available) {
+                    cut = k;
+                    hyphen = true;
+                    break;
                 }
             }
-            // A single character wider than the line stays alone on its line.
         }
-        i += len;
+        out.append({paragraph.mid(lineStart, cut - lineStart) + (hyphen ? QStringLiteral("-") : QString()), false});
+        lineStart = cut;
+        from = lineStart;
     }
     out.append({paragraph.mid(lineStart), true});
     return out;
+}
+
+} // namespace
+
+QList<TfrTextLine> WrapParagraph(const QString &paragraph, double available, const TfrMeasure &measure, bool wordBreak)
+{
+    AdvanceCache widths(measure);
+    return wrap(paragraph, available, measure, wordBreak, widths);
 }
 
 QList<TfrTextLine> BuildLines(const QStringList &paragraphs, bool wordWrap, bool wordBreak, double available,
@@ -168,9 +258,10 @@ QList<TfrTextLine> BuildLines(const QStringList &paragraphs, bool wordWrap, bool
 {
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
     QList<TfrTextLine> out;
+    AdvanceCache widths(measure);
     for (const QString &paragraph : paragraphs) {
         if (wordWrap) {
-            out.append(WrapParagraph(paragraph, available, measure, wordBreak));
+            out.append(wrap(paragraph, available, measure, wordBreak, widths));
         } else {
             for (const QString &piece : paragraph.split(lineBreak))
                 out.append({piece, true});
@@ -231,6 +322,25 @@ QList<TfrPlacedLine> PlaceLines(const QList<TfrTextLine> &lines, const TfrMemoBo
 QRect ClipRect(const TfrMemoBox &box)
 {
     return QRect(QPoint(box.left + 1, box.top), QPoint(box.left + box.width - 2, box.top + box.height - 1));
+}
+
+bool FitsBox(const QList<TfrTextLine> &lines, const TfrMemoBox &box, const TfrMeasure &measure)
+{
+    if (lines.isEmpty())
+        return true;
+    const int step = LineStep(box.fontHeight, box.lineSpacing);
+    const qint64 count = lines.size();
+    // The last line needs its font height, not the spacing after it.
+    if ((count - 1) * step + box.fontHeight + 2 * qint64(box.gapy) > box.height)
+        return false;
+    // Bottom alignment ends the block one unit above the bottom edge.
+    if ((box.alignment & 0x18) == 0x10 && (count - 1) * step + box.fontHeight + 1 > box.height)
+        return false;
+    const double room = qMin<double>(AvailableWidth(box.width, box.gapx), double(box.width) - box.gapx - 1);
+    for (const TfrTextLine &line : lines)
+        if (measure(line.text) > room)
+            return false;
+    return true;
 }
 
 } // namespace TfrMemoLayout

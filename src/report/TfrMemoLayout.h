@@ -65,5 +65,9 @@ QList<TfrTextLine> BuildLines(const QStringList &paragraphs, bool wordWrap, bool
 QList<TfrPlacedLine> PlaceLines(const QList<TfrTextLine> &lines, const TfrMemoBox &box, const TfrMeasure &measure);
 // The rectangle each line is clipped to: left + 1 to right − 2, top to bottom − 1.
 QRect ClipRect(const TfrMemoBox &box);
+// True when every line prints whole inside the box: the lines' height fits
+// the box and no line is wider than the room between the gaps (and the clip
+// edge). A value that does not fit would be cut off on paper.
+bool FitsBox(const QList<TfrTextLine> &lines, const TfrMemoBox &box, const TfrMeasure &measure);
 
 } // namespace TfrMemoLayout

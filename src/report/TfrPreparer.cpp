@@ -10,6 +10,7 @@
 #include "TfrReport.h"
 #include "TfrSubReportView.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace {
@@ -37,11 +38,19 @@ bool isDataBand(int bandType)
            bandType == btCrossData;
 }
 
+// "Hide zeros" hides a text that is a plain decimal number equal to zero
+// ("0", "-0.00"). Anything else prints, such as a check code "0E512345" that a
+// number parser would read as zero in scientific notation.
 bool isZeroText(const QStringList &lines)
 {
-    bool ok = false;
-    const double v = lines.join(QString()).trimmed().toDouble(&ok);
-    return ok && v == 0;
+    static const QRegularExpression plainNumber(QStringLiteral("^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)$"));
+    const QString text = lines.join(QString()).trimmed();
+    if (!plainNumber.match(text).hasMatch())
+        return false;
+    for (const QChar c : text)
+        if (c.isDigit() && c != QLatin1Char('0'))
+            return false;
+    return true;
 }
 
 // Positions and sizes stay far inside the Int32 range, so that no later
@@ -95,6 +104,18 @@ QList<TfrTextLine> TfrPreparer::memoLines(const TfrMemoView &memo, int width, in
                                    : TfrMemoLayout::AvailableWidth(width, memo.gapx);
     return TfrMemoLayout::BuildLines(paragraphs, memo.WordWrap(), memo.Flags & flWordBreak, available,
                                      measureFor(memo));
+}
+
+bool TfrPreparer::Fits(const TfrMemoView &memo) const
+{
+    const QList<TfrTextLine> lines = memoLines(memo, memo.dx, memo.dy, 0, 0);
+    const bool vertical = memo.Alignment & frtaVertical;
+    const int fontHeight = TfrMemoLayout::FontHeight(memo.FontSize);
+    const TfrMemoBox box = vertical
+        ? TfrMemoBox{0, 0, memo.dy, memo.dx, memo.gapy, memo.gapx, fontHeight, memo.LineSpacing, memo.Alignment}
+        : TfrMemoBox{memo.x, memo.y, memo.dx, memo.dy, memo.gapx, memo.gapy, fontHeight, memo.LineSpacing,
+                     memo.Alignment};
+    return TfrMemoLayout::FitsBox(lines, box, measureFor(memo));
 }
 
 TfrPreparedObject TfrPreparer::prepareObject(const TfrView &view, qint64 x, qint64 y, qint64 width,

@@ -32,6 +32,9 @@ public:
     void setMeasureFactory(MeasureFactory factory) { FMeasureFactory = std::move(factory); }
 
     QList<TfrSheet> prepare();
+    // True when the memo's text, as it would print, lies whole inside its box
+    // (no line cut off at the right or the bottom).
+    bool Fits(const TfrMemoView &memo) const;
     QString errorString() const { return FError; }
 
     // More sheets than this end the preparing (a damaged template must not run

@@ -140,15 +140,13 @@ void TfrPreviewForm::paintPreview(QPrinter *printer)
     if (!painter.begin(printer))
         return;
     const double dpi = printer->logicalDpiX();
+    // The preview shows every page on the first sheet's paper (its pages
+    // cannot change paper while painting); another sheet is fitted to it.
+    const QSizeF page = printer->pageLayout().fullRectPixels(int(dpi)).size().toSizeF();
     for (int i = 0; i < FSheets.size(); ++i) {
-        if (i > 0) {
-            // A printer takes a new paper only between pages, and only when it differs.
-            const QPageLayout layout = TfrRenderer::pageLayoutOf(FSheets[i]);
-            if (!printer->pageLayout().isEquivalentTo(layout))
-                printer->setPageLayout(layout);
+        if (i > 0)
             printer->newPage();
-        }
-        TfrRenderer::drawSheetAt(painter, FSheets[i], dpi);
+        TfrRenderer::drawSheetOnPage(painter, FSheets[i], dpi, page, true);
         if (i == FFoundSheet && FFoundObject >= 0 && FFoundObject < FSheets[i].objects.size()) {
             // Mark the object holding the found text.
             const TfrPreparedObject &o = FSheets[i].objects[FFoundObject];

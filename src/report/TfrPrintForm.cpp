@@ -173,8 +173,10 @@ void TfrPrintForm::updateState()
 {
     FSetup->setEnabled(!isVirtualPrinter());
     FCollate->setEnabled(FCopies->value() > 1);
-    if (!FSetupPrinter || FSetupPrinter->printerName() != printerName())
+    if (!FSetupPrinter || FSetupPrinter->printerName() != printerName()) {
         FSetupPrinter.reset();
+        FUserLayout = false;
+    }
 }
 
 void TfrPrintForm::setUpPrinter()
@@ -186,7 +188,8 @@ void TfrPrintForm::setUpPrinter()
     }
     QPageSetupDialog setup(FSetupPrinter.get(), this);
     setup.setWindowTitle(QStringLiteral("打印机设置"));
-    dialogs().runModal(&setup);
+    if (dialogs().runModal(&setup) == QDialog::Accepted)
+        FUserLayout = true;
 }
 
 bool TfrPrintForm::printSheets(const QList<TfrSheet> &sheets)
@@ -212,12 +215,15 @@ bool TfrPrintForm::printSheets(const QList<TfrSheet> &sheets)
         return true;
     }
     QPrinter printer(QPrinterInfo::printerInfo(printerName()), QPrinter::HighResolution);
-    if (FSetupPrinter)
+    // The paper and orientation the user chose in 属性... hold for every
+    // sheet; without that choice each sheet prints on its own paper.
+    const bool userLayout = FSetupPrinter && FUserLayout;
+    if (userLayout)
         printer.setPageLayout(FSetupPrinter->pageLayout());
     printer.setFullPage(true);
     printer.setDocName(QStringLiteral("电子申报"));
     if (!printer.isValid() ||
-        !TfrRenderer::paintSheets(printer, sheets, chosen, copies(), collate())) {
+        !TfrRenderer::paintSheets(printer, sheets, chosen, copies(), collate(), userLayout)) {
         dialogs().showMessage(QStringLiteral("错误"), QStringLiteral("无法打印到打印机“%1”。").arg(printerName()),
                               MessageKind::Error);
         return false;

@@ -55,4 +55,5 @@ private:
     QRadioButton *FRange;
     QLineEdit *FRangeText;
     std::unique_ptr<QPrinter> FSetupPrinter;
+    bool FUserLayout = false; // the set-up dialog was accepted for this printer
 };

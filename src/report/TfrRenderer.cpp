@@ -1,6 +1,10 @@
 #include "TfrRenderer.h"
 
+#include "Helpers.h"
+
 #include <QBuffer>
+#include <QDir>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -8,19 +12,46 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
+namespace {
+
+// The program's own print faces (built beside the program into "fonts") and
+// the faces that the templates name, mapped onto them. A CJK face is the
+// last resort of every family, so that no text falls back to whatever other
+// fonts a machine happens to have.
+const char *const kSerif = "DZSB Serif";
+const char *const kSans = "DZSB Sans";
+const char *const kArial = "DZSB Arial";
+
+bool gOwnFaces = false;
+
+} // namespace
+
 void InstallReportFonts()
 {
-    // The names the templates use, in Chinese and in their Latin spelling.
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    const QDir dir(ProgramDirectory() + QStringLiteral("fonts"));
+    int loaded = 0;
+    for (const QString &file : dir.entryList({QStringLiteral("*.otf"), QStringLiteral("*.ttf")}, QDir::Files, QDir::Name))
+        loaded += QFontDatabase::addApplicationFont(dir.filePath(file)) >= 0;
+    gOwnFaces = loaded > 0 && QFontDatabase::hasFamily(QString::fromLatin1(kSerif)) &&
+                QFontDatabase::hasFamily(QString::fromLatin1(kSans)) && QFontDatabase::hasFamily(QString::fromLatin1(kArial));
+    // Without the program's faces (an incomplete installation), the installed
+    // Noto CJK faces stand in.
+    const QString serif = gOwnFaces ? QString::fromLatin1(kSerif) : QStringLiteral("Noto Serif CJK SC");
+    const QString sans = gOwnFaces ? QString::fromLatin1(kSans) : QStringLiteral("Noto Sans CJK SC");
+    const QString arial = gOwnFaces ? QString::fromLatin1(kArial) : QStringLiteral("Liberation Sans");
     const struct {
         const char *family;
-        const char *substitute;
+        QStringList substitutes;
     } table[] = {
-        {"宋体", "Noto Serif CJK SC"},  {"SimSun", "Noto Serif CJK SC"}, {"新宋体", "Noto Serif CJK SC"},
-        {"仿宋", "Noto Serif CJK SC"},  {"楷体", "Noto Serif CJK SC"},   {"黑体", "Noto Sans CJK SC"},
-        {"SimHei", "Noto Sans CJK SC"},
+        {"宋体", {serif}}, {"SimSun", {serif}}, {"新宋体", {serif}}, {"仿宋", {serif}}, {"楷体", {serif}},
+        {"黑体", {sans}},  {"SimHei", {sans}},  {"Arial", {arial, sans}}, {"Helvetica", {arial, sans}},
     };
     for (const auto &entry : table)
-        QFont::insertSubstitution(QString::fromUtf8(entry.family), QString::fromLatin1(entry.substitute));
+        QFont::insertSubstitutions(QString::fromUtf8(entry.family), entry.substitutes);
 }
 
 namespace TfrRenderer {
@@ -34,13 +65,21 @@ Qt::PenStyle penStyle(quint16 style)
     return style < 5 ? styles[style] : Qt::SolidLine;
 }
 
-QPen framePen(const TfrPreparedObject &o)
+// With hairlines on (the screen preview, which is scaled after painting), a
+// rule of one unit or less is drawn one device pixel wide at any zoom, so
+// that no table rule or border fades away on a reduced page.
+QPen framePen(const TfrPreparedObject &o, bool hairlines)
 {
     QColor color = frColor(o.frameColor);
     if (color.alpha() == 0)
         color = Qt::black;
-    QPen pen(color, qBound(0.3, o.frameWidth, 100.0), penStyle(o.frameStyle));
+    const double width = qBound(0.3, o.frameWidth, 100.0);
+    QPen pen(color, width, penStyle(o.frameStyle));
     pen.setCapStyle(Qt::SquareCap);
+    if (hairlines && width <= 1.0) {
+        pen.setWidthF(1.0);
+        pen.setCosmetic(true);
+    }
     return pen;
 }
 
@@ -51,11 +90,11 @@ void drawFill(QPainter &painter, const TfrPreparedObject &o)
         painter.fillRect(QRectF(o.x, o.y, o.dx, o.dy), fill);
 }
 
-void drawFrame(QPainter &painter, const TfrPreparedObject &o)
+void drawFrame(QPainter &painter, const TfrPreparedObject &o, bool hairlines)
 {
     if (!(o.frameTyp & 0x0F))
         return;
-    painter.setPen(framePen(o));
+    painter.setPen(framePen(o, hairlines));
     const double l = o.x, t = o.y, r = double(o.x) + o.dx, b = double(o.y) + o.dy;
     if (o.frameTyp & frbRight)
         painter.drawLine(QPointF(r, t), QPointF(r, b));
@@ -129,7 +168,18 @@ QPageLayout pageLayoutOf(const TfrSheet &sheet)
 
 QFont reportFont(const QString &name, int sizePoints, quint16 style)
 {
+    InstallReportFonts(); // once; every measuring and drawing uses the same faces
     QFont font(name.isEmpty() ? QStringLiteral("Arial") : name);
+    // A face the templates do not know prints in the program's serif face,
+    // and characters a face lacks come from the program's CJK faces.
+    if (gOwnFaces) {
+        const QString face = name.isEmpty() ? QStringLiteral("Arial") : name;
+        QStringList families = QFont::substitutes(face);
+        if (families.isEmpty())
+            families << face;
+        families << QString::fromLatin1(kSerif) << QString::fromLatin1(kSans);
+        font.setFamilies(families);
+    }
     font.setPixelSize(qBound(1, TfrMemoLayout::FontHeight(sizePoints), 2000));
     font.setItalic(style & fsItalic);
     font.setBold(style & fsBold);
@@ -145,42 +195,61 @@ TfrMeasure measureFor(const QFont &font)
     return [metrics](const QString &text) { return metrics.horizontalAdvance(text); };
 }
 
-void drawSheet(QPainter &painter, const TfrSheet &sheet)
+void drawSheet(QPainter &painter, const TfrSheet &sheet, bool hairlines)
 {
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
+    // Hairlines are drawn solid, not smoothed into two grey pixel rows.
+    painter.setRenderHint(QPainter::Antialiasing, !hairlines);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     for (const TfrPreparedObject &o : sheet.objects) {
         switch (o.kind) {
         case TfrPreparedObject::Memo:
             drawFill(painter, o);
             drawText(painter, o);
-            drawFrame(painter, o);
+            drawFrame(painter, o, hairlines);
             break;
         case TfrPreparedObject::Line:
-            painter.setPen(framePen(o));
+            painter.setPen(framePen(o, hairlines));
             painter.drawLine(QPointF(o.x, o.y), QPointF(double(o.x) + o.dx, double(o.y) + o.dy));
             break;
         case TfrPreparedObject::Box:
             drawFill(painter, o);
-            drawFrame(painter, o);
+            drawFrame(painter, o, hairlines);
             break;
         }
     }
     painter.restore();
 }
 
-void drawSheetAt(QPainter &painter, const TfrSheet &sheet, double dpi)
+void drawSheetAt(QPainter &painter, const TfrSheet &sheet, double dpi, bool hairlines)
 {
     painter.save();
     const double scale = dpi / UnitsPerInch;
     painter.scale(scale, scale);
-    drawSheet(painter, sheet);
+    drawSheet(painter, sheet, hairlines);
+    painter.restore();
+}
+
+void drawSheetOnPage(QPainter &painter, const TfrSheet &sheet, double dpi, const QSizeF &page, bool hairlines)
+{
+    const double scale = dpi / UnitsPerInch;
+    const QSizeF natural(sheet.width * scale, sheet.height * scale);
+    // A sheet that fits its paper (within rounding) prints at its own size;
+    // a larger one shrinks to the paper, centred, rather than being cut off.
+    if (natural.width() <= page.width() * 1.005 && natural.height() <= page.height() * 1.005) {
+        drawSheetAt(painter, sheet, dpi, hairlines);
+        return;
+    }
+    const double fit = qMin(page.width() / natural.width(), page.height() / natural.height());
+    painter.save();
+    painter.translate((page.width() - natural.width() * fit) / 2, (page.height() - natural.height() * fit) / 2);
+    painter.scale(fit, fit);
+    drawSheetAt(painter, sheet, dpi, hairlines);
     painter.restore();
 }
 
 bool paintSheets(QPagedPaintDevice &device, const QList<TfrSheet> &sheets, const QList<int> &indices, int copies,
-                 bool collate)
+                 bool collate, bool keepDeviceLayout)
 {
     QList<int> order;
     copies = qBound(1, copies, 999);
@@ -195,19 +264,24 @@ bool paintSheets(QPagedPaintDevice &device, const QList<TfrSheet> &sheets, const
     order.removeIf([&](int i) { return i < 0 || i >= sheets.size(); });
     if (order.isEmpty())
         return false;
-    device.setPageLayout(pageLayoutOf(sheets[order.first()]));
+    if (!keepDeviceLayout)
+        device.setPageLayout(pageLayoutOf(sheets[order.first()]));
     QPainter painter;
     if (!painter.begin(&device))
         return false;
     const double dpi = device.logicalDpiX();
+    auto pageSize = [&] { return device.pageLayout().fullRectPixels(int(dpi)).size().toSizeF(); };
     for (qsizetype n = 0; n < order.size(); ++n) {
         if (n > 0) {
+            // Another paper between pages where the device allows it (PDF and
+            // the system's print engines); otherwise the sheet is fitted to
+            // the paper in use.
             const QPageLayout layout = pageLayoutOf(sheets[order[n]]);
-            if (!device.pageLayout().isEquivalentTo(layout))
+            if (!keepDeviceLayout && !device.pageLayout().isEquivalentTo(layout))
                 device.setPageLayout(layout);
             device.newPage();
         }
-        drawSheetAt(painter, sheets[order[n]], dpi);
+        drawSheetOnPage(painter, sheets[order[n]], dpi, pageSize());
     }
     return painter.end();
 }
@@ -251,7 +325,7 @@ QImage renderImage(const TfrSheet &sheet, double dpi)
     image.setDotsPerMeterY(int(dpi / 0.0254));
     image.fill(Qt::white);
     QPainter painter(&image);
-    drawSheetAt(painter, sheet, dpi);
+    drawSheetAt(painter, sheet, dpi, false);
     return image;
 }
 

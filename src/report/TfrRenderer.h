@@ -16,8 +16,10 @@
 class QPainter;
 class QPagedPaintDevice;
 
-// Registers the font substitutions of printed forms ("宋体" → Noto Serif CJK SC,
-// "黑体" → Noto Sans CJK SC). The program calls it once at start.
+// Loads the program's own print faces from the "fonts" folder beside the
+// program and maps the faces the templates name onto them ("宋体" → DZSB
+// Serif, "黑体" → DZSB Sans, "Arial" → DZSB Arial), so that every machine
+// prints the same sheets. The program calls it once at start.
 void InstallReportFonts();
 
 namespace TfrRenderer {
@@ -32,19 +34,27 @@ QFont reportFont(const QString &name, int sizePoints, quint16 style);
 TfrMeasure measureFor(const QFont &font);
 
 // Draws a sheet; the painter's coordinates must be report units with the
-// sheet's top-left corner at the origin.
-void drawSheet(QPainter &painter, const TfrSheet &sheet);
+// sheet's top-left corner at the origin. With hairlines, rules of one unit
+// or less are drawn one device pixel wide whatever the painter's scale (for
+// the screen preview, which is reduced after painting).
+void drawSheet(QPainter &painter, const TfrSheet &sheet, bool hairlines = false);
 // Draws a sheet filling a device of the given resolution (dots per inch) from
 // its top-left corner.
-void drawSheetAt(QPainter &painter, const TfrSheet &sheet, double dpi);
+void drawSheetAt(QPainter &painter, const TfrSheet &sheet, double dpi, bool hairlines = false);
+// Draws a sheet on a page of the given size (device pixels): at its own size
+// when it fits, otherwise reduced to the page and centred, never cut off.
+void drawSheetOnPage(QPainter &painter, const TfrSheet &sheet, double dpi, const QSizeF &page,
+                     bool hairlines = false);
 
 // The page layout of a sheet's paper, without margins.
 QPageLayout pageLayoutOf(const TfrSheet &sheet);
 
 // Paints the given sheets (indices) on a paged device, one sheet per page,
 // copies times, collated or not; false when the device cannot be painted on.
+// Each page takes its sheet's paper, unless keepDeviceLayout (the paper the
+// user chose for the printer); a sheet larger than its page is reduced to fit.
 bool paintSheets(QPagedPaintDevice &device, const QList<TfrSheet> &sheets, const QList<int> &indices,
-                 int copies = 1, bool collate = true);
+                 int copies = 1, bool collate = true, bool keepDeviceLayout = false);
 
 // Writes the given sheets to a PDF file; false with a Chinese reason on failure.
 bool writePdf(const QList<TfrSheet> &sheets, const QList<int> &indices, const QString &fileName,

@@ -1,5 +1,6 @@
 #include "TFrmKVAbout.h"
 
+#include "CentreOnScreen.h"
 #include "TFrmMain.h"
 
 #include <QFrame>
@@ -15,6 +16,7 @@ TFrmKVAbout::TFrmKVAbout(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("关于..."));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(317, 293);
+    CentreOnScreen(this);
 
     auto *panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel1"));
@@ -46,8 +48,10 @@ TFrmKVAbout::TFrmKVAbout(QWidget *parent) : QDialog(parent)
     maker->setStyleSheet(QStringLiteral("color: blue;"));
     song.setPixelSize(12);
     maker->setFont(song);
-    place(QStringLiteral("Label4"), QStringLiteral("技术支持电话：请向软件提供方咨询"), 84, 204, 210, 16);
-    place(QStringLiteral("Label5"), QStringLiteral("技术支持邮箱：support@example.com"), 84, 220, 210, 16);
+    // The support lines are one line each: the panel leaves no room for a
+    // second one.
+    place(QStringLiteral("Label4"), QStringLiteral("技术支持电话：010-6218 3570"), 84, 204, 213, 18);
+    place(QStringLiteral("Label5"), QStringLiteral("电子邮箱：support@dzsb-soft.cn"), 84, 220, 213, 22);
 
     auto *close = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
                                   QStringLiteral("关闭(&O)"), this);

@@ -1,6 +1,7 @@
 #include "TFrmKVHelp.h"
 
 #include "AppError.h"
+#include "CentreOnScreen.h"
 #include "CodePage.h"
 
 #include <QFile>
@@ -30,6 +31,7 @@ TFrmKVHelp::TFrmKVHelp(QWidget *parent) : QDialog(parent), FPages(new QTabWidget
     setWindowTitle(QStringLiteral("填写说明"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(642, 486);
+    CentreOnScreen(this);
 
     auto *strip = new QWidget(this);
     strip->setGeometry(0, 0, 642, 41);

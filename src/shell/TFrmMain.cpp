@@ -69,7 +69,7 @@ TFrmMain::~TFrmMain() = default;
 
 QString TFrmMain::updateSite()
 {
-    return QStringLiteral("www.example.com");
+    return QStringLiteral("www.dzsb-soft.cn");
 }
 
 QIcon TFrmMain::image(int index)
@@ -167,6 +167,9 @@ void TFrmMain::buildToolBar()
         "QToolBar#ToolBar1 QToolButton:pressed { background: #A9C9A9; }"
         "QToolBar#ToolBar1 QToolButton::menu-indicator { image: none; width: 0px; }"));
     addToolBar(Qt::TopToolBarArea, FToolBar);
+    // The bar can also be hidden from the toolkit's own pop-up on the menu
+    // and tool bars; the tick of 查看 -> 工具栏 follows it either way.
+    connect(FToolBar, &QToolBar::visibilityChanged, action(QStringLiteral("N9")), &QAction::setChecked);
 
     // A button tied to an item with a submenu drops that submenu down under it.
     auto addButton = [this](QAction *item) {
@@ -189,7 +192,7 @@ void TFrmMain::buildStatusBar()
 {
     QStatusBar *bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar1"));
-    bar->setFixedHeight(19 + 4);
+    bar->setFixedHeight(19);
     bar->setSizeGripEnabled(false);
     auto *panel1 = new QLabel(QStringLiteral("版本日期：[2004年6月10日]"), bar);
     panel1->setObjectName(QStringLiteral("Panel1"));
@@ -290,12 +293,21 @@ void TFrmMain::CloseAllWindows()
 
 void TFrmMain::closeEvent(QCloseEvent *event)
 {
-    // Each child is asked in turn, first to last; the first refusal stops.
-    for (QMdiSubWindow *child : FMdiArea->subWindowList(QMdiArea::CreationOrder)) {
+    // Every form is asked first, first to last; the first refusal stops the
+    // closing and leaves every form open, those that had agreed included.
+    // Only when all have agreed is any of them closed.
+    const QList<QMdiSubWindow *> children = FMdiArea->subWindowList(QMdiArea::CreationOrder);
+    for (QMdiSubWindow *child : children) {
         auto *form = qobject_cast<TEABaseForm *>(child);
-        if (form && form->isClosed())
-            continue;
-        if (!child->close()) {
+        if (form && !form->CloseQuery()) {
+            event->ignore();
+            return;
+        }
+    }
+    for (QMdiSubWindow *child : children) {
+        if (auto *form = qobject_cast<TEABaseForm *>(child))
+            form->CloseAgreed();
+        else if (!child->close()) {
             event->ignore();
             return;
         }

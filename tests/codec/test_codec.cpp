@@ -1,5 +1,6 @@
 // Tests of the codec library: Base64, code page, check code, program
-// directory, SplitBySeparator, and the disable/enable rules on every control kind.
+// directory, SplitBySeparator, the disable/enable rules on every control kind,
+// and the file dialogs' filters.
 #include "Base64.h"
 #include "CodePage.h"
 #include "CommandGuard.h"
@@ -7,6 +8,7 @@
 #include "ControlAdapter.h"
 #include "DatePicker.h"
 #include "Helpers.h"
+#include "QtDialogs.h"
 #include "ScriptedDialogs.h"
 #include "TestMain.h"
 
@@ -42,6 +44,8 @@ private slots:
     void disableEnableEveryKind();
     void disableCheckedRadioInExclusiveGroup();
     void commandGuardShowsError();
+    void fileFilters_data();
+    void fileFilters();
 };
 
 void TestCodec::encodeLengths_data()
@@ -297,6 +301,27 @@ void TestCodec::commandGuardShowsError()
     QCOMPARE(dlg.messages.size(), 1);
     QCOMPARE(dlg.messages[0].text, QStringLiteral("文件没有类型字段，请检查！"));
     QCOMPARE(dlg.messages[0].kind, MessageKind::Error);
+}
+
+void TestCodec::fileFilters_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("shown");
+    // A description that shows its pattern keeps it once.
+    QTest::newRow("data file") << "药品企业申请表报盘文件(*.MRT)|*.MRT" << "药品企业申请表报盘文件(*.MRT)";
+    QTest::newRow("pdf, spaced") << "PDF 文件 (*.pdf)|*.pdf" << "PDF 文件 (*.pdf)";
+    QTest::newRow("two patterns") << "图片(*.png;*.bmp)|*.png;*.bmp" << "图片(*.png;*.bmp)";
+    // Otherwise the pattern is added, which is what Qt filters by.
+    QTest::newRow("bare") << "报盘文件|*.MRT" << "报盘文件 (*.MRT)";
+    QTest::newRow("other pattern shown") << "文件(*.txt)|*.MRT" << "文件(*.txt) (*.MRT)";
+    QTest::newRow("two filters") << "报盘文件|*.MRT|所有文件(*.*)|*.*" << "报盘文件 (*.MRT);;所有文件(*.*)";
+}
+
+void TestCodec::fileFilters()
+{
+    QFETCH(QString, filter);
+    QFETCH(QString, shown);
+    QCOMPARE(QtDialogs::qtFilter(filter), shown);
 }
 
 DZSB_TEST_MAIN(TestCodec)

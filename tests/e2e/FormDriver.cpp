@@ -8,45 +8,108 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSet>
 #include <QWidget>
 
 namespace FormDriver {
+
+bool isDataControl(const CatalogueEntry &e)
+{
+    // A read-only memo on button face is fixed text (the declaration), not data.
+    const bool fixedText = e.kind == CatalogueEntry::Kind::Memo && e.readOnly && e.buttonFace;
+    return !e.name.isEmpty() && !fixedText;
+}
 
 namespace {
 QList<const CatalogueEntry *> dataEntries(const Catalogue &cat)
 {
     QList<const CatalogueEntry *> out;
     for (const CatalogueEntry *e : cat.entries())
-        if (!e->name.isEmpty() && e->name != QLatin1String("Memo4"))
+        if (isDataControl(*e))
             out << e;
     return out;
 }
-}
 
-void fillEveryControl(TEABaseForm *form)
+// The visible buttons of each panel, in catalogue order.
+QMap<QString, QStringList> panels(const QList<const CatalogueEntry *> &entries)
 {
-    const Catalogue cat = CatalogueParser::load(form->type().catalogue);
-    const auto entries = dataEntries(cat);
-    auto widget = [form](const QString &name) { return form->findChild<QWidget *>(name); };
-    // The last button of each panel, then every check box, twice so that
-    // boxes enabled by an earlier tick get theirs.
-    QMap<QString, QString> lastOfPanel;
+    QMap<QString, QStringList> out;
     for (const CatalogueEntry *e : entries)
         if (e->kind == CatalogueEntry::Kind::Radio && !e->hidden)
-            lastOfPanel[e->panel] = e->name;
+            out[e->panel].append(e->name);
+    return out;
+}
+
+// Chooses one button of each panel, then ticks every check box, twice so that
+// boxes enabled by an earlier tick get theirs.
+void chooseButtons(TEABaseForm *form, const QList<const CatalogueEntry *> &entries, int round)
+{
+    QSet<QString> chosen;
+    const auto all = panels(entries);
+    for (auto it = all.begin(); it != all.end(); ++it)
+        chosen.insert(round < 0 ? it->last() : it->at(round % it->size()));
     for (int pass = 0; pass < 2; ++pass) {
         for (const CatalogueEntry *e : entries) {
-            auto *b = qobject_cast<QAbstractButton *>(widget(e->name));
+            auto *b = qobject_cast<QAbstractButton *>(form->findChild<QWidget *>(e->name));
             if (!b || !b->isEnabled())
                 continue;
-            if ((e->kind == CatalogueEntry::Kind::Radio && lastOfPanel.value(e->panel) == e->name) ||
+            if ((e->kind == CatalogueEntry::Kind::Radio && chosen.contains(e->name)) ||
                 e->kind == CatalogueEntry::Kind::Check)
                 b->setChecked(true);
         }
     }
+}
+
+struct Rule {
+    QRegularExpression pattern;
+    QString value;
+};
+
+const QList<Rule> &rules()
+{
+    static const QList<Rule> list = [] {
+        QList<Rule> out;
+        QFile f(QStringLiteral(DZSB_E2E_DATA "/RealisticValues.txt"));
+        if (!f.open(QIODevice::ReadOnly))
+            qFatal("cannot read RealisticValues.txt");
+        for (const QString &line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
+            if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+                continue;
+            const qsizetype tab = line.indexOf(QLatin1Char('\t'));
+            if (tab < 0)
+                qFatal("RealisticValues.txt: no tab in %s", qPrintable(line));
+            QString value = line.mid(tab + 1);
+            value.replace(QStringLiteral("\\n"), QStringLiteral("\r\n"));
+            out.append({QRegularExpression(QRegularExpression::anchoredPattern(line.left(tab)),
+                                           QRegularExpression::CaseInsensitiveOption),
+                        value});
+        }
+        return out;
+    }();
+    return list;
+}
+
+} // namespace
+
+int buttonRounds(const TEABaseForm *form)
+{
+    const Catalogue cat = CatalogueParser::load(form->type().catalogue);
+    int rounds = 1;
+    for (const QStringList &buttons : panels(dataEntries(cat)))
+        rounds = qMax(rounds, int(buttons.size()));
+    return rounds;
+}
+
+void fillEveryControl(TEABaseForm *form, int round)
+{
+    const Catalogue cat = CatalogueParser::load(form->type().catalogue);
+    const auto entries = dataEntries(cat);
+    chooseButtons(form, entries, round);
     int n = 0;
     for (const CatalogueEntry *e : entries) {
-        QWidget *w = widget(e->name);
+        QWidget *w = form->findChild<QWidget *>(e->name);
         if (!w || !w->isEnabled() || e->readOnly)
             continue;
         ++n;
@@ -57,12 +120,55 @@ void fillEveryControl(TEABaseForm *form)
         case ControlKind::Memo:
             Controls::setText(w, QStringLiteral("第一行：") + e->name + QStringLiteral("\r\n第二行②，含\"引号\"&<>"));
             break;
-        case ControlKind::ComboBox:
-            Controls::setSelectedIndex(w, Controls::findItem(w, static_cast<QComboBox *>(w)->itemText(
-                                                                   static_cast<QComboBox *>(w)->count() - 1)));
+        case ControlKind::ComboBox: {
+            auto *box = static_cast<QComboBox *>(w);
+            const int index = round < 0 ? box->count() - 1 : (round + n) % qMax(1, box->count());
+            Controls::setSelectedIndex(w, Controls::findItem(w, box->itemText(index)));
             break;
+        }
         case ControlKind::DatePicker:
             static_cast<DatePicker *>(w)->setDate(QDate(2025, 1, 1).addDays(n));
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+QString realisticValue(const QString &name)
+{
+    for (const Rule &rule : rules())
+        if (rule.pattern.match(name).hasMatch())
+            return rule.value;
+    return QString();
+}
+
+void fillRealistic(TEABaseForm *form)
+{
+    const Catalogue cat = CatalogueParser::load(form->type().catalogue);
+    const auto entries = dataEntries(cat);
+    chooseButtons(form, entries, -1);
+    for (const CatalogueEntry *e : entries) {
+        QWidget *w = form->findChild<QWidget *>(e->name);
+        if (!w || !w->isEnabled() || e->readOnly)
+            continue;
+        switch (Controls::kindOf(w)) {
+        case ControlKind::Edit:
+        case ControlKind::Memo:
+            Controls::setText(w, realisticValue(e->name));
+            break;
+        case ControlKind::ComboBox: {
+            auto *box = static_cast<QComboBox *>(w);
+            int longest = -1;
+            for (int i = 0; i < box->count(); ++i)
+                if (longest < 0 || box->itemText(i).size() > box->itemText(longest).size())
+                    longest = i;
+            if (longest >= 0)
+                Controls::setSelectedIndex(w, Controls::findItem(w, box->itemText(longest)));
+            break;
+        }
+        case ControlKind::DatePicker:
+            static_cast<DatePicker *>(w)->setDate(QDate(2026, 12, 28));
             break;
         default:
             break;

@@ -7,12 +7,27 @@
 #include <QString>
 
 class TEABaseForm;
+struct CatalogueEntry;
 
 namespace FormDriver {
-// Chooses the last button of each radio panel, ticks every check box, then
-// fills every enabled data control with a value made from its name
-// (Chinese text, memos with line breaks, dates, the last list entry).
-void fillEveryControl(TEABaseForm *form);
+// True for an entry of the catalogue that holds data (a named control other
+// than fixed text shown in a read-only memo).
+bool isDataControl(const CatalogueEntry &entry);
+// How many rounds of fillEveryControl choose every visible button of every
+// radio panel once: the size of the largest panel.
+int buttonRounds(const TEABaseForm *form);
+// Chooses a button in each radio panel (in round r the r-th visible button,
+// counted round the panel; with r = -1 the last), ticks every check box, then
+// fills every enabled data control with a value made from its name (Chinese
+// text, memos with line breaks, dates, a list entry that changes with the round).
+void fillEveryControl(TEABaseForm *form, int round = -1);
+// Fills the form as a careful applicant at the long end would: the last
+// button of each panel, every check box, and for every enabled text control
+// the realistic value of data/RealisticValues.txt; drop-down lists take their
+// longest entry, date pickers 28 December 2026.
+void fillRealistic(TEABaseForm *form);
+// The realistic value of a control by the rules of data/RealisticValues.txt.
+QString realisticValue(const QString &name);
 // Control name -> its state ("text=…", "on"/"off", "date=…"/"nodate",
 // "sel=…"), with " disabled" added for a disabled control.
 QMap<QString, QString> snapshot(const TEABaseForm *form);

@@ -41,11 +41,9 @@ class TestDomestic : public QObject {
     Q_OBJECT
 private slots:
     void newFormAndRelations();
-    void everyControlSurvivesSaveAndOpen();
     void otherTypeThroughThisMenu();
     void damagedFilesLeaveTheProgramRunning_data();
     void damagedFilesLeaveTheProgramRunning();
-    void configurationDocumentCoversTheCatalogue();
 };
 
 void TestDomestic::newFormAndRelations()
@@ -99,63 +97,6 @@ void TestDomestic::newFormAndRelations()
     QCOMPARE(control<QComboBox>(form, "edtZY")->count(), 11);
     QCOMPARE(control<QComboBox>(form, "edtZLYSWZ")->count(), 15);
     QCOMPARE(control<QComboBox>(form, "edtYFYSWZ")->count(), 15);
-}
-
-void TestDomestic::everyControlSurvivesSaveAndOpen()
-{
-    ScriptedDialogs dlg;
-    TFrmMain main;
-    main.show();
-    main.NewCommand(FormKind::YPZCSQ);
-    QPointer<TEABaseForm> form = main.registered(FormKind::YPZCSQ);
-    QVERIFY(form);
-    FormDriver::fillEveryControl(form);
-    const auto before = FormDriver::snapshot(form);
-    int filled = 0;
-    for (const QString &state : before)
-        if (!state.endsWith(QLatin1String("disabled")) && state != QLatin1String("off") &&
-            state != QLatin1String("text=") && state != QLatin1String("nodate"))
-            ++filled;
-    QVERIFY2(filled > 150, qPrintable(QString::number(filled)));
-    const QString code = form->verifyCodeEdit()->text();
-
-    main.mdiArea()->setActiveSubWindow(form);
-    main.action(QStringLiteral("mnuSaveNoExit"))->trigger();
-    const QString file = ProgramDirectory() + QStringLiteral("注册_") + code + QStringLiteral(".MRT");
-    QCOMPARE(dlg.messages.size(), 1);
-    QVERIFY(dlg.messages[0].text.startsWith(QStringLiteral("已成功生成备份文件:") + file + QStringLiteral("\r\n数据核对码为：") + code));
-    QVERIFY(QFile::exists(file));
-
-    dlg.answer({true});
-    QVERIFY(form->AskClose());
-    settle();
-    QVERIFY(!form);
-
-    dlg.messages.clear();
-    dlg.openFiles.enqueue(file);
-    main.action(QStringLiteral("N6"))->trigger();
-    TEABaseForm *reopened = main.registered(FormKind::YPZCSQ);
-    QVERIFY(reopened);
-    QVERIFY(dlg.messages.isEmpty());
-    QCOMPARE(reopened->windowTitle(), QStringLiteral("编辑药品注册申请表"));
-    QCOMPARE(reopened->verifyCodeEdit()->text(), code);
-    const auto after = FormDriver::snapshot(reopened);
-    for (auto it = before.begin(); it != before.end(); ++it)
-        QCOMPARE(after.value(it.key()), it.value());
-
-    // The file is the configuration document with the values written in, still GBK.
-    QFile f(file);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    const QByteArray bytes = f.readAll();
-    QVERIFY(bytes.startsWith("<?xml version=\"1.0\" encoding=\"GBK\"?>"));
-    QVERIFY(bytes.contains(CodePage::fromUnicode(QStringLiteral("value=\"值edtYPTYMC\""))));
-    QVERIFY(bytes.contains(("value=\"" + code + "\"").toLatin1()));
-    // A second save of the opened form writes the same file again.
-    reopened->SaveBackup();
-    QFile again(file);
-    QVERIFY(again.open(QIODevice::ReadOnly));
-    QCOMPARE(again.readAll(), bytes);
-    QFile::remove(file);
 }
 
 void TestDomestic::otherTypeThroughThisMenu()
@@ -220,62 +161,6 @@ void TestDomestic::damagedFilesLeaveTheProgramRunning()
     QVERIFY(form);
     QVERIFY(form->close());
     QCOMPARE(dlg.messages.size(), 1);
-}
-
-void TestDomestic::configurationDocumentCoversTheCatalogue()
-{
-    QFile f(ProgramDirectory() + QStringLiteral("YPZCSQ.xml"));
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    const QByteArray bytes = f.readAll();
-    QVERIFY(bytes.startsWith("<?xml version=\"1.0\" encoding=\"GBK\"?>"));
-    const auto doc = ConfigDocument::parse(bytes);
-    QCOMPARE(doc->section(QStringLiteral("config-type")).attributeText(QStringLiteral("value")),
-             QStringLiteral("药品注册申请"));
-
-    // Every item and group item names a control, and every data control is bound.
-    QSet<QString> bound;
-    QSet<QString> fields;
-    for (const ConfigNode &item : doc->section(QStringLiteral("ui-data")).childElements()) {
-        const QString type = item.attributeText(QStringLiteral("type"));
-        QVERIFY(item.hasAttribute(QStringLiteral("Field")));
-        fields.insert(item.attributeText(QStringLiteral("Field")));
-        if (type == QLatin1String("RadioGroup") || type == QLatin1String("CheckGroup")) {
-            for (const ConfigNode &child : item.childElements()) {
-                QVERIFY(child.hasAttribute(QStringLiteral("key")));
-                bound.insert(child.attributeText(QStringLiteral("name")));
-            }
-        } else {
-            bound.insert(item.attributeText(QStringLiteral("name")));
-        }
-    }
-    const Catalogue cat = CatalogueParser::load(formType(FormKind::YPZCSQ).catalogue);
-    QSet<QString> controls;
-    for (const CatalogueEntry *e : cat.entries())
-        if (!e->name.isEmpty() && e->name != QLatin1String("Memo4"))
-            controls.insert(e->name);
-    QCOMPARE(bound, controls);
-    // Every field has its entry, and no two entries share a name.
-    QSet<QString> entries;
-    for (const ConfigNode &field : doc->section(QStringLiteral("data-fields")).childElements()) {
-        const QString n = field.attributeText(QStringLiteral("name"));
-        QVERIFY2(!entries.contains(n), qPrintable(n));
-        entries.insert(n);
-    }
-    QCOMPARE(entries, fields);
-    // Every relation names a control of the form, controllers are buttons.
-    std::function<void(const ConfigNode &)> walk = [&](const ConfigNode &node) {
-        for (const ConfigNode &child : node.childElements()) {
-            QVERIFY2(controls.contains(child.attributeText(QStringLiteral("name"))),
-                     qPrintable(child.attributeText(QStringLiteral("name"))));
-            if (child.hasChildElements()) {
-                QVERIFY(child.hasAttribute(QStringLiteral("type")));
-                const auto *e = cat.find(child.attributeText(QStringLiteral("name")));
-                QVERIFY(e->kind == CatalogueEntry::Kind::Radio || e->kind == CatalogueEntry::Kind::Check);
-            }
-            walk(child);
-        }
-    };
-    walk(doc->section(QStringLiteral("ui-relation")));
 }
 
 DZSB_TEST_MAIN(TestDomestic)

@@ -20,58 +20,12 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
-
-// The value objects of the template, page by page, in their stored order.
-const QList<QStringList> kValueObjects = {
-    {
-        "rdbXY", "rdbFZ", "rdbZY", "rdbHXYP", "rdbZLYSWZ", "rdbYFYSWZP", "rdbZCFLQT", "ckbFCFY",
-        "ckbJHZM", "ckbGJDZXL", "ckbFJSQQT", "edtZY", "rdbSPMF", "rdbSPMT", "rdbMCLY1", "rdbMCLY2",
-        "rdbMCLY3", "rdbMCLY4", "edtHXCF", "edtCFFL", "rdbFZJYL", "rdbFZJZY", "rdbFZJZYY",
-        "rdbFZJYX", "rdbFZJQT", "rdbYDJX", "rdbXJX", "rdbYLLYJN", "rdbYLLYJK", "rdbYLLYWZC",
-        "rdbYLLYSB", "rdbBZFD", "rdbBZWFD", "rdbZGYD", "rdbJB", "rdbBZZN", "rdbBZZC", "rdbBZGW",
-        "rdbTSF", "rdbTST", "ckbMZYP", "ckbYLDX", "ckbFSX", "ckbJSYP", "ckbZGZL", "ckbGYZL",
-        "ckbQTZL", "ckbYWZL", "rdbYGK", "rdbYSQ", "rdbZLSSXK", "rdbZLSSF", "ckbYPBH", "ckbZYBH",
-        "ckbYXYBH", "ckbYZSQ", "rdbXYJCF", "rdbXYJCT", "rdbBCSQWSC", "rdbBCSQWZC", "ckbCTS",
-        "rdbJWSSF", "rdbJWSSU", "rdbJWSST", "edtZCFLQT", "edtFJSQQT", "edtYPTYMC", "edtYPYWM",
-        "edtHYPY", "edtHXMC", "edtYPQTM", "edtSPMC", "edtFZTQT", "edtGG", "edtJX", "edtXJXE",
-        "edtBZGG", "edtYPYXQ", "edtYLLYSBH", "edtYLLYSQY", "edtYLLYSQYDZ", "edtBZWFDMC", "edtSYZ",
-        "edtGYTJ", "edtBZGW", "edtBZZC", "edtJB", "edtJBC", "edtZGYD", "edtqtzl", "edtZLQR",
-        "edtWGZLQR", "edtWGZL", "edtCCHYY", "edtCTSYY", "dtpYBJZ", "dtpZYJZ", "dtpYXBHJZ",
-        "dtpXYQS", "dtpXYZZ", "edtJWSSGJ", "edtJWSSRQ", "edtHXYP", "edtZLYSWZ", "edtYFYSWZ",
-        "dtpZLDQR", "ckbCCH", "dtpCTSRQ", "VerifyCode", "rdbZJF", "rdbZJT", "ckbWGZL", "rdbFZJZJ",
-        "制剂中间体"
-    },
-    {
-        "rgbGSP1", "rgbGSP2", "rgbGSP3", "rgbGSP4", "rdbJG1F", "rdbJG1T", "ckbJG1JF", "rdbJG2F",
-        "rdbJG2T", "ckbJG2JF", "rdbJG3F", "rdbJG3T", "ckbJG3JF", "rdbJG4F", "rdbJG4T", "ckbJG4JF",
-        "rdbJG5F", "rdbJG5T", "ckbJG5JF", "edtJG1MC", "edtJG1DM", "edtJG1BH", "edtJG1FR",
-        "edtJG1FRZW", "edtJG1DZ", "edtJG1YB", "edtJG1SCDZ", "edtJG1SCYB", "edtJG1FZR",
-        "edtJG1FZRZW", "edtJG1CZ", "edtJG1DH", "edtJG1YX", "edtJG1LXR", "edtJG1LXRDH", "edtJG2FR",
-        "edtJG2DM", "edtJG2MC", "edtJG2DZ", "edtJG2DH", "edtJG2FZR", "edtJG2YX", "edtJG2LXR",
-        "edtJG2LXRDH", "edtJG2FZRZW", "edtJG2FRZW", "edtJG2YB", "edtJG3FR", "edtJG3DM", "edtJG3DZ",
-        "edtJG3DH", "edtJG3FZR", "edtJG3YX", "edtJG3LXR", "edtJG3LXRDH", "edtJG3FZRZW",
-        "edtJG3FRZW", "edtJG3YB", "edtJG3MC", "edtJG4FR", "edtJG4DM", "edtJG4DZ", "edtJG4DH",
-        "edtJG4FZR", "edtJG4YX", "edtJG4LXR", "edtJG4LXRDH", "edtJG4FZRZW", "edtJG4FRZW",
-        "edtJG4YB", "edtJG4MC", "edtJG5FR", "edtJG5DM", "edtJG5DZ", "edtJG5DH", "edtJG5FZR",
-        "edtJG5YX", "edtJG5LXR", "edtJG5LXRDH", "edtJG5FZRZW", "edtJG5FRZW", "edtJG5YB",
-        "edtJG5MC", "edtJG2CZ", "VerifyCode1", "edtJG3CZ", "edtJG4CZ", "edtJG5CZ"
-    },
-    {
-        "rdbDLF", "rdbDLT", "edtDLJF", "edtDLMC", "edtDLDM", "edtDLFR", "edtDLDZ", "edtDLDH",
-        "edtDLYX", "edtDLLXR", "edtDLFRZW", "edtDLCZ", "edtDLLXRZW", "edtDLYB", "edtQTSM",
-        "edtSCJG", "edtSCR", "edtSCY", "edtSCM", "edtSCD", "VerifyCode2"
-    },
-};
-
-bool isValueObject(const TfrView *v)
-{
-    return !v->Name.startsWith(QLatin1String("Memo")) && !v->Name.startsWith(QLatin1String("Line"));
-}
 
 QString memoText(TEABaseForm *form, const QString &name)
 {
@@ -146,8 +100,6 @@ struct PrintFixture {
 class TestPrinting : public QObject {
     Q_OBJECT
 private slots:
-    void templateHoldsEveryValueObject();
-    void emptyFormPrintsThreeSheetsTwice();
     void twoPrintsTwoCodesTwoFiles();
     void printThenSave();
     void attachmentThenNone();
@@ -156,75 +108,11 @@ private slots:
     void sectionsInTableOrder();
     void missingObjectEndsTheHook();
     void longAttachmentOverSeveralSheets();
-    void fullyFilledFormPrintsEveryValue();
+    void valuesTooLongForTheirBoxesMoveToTheAttachment();
+    void zeroLikeValuesPrint_data();
+    void zeroLikeValuesPrint();
+    void pdfTextLayerAndFaces();
 };
-
-void TestPrinting::templateHoldsEveryValueObject()
-{
-    TFrmYPZCSQ form;
-    TfrReport *report = form.report();
-    QVERIFY(report);
-    QVERIFY(report->StoreInDFM());
-    QCOMPARE(report->InitialZoom(), int(pzDefault));
-    QCOMPARE(report->PreviewButtons(), TfrPreviewButtons(pbZoom | pbPrint | pbExit));
-    QCOMPARE(report->Pages().Count(), 3);
-    const QStringList names{"", "Page1", "Page2"};
-    for (int p = 0; p < 3; ++p) {
-        const TfrPage &page = report->Pages()[p];
-        QCOMPARE(page.Name, names[p]);
-        QCOMPARE(page.pgSize, 9);
-        QCOMPARE(page.pgWidth, 2101);
-        QCOMPARE(page.pgHeight, 2969);
-        QCOMPARE(QList<int>({page.LeftMargin, page.TopMargin, page.RightMargin, page.BottomMargin}),
-                 QList<int>({90, 79, 54, 54}));
-        QStringList values;
-        for (const TfrView *v : page.Objects()) {
-            QVERIFY(v->ClassName() == QLatin1String("TfrMemoView") || v->ClassName() == QLatin1String("TfrLineView"));
-            QCOMPARE(v->ObjectVersion, quint8(2));
-            if (isValueObject(v))
-                values << v->Name;
-        }
-        QCOMPARE(values, kValueObjects[p]);
-    }
-    // Every control that the configuration document binds has its object.
-    for (const char *n : {"edtHXCF", "edtCFFL", "edtSYZ", "edtGYTJ", "VerifyCode", "VerifyCode1", "VerifyCode2"})
-        QVERIFY(report->FindObject(QLatin1String(n)));
-    QVERIFY(!report->FindObject(QStringLiteral("VerifyCode3")));
-    QCOMPARE(report->FindObject(QStringLiteral("rdbXY"))->Text(), QStringLiteral("○"));
-    QCOMPARE(report->FindObject(QStringLiteral("ckbFCFY"))->Text(), QStringLiteral("□"));
-    QCOMPARE(report->FindObject(QStringLiteral("edtYPTYMC"))->Text(), QStringLiteral("-"));
-    QCOMPARE(report->FindObject(QStringLiteral("制剂中间体"))->Text(), QStringLiteral("制剂中间体"));
-    auto *hxcf = static_cast<TfrMemoView *>(report->FindObject(QStringLiteral("edtHXCF")));
-    QCOMPARE(hxcf->Flags, quint16(0x53));
-    QCOMPARE(hxcf->FontName, QStringLiteral("宋体"));
-}
-
-void TestPrinting::emptyFormPrintsThreeSheetsTwice()
-{
-    PrintFixture f;
-    for (int round = 0; round < 2; ++round) {
-        const QString code = f.print();
-        QCOMPARE(f.dlg.modalWindows, QStringList{QStringLiteral("预览")});
-        QCOMPARE(f.sheets().size(), 3);
-        QCOMPARE(f.attachmentPages(), 0);
-        // The check code at the lower right of every sheet after the first,
-        // and in the first sheet's own check code object.
-        for (int s = 0; s < 3; ++s) {
-            bool found = false;
-            for (const TfrPreparedObject &o : f.sheets()[s].objects)
-                if (o.name == (s == 0 ? QStringLiteral("VerifyCode") : QStringLiteral("VerifyCode%1").arg(s))) {
-                    QVERIFY(!o.lines.isEmpty());
-                    QCOMPARE(o.lines.first().text, code);
-                    QVERIFY(o.x > 600 && o.y > 990);
-                    found = true;
-                }
-            QVERIFY(found);
-        }
-        // Placeholders replaced: no "-" left in value objects of edit fields.
-        QCOMPARE(objectText(f.form, QStringLiteral("edtYPTYMC")), QString());
-        QCOMPARE(objectText(f.form, QStringLiteral("rdbXY")), QStringLiteral("○"));
-    }
-}
 
 void TestPrinting::twoPrintsTwoCodesTwoFiles()
 {
@@ -279,8 +167,10 @@ void TestPrinting::attachmentThenNone()
     QCOMPARE(memo->BandAlign, quint8(4));
     QCOMPARE(memo->FontSize, 9);
     QVERIFY(memo->Flags & 0x11);
-    QCOMPARE(memo->Memo(), QStringList{QStringLiteral("附页：\r\n\r\n15.处方内药物活性成份或者中药药味(均含处方量)：\r\n\r\n") +
-                                       text + QStringLiteral("\r\n\r\n")});
+    // One memo line per line of the attachment text, its empty lines kept.
+    QCOMPARE(memo->Memo(), (QStringList{QStringLiteral("附页："), QString(),
+                                        QStringLiteral("15.处方内药物活性成份或者中药药味(均含处方量)："), QString(),
+                                        chinese(36), QStringLiteral("第二行"), QString()}));
     QCOMPARE(f.sheets().size(), 4);
     QVERIFY(sheetText(f.sheets()[3]).contains(QStringLiteral("第二行")));
 
@@ -327,7 +217,7 @@ void TestPrinting::sectionsInTableOrder()
     f.setMemo("edtHXCF", hxcf);
     f.print();
     const TfrPages &pages = f.form->report()->Pages();
-    const QString attachment = pages[pages.Count() - 1].Objects()[1]->Memo().first();
+    const QString attachment = pages[pages.Count() - 1].Objects()[1]->Text() + QStringLiteral("\r\n");
     QCOMPARE(attachment, QStringLiteral("附页：\r\n\r\n") +
                              QStringLiteral("15.处方内药物活性成份或者中药药味(均含处方量)：\r\n\r\n") + hxcf +
                              QStringLiteral("\r\n\r\n20.主要适应症或者功能主治：\r\n\r\n") + syz +
@@ -380,27 +270,95 @@ void TestPrinting::longAttachmentOverSeveralSheets()
     QVERIFY(sheetText(f.sheets()[3]).contains(QStringLiteral("附页：")));
 }
 
-void TestPrinting::fullyFilledFormPrintsEveryValue()
+void TestPrinting::valuesTooLongForTheirBoxesMoveToTheAttachment()
 {
     PrintFixture f;
-    FormDriver::fillEveryControl(f.form);
+    // Under the 70-byte rule, but eight lines in a five-line box; and a
+    // one-line field far wider than its box.
+    QStringList lines;
+    for (int i = 1; i <= 8; ++i)
+        lines << QStringLiteral("料%1 1g").arg(i);
+    const QString excipients = lines.join(QStringLiteral("\r\n"));
+    QVERIFY(CodePage::byteLength(excipients) <= 70);
+    f.setMemo("edtCFFL", excipients);
+    auto *name = f.form->findChild<QLineEdit *>(QStringLiteral("edtYPTYMC"));
+    const QString longName = chinese(60);
+    name->setText(longName);
     f.print();
-    QCOMPARE(f.dlg.messages.size(), 1); // no missing object
-    // Every bound edit's value is in a value object of its name.
-    for (QLineEdit *edit : f.form->findChildren<QLineEdit *>()) {
-        if (edit->objectName().startsWith(QLatin1String("edt")) && edit->isEnabled() && !edit->text().isEmpty())
-            QCOMPARE(objectText(f.form, edit->objectName()), edit->text());
-    }
-    QCOMPARE(objectText(f.form, QStringLiteral("rdbZJT")), QStringLiteral("●"));
-    QCOMPARE(objectText(f.form, QStringLiteral("rdbZJF")), QStringLiteral("○"));
-    QCOMPARE(objectText(f.form, QStringLiteral("ckbFCFY")), QStringLiteral("■"));
-    QCOMPARE(objectText(f.form, QStringLiteral("edtZCFLQT")), QStringLiteral("值edtZCFLQT"));
-    QCOMPARE(objectText(f.form, QStringLiteral("edtHXCF")), memoText(f.form, QStringLiteral("edtHXCF")));
-    // The headless tool's PDF of the same form.
+    QCOMPARE(objectText(f.form, QStringLiteral("edtCFFL")), QStringLiteral("(见附页)"));
+    QCOMPARE(objectText(f.form, QStringLiteral("edtYPTYMC")), QStringLiteral("(见附页)"));
+    const TfrPages &pages = f.form->report()->Pages();
+    QCOMPARE(pages[pages.Count() - 1].Name, QStringLiteral("newadd"));
+    // The items in the order they stand on the template, under their captions.
+    const QStringList expected = QStringList{QStringLiteral("附页："), QString(), QStringLiteral("4.药品名称："),
+                                             QString(), longName, QString(),
+                                             QStringLiteral("16.处方内辅料(含处方量)："), QString()} +
+                                 lines + QStringList{QString()};
+    QCOMPARE(pages[pages.Count() - 1].Objects()[1]->Memo(), expected);
+    QCOMPARE(f.sheets().size(), 4);
+    QVERIFY(f.sheets()[3].plainText().contains(QStringLiteral("料8 1g")));
+    QCOMPARE(f.dlg.texts().size(), 1); // the submission message only
+}
+
+void TestPrinting::zeroLikeValuesPrint_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("scientific zero") << "0E512345" << "0";
+    QTest::newRow("all zeros") << "00000000" << "0.00";
+}
+
+void TestPrinting::zeroLikeValuesPrint()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, value);
+    PrintFixture f;
+    f.form->verifyCodeEdit()->setText(code);
+    f.form->findChild<QLineEdit *>(QStringLiteral("edtYPTYMC"))->setText(value);
+    f.form->SaveBackup(); // the document holds the code and the value
+    f.files << f.form->DataFileName();
+    f.form->FillPrintedForm();
+    f.form->report()->PrepareReport();
+    QStringList codes;
+    QString drugName;
+    for (const TfrSheet &sheet : f.sheets())
+        for (const TfrPreparedObject &o : sheet.objects) {
+            const QString text = o.lines.isEmpty() ? QString() : o.lines.first().text;
+            if (o.name.startsWith(QLatin1String("VerifyCode")))
+                codes << text;
+            if (o.name == QLatin1String("edtYPTYMC"))
+                drugName = text;
+        }
+    QCOMPARE(codes, (QStringList{code, code, code}));
+    QCOMPARE(drugName, value);
+}
+
+void TestPrinting::pdfTextLayerAndFaces()
+{
+    PrintFixture f;
+    const QString name = QStringLiteral("一次用药页码");
+    f.form->findChild<QLineEdit *>(QStringLiteral("edtYPTYMC"))->setText(name);
+    f.print();
     QTemporaryDir dir;
-    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    const QString pdf = dir.filePath(QStringLiteral("form.pdf"));
     QVERIFY(f.form->report()->ExportPdf(pdf));
-    QVERIFY(QFileInfo(pdf).size() > 10000);
+    // The text layer gives the ideographs themselves, not the radicals that
+    // share their glyphs (⼀ U+2F00, ⽤ U+2F64, ⻚ U+2EDA).
+    QProcess extract;
+    extract.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    QVERIFY2(extract.waitForFinished(30000) && extract.exitCode() == 0, "pdftotext (poppler-utils) is needed");
+    const QString text = QString::fromUtf8(extract.readAllStandardOutput());
+    QVERIFY(text.contains(name));
+    QVERIFY(text.contains(QStringLiteral("药品注册申请表")));
+    for (const QChar radical : QStringLiteral("\u2F00\u2F64\u2EDA"))
+        QVERIFY(!text.contains(radical));
+    // Every face in the file is one of the program's own.
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.contains("DZSBSerif"));
+    for (const char *other : {"Noto", "DejaVu", "Nimbus", "WenQuanYi", "Droid"})
+        QVERIFY2(!bytes.contains(other), other);
 }
 
 DZSB_TEST_MAIN(TestPrinting)

@@ -9,6 +9,7 @@
 #include "TestDocuments.h"
 #include "TestMain.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPointer>
@@ -17,6 +18,17 @@
 
 namespace {
 const QString kCloseQuestion = QStringLiteral("您要退出正在填写的文件吗?");
+
+// Notes whether the watched window was ever shown.
+class ShowSpy : public QObject {
+public:
+    bool shown = false;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        shown = shown || event->type() == QEvent::Show;
+        return false;
+    }
+};
 
 }
 
@@ -110,15 +122,16 @@ void TestBaseForm::refusedLoadsCloseWithoutQuestion_data()
     QTest::addColumn<QString>("name");     // file to write, empty: none
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("path");     // path to open, relative to the dir; "" = blank
-    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("message");  // a missing file's path follows it
+    QTest::addColumn<bool>("shown");       // the form was shown before it closed
     const QString bad = QStringLiteral("配置文件名不正确，请检查！");
     const QString mismatch = QStringLiteral("该文件类型不匹配，凭重新选取");
-    QTest::newRow("missing file") << "" << QByteArray() << "none.MRT" << bad;
-    QTest::newRow("blank path") << "" << QByteArray() << "" << bad;
+    QTest::newRow("missing file") << "" << QByteArray() << "none.MRT" << bad << false;
+    QTest::newRow("blank path") << "" << QByteArray() << "" << bad << false;
     QTest::newRow("other type") << "b.MRT" << TestDocuments::minimal(QStringLiteral("药品补充申请"))
-                                << "b.MRT" << mismatch;
+                                << "b.MRT" << mismatch << true;
     QTest::newRow("case differs") << "c.MRT" << TestDocuments::minimal(QStringLiteral("药品注册申请 "))
-                                  << "c.MRT" << mismatch;
+                                  << "c.MRT" << mismatch << true;
 }
 
 void TestBaseForm::refusedLoadsCloseWithoutQuestion()
@@ -127,6 +140,7 @@ void TestBaseForm::refusedLoadsCloseWithoutQuestion()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, path);
     QFETCH(QString, message);
+    QFETCH(bool, shown);
     ScriptedDialogs dlg;
     QTemporaryDir dir;
     if (!name.isEmpty())
@@ -134,8 +148,14 @@ void TestBaseForm::refusedLoadsCloseWithoutQuestion()
     QPointer<TEABaseForm> form = new TFrmYPZCSQ;
     bool closedSignal = false;
     connect(form, &TEABaseForm::formClosed, this, [&] { closedSignal = true; });
-    form->OpenDocument(path.isEmpty() ? QStringLiteral(" ") : dir.filePath(path));
+    ShowSpy showSpy;
+    form->installEventFilter(&showSpy);
+    const QString opened = path.isEmpty() ? QStringLiteral(" ") : dir.filePath(path);
+    form->OpenDocument(opened);
+    if (name.isEmpty() && !path.isEmpty())
+        message += QStringLiteral("\r\n缺少文件：") + QDir::toNativeSeparators(opened);
     QCOMPARE(dlg.texts(), QStringList{message});
+    QCOMPARE(showSpy.shown, shown);
     QVERIFY(closedSignal);
     QVERIFY(form->isClosed());
     settle();

@@ -55,6 +55,7 @@ private slots:
     void wordWrap();
     void withoutWordWrap();
     void characterSpacing();
+    void wrapMatchesCharacterByCharacterMeasuring();
     void horizontalAlignment_data();
     void horizontalAlignment();
     void verticalAlignment_data();
@@ -230,6 +231,87 @@ void TestMemoLayout::clipRectangle()
 {
     const TfrMemoBox box{100, 200, 100, 50, 2, 1, 13, 2, 0};
     QCOMPARE(TfrMemoLayout::ClipRect(box), QRect(QPoint(101, 200), QPoint(198, 249)));
+}
+
+// The wrap measures a few whole lines exactly instead of every prefix; with a
+// measure that is not the sum of its characters (a pair that kerns, a wide
+// pair), it must still break exactly where measuring every prefix would.
+void TestMemoLayout::wrapMatchesCharacterByCharacterMeasuring()
+{
+    const TfrMeasure kerned = [](const QString &text) {
+        double w = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            w += TfrMemoLayout::IsDoubleByte(text[i]) ? 12 : 6;
+            if (i > 0 && text[i - 1] == QLatin1Char('A') && text[i] == QLatin1Char('V'))
+                w -= 3;
+            if (i > 0 && text[i - 1] == QLatin1Char('W') && text[i] == QLatin1Char('W'))
+                w += 2;
+        }
+        return w;
+    };
+    // Every prefix measured: the rules of the layout, spelt out.
+    auto reference = [&](const QString &p, double available) {
+        Lines out;
+        if (!p.contains(QLatin1Char('\r')) && !p.contains(QLatin1Char('\n')) && (p.size() == 1 || kerned(p) <= available))
+            return Lines{{p, true}};
+        const bool blanks = !TfrMemoLayout::HasDoubleByte(p);
+        qsizetype start = 0, candidate = -1;
+        for (qsizetype i = 0; i < p.size(); ++i) {
+            const QChar c = p[i];
+            if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+                out.append({p.mid(start, i - start), true});
+                while (i + 1 < p.size() && (p[i + 1] == QLatin1Char('\r') || p[i + 1] == QLatin1Char('\n')))
+                    ++i;
+                start = i + 1;
+                candidate = -1;
+                continue;
+            }
+            if (blanks && c == QLatin1Char(' ') && i > start)
+                candidate = i;
+            if (kerned(p.mid(start, i + 1 - start)) > available && i > start) {
+                if (candidate > start) {
+                    out.append({p.mid(start, candidate - start), false});
+                    start = candidate + 1;
+                    candidate = -1;
+                    i = start - 1;
+                } else {
+                    out.append({p.mid(start, i - start), false});
+                    start = i;
+                    candidate = -1;
+                    --i;
+                }
+            }
+        }
+        out.append({p.mid(start), true});
+        return out;
+    };
+    const QString alphabet = QStringLiteral("AVWW  ab药\r\n");
+    quint32 seed = 12345;
+    auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) & 0x7FFF;
+    };
+    for (int round = 0; round < 3000; ++round) {
+        QString p;
+        const int length = 1 + int(next() % 60);
+        const bool ascii = round % 2 == 0;
+        for (int i = 0; i < length; ++i) {
+            QChar c = alphabet[int(next() % alphabet.size())];
+            if (ascii && TfrMemoLayout::IsDoubleByte(c))
+                c = QLatin1Char('W');
+            p += c;
+        }
+        const double available = 5 + next() % 80;
+        const Lines expected = reference(p, available);
+        const Lines actual = TfrMemoLayout::WrapParagraph(p, available, kerned);
+        if (actual != expected) {
+            QString why = QStringLiteral("\"%1\" in %2: %3 instead of %4")
+                              .arg(p).arg(available)
+                              .arg(QString::fromUtf8(describe(actual)), QString::fromUtf8(describe(expected)));
+            why.replace(QLatin1Char('\r'), QStringLiteral("\\r")).replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+            QFAIL(qPrintable(why));
+        }
+    }
 }
 
 DZSB_TEST_MAIN(TestMemoLayout)

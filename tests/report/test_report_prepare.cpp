@@ -118,6 +118,7 @@ private slots:
     void frameSides_data();
     void frameSides();
     void textIsClippedAtTheRightEdge();
+    void hairlinesAndFittedSheets();
     void chineseTextFitsItsLine();
     void preparedFile();
     void pageRanges_data();
@@ -297,13 +298,25 @@ void TestReportPrepare::expressions()
 
 void TestReportPrepare::hideZeros()
 {
+    // Only a plain decimal number equal to zero is hidden.
+    const struct {
+        const char *text;
+        bool hidden;
+    } rows[] = {{"0", true}, {"0.00", true}, {"-0", true}, {" 0 ", true}, {"0E512345", false},
+                {"00000001", false}, {"0x0", false}, {"0,0", false}, {"0 0", false}, {"零", false}};
     TfrReport report;
     TfrPage &page = marginPage(report);
-    memo(page, QStringLiteral("Zero"), 100, 100, 100, 20, QStringLiteral("0"));
-    TfrMemoView *shown = memo(page, QStringLiteral("Shown"), 100, 130, 100, 20, QStringLiteral("0"));
+    int y = 100;
+    for (const auto &row : rows) {
+        memo(page, QString::fromLatin1(row.text), 100, y, 100, 20, QString::fromUtf8(row.text));
+        y += 22;
+    }
+    TfrMemoView *shown = memo(page, QStringLiteral("Shown"), 100, y, 100, 20, QStringLiteral("0"));
     shown->SetPropertyByName(QStringLiteral("HIDEZEROS"), 0);
     const QList<TfrSheet> sheets = prepareExact(report);
-    QCOMPARE(sheetTexts(sheets[0], QStringLiteral("Zero")), QStringList{QString()});
+    for (const auto &row : rows)
+        QCOMPARE(sheetTexts(sheets[0], QString::fromLatin1(row.text)),
+                 QStringList{row.hidden ? QString() : QString::fromUtf8(row.text)});
     QCOMPARE(sheetTexts(sheets[0], QStringLiteral("Shown")), QStringList{QStringLiteral("0")});
 }
 
@@ -422,6 +435,54 @@ void TestReportPrepare::frameSides()
     QVERIFY(!dark(image, 70, 45));
 }
 
+void TestReportPrepare::hairlinesAndFittedSheets()
+{
+    TfrSheet sheet;
+    sheet.width = 756;
+    sheet.height = 1069;
+    TfrPreparedObject rule;
+    rule.kind = TfrPreparedObject::Line;
+    rule.x = 100;
+    rule.y = 500;
+    rule.dx = 500;
+    rule.dy = 0;
+    rule.frameWidth = 1;
+    sheet.objects.append(rule);
+    TfrPreparedObject corner = rule;
+    corner.kind = TfrPreparedObject::Memo;
+    corner.x = 700;
+    corner.y = 1000;
+    corner.dx = 50;
+    corner.dy = 60;
+    corner.frameTyp = 0x0F;
+    sheet.objects.append(corner);
+    // A page at a fifth of its size: the one-unit rule stays a dark pixel
+    // line with hairlines, and fades without.
+    auto render = [&](bool hairlines, const QSizeF &page, double dpi) {
+        QImage image(page.toSize(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        TfrRenderer::drawSheetOnPage(painter, sheet, dpi, page, hairlines);
+        return image;
+    };
+    const double dpi = TfrRenderer::UnitsPerInch / 5;
+    const QSizeF fifth(756 / 5.0, 1069 / 5.0);
+    auto darkest = [](const QImage &image, const QRect &area) {
+        int best = 255;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (image.valid(x, y))
+                    best = qMin(best, qGray(image.pixel(x, y)));
+        return best;
+    };
+    QVERIFY(darkest(render(true, fifth, dpi), QRect(60, 98, 1, 5)) < 80);
+    QVERIFY(darkest(render(false, fifth, dpi), QRect(60, 98, 1, 5)) > 120);
+    // On a smaller paper the sheet is reduced, its lower right corner still on it.
+    const QSizeF half(fifth.width() / 2, fifth.height() / 2);
+    const QImage reduced = render(true, half, dpi);
+    QVERIFY(darkest(reduced, QRect(int(half.width()) - 8, int(half.height()) - 10, 8, 10)) < 80);
+}
+
 void TestReportPrepare::textIsClippedAtTheRightEdge()
 {
     TfrReport report;
@@ -535,12 +596,23 @@ void TestReportPrepare::pageRanges()
 
 void TestReportPrepare::fontSubstitutions()
 {
-    QCOMPARE(QFont::substitute(QStringLiteral("宋体")).toLower(), QStringLiteral("noto serif cjk sc"));
-    QCOMPARE(QFont::substitute(QStringLiteral("黑体")).toLower(), QStringLiteral("noto sans cjk sc"));
-    const QFont song = TfrRenderer::reportFont(QStringLiteral("宋体"), 10, fsBold);
-    QCOMPARE(song.pixelSize(), 13);
-    QVERIFY(song.bold());
-    QVERIFY(QFontInfo(song).family().contains(QStringLiteral("Noto Serif CJK")));
+    // Every face the templates name prints in one of the program's own faces,
+    // whatever else the machine has.
+    const struct {
+        const char *face;
+        const char *family;
+    } table[] = {{"宋体", "DZSB Serif"}, {"黑体", "DZSB Sans"}, {"Arial", "DZSB Arial"}, {"", "DZSB Arial"}};
+    for (const auto &row : table) {
+        const QFont font = TfrRenderer::reportFont(QString::fromUtf8(row.face), 10, fsBold);
+        QCOMPARE(font.pixelSize(), 13);
+        QVERIFY(font.bold());
+        QCOMPARE(QFontInfo(font).family(), QString::fromLatin1(row.family));
+    }
+    // Chinese in an Arial memo comes from the program's sans face, and a face
+    // no template knows falls back to the serif face.
+    const QFont arial = TfrRenderer::reportFont(QStringLiteral("Arial"), 10, 0);
+    QCOMPARE(arial.families().mid(0, 2).join(QLatin1Char('|')).toLower(), QStringLiteral("dzsb arial|dzsb sans"));
+    QCOMPARE(QFontInfo(TfrRenderer::reportFont(QStringLiteral("无此字体"), 10, 0)).family(), QStringLiteral("DZSB Serif"));
 }
 
 DZSB_TEST_MAIN(TestReportPrepare)

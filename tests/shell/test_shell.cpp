@@ -1,6 +1,7 @@
 // Tests of the main window and the help and about windows, driven through
 // the scripted dialogs: the menu and tool bar, New/Open/Save/Print with the
-// open-form registry, Exit and closing, the view toggles, the help files.
+// open-form registry, Exit and closing, the view toggles, the help files,
+// and where the help and about windows open.
 #include "FormClasses.h"
 #include "ScriptedDialogs.h"
 #include "TFrmKVAbout.h"
@@ -20,6 +21,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -44,6 +46,14 @@ TEABaseForm *openForm(TFrmMain &main, ScriptedDialogs &dlg, const QTemporaryDir 
     return main.registered(kind);
 }
 
+// The help and about windows open in the middle of the screen, not over
+// the main window.
+bool centredOnScreen(const QWidget *w)
+{
+    const QPoint offset = w->frameGeometry().center() - w->screen()->availableGeometry().center();
+    return offset.manhattanLength() <= 2;
+}
+
 } // namespace
 
 class TestShell : public QObject {
@@ -59,6 +69,8 @@ private slots:
     void closeControlStopsAtFirstRefusal();
     void newOnOpenTypeCancelledKeepsForm();
     void openAsksForFileFirst();
+    void openMissingFileShowsNoWindow();
+    void firstControlHasFocus();
     void saveAndPrintWithoutActiveForm();
     void helpFiles();
     void aboutWindow();
@@ -145,6 +157,7 @@ void TestShell::toolBarAndStatusBar()
     QVERIFY(p2->text().startsWith(QStringLiteral("   在填写申请表前请务必确认本软件为最新版本！ 最新版本请到")));
     QVERIFY(p2->text().endsWith(TFrmMain::updateSite() + QStringLiteral("网站下载")));
     QCOMPARE(p2->width(), 700);
+    QCOMPARE(main.statusBar()->height(), 19);
 }
 
 void TestShell::viewTogglesRestoreTick()
@@ -156,6 +169,13 @@ void TestShell::viewTogglesRestoreTick()
     tool->trigger();
     QVERIFY(!tool->isChecked());
     QVERIFY(!main.toolBar()->isVisible());
+    tool->trigger();
+    QVERIFY(tool->isChecked());
+    QVERIFY(main.toolBar()->isVisible());
+    // Hidden from the toolkit's own pop-up on the bars, the tick follows.
+    main.toolBar()->toggleViewAction()->trigger();
+    QVERIFY(!main.toolBar()->isVisible());
+    QVERIFY(!tool->isChecked());
     tool->trigger();
     QVERIFY(tool->isChecked());
     QVERIFY(main.toolBar()->isVisible());
@@ -237,19 +257,23 @@ void TestShell::closeControlStopsAtFirstRefusal()
     QPointer<TEABaseForm> second = openForm(main, dlg, dir, FormKind::YPBCSQ);
     QPointer<TEABaseForm> third = openForm(main, dlg, dir, FormKind::YPZZCSQ);
     dlg.messages.clear();
-    // First agrees, second refuses: closing stops, the third is not asked.
+    // First agrees, second refuses: closing stops, the third is not asked,
+    // and all three stay open, the one that agreed included.
     dlg.answer({true, false});
     QVERIFY(!main.close());
     QCOMPARE(dlg.texts(), (QStringList{kCloseQuestion, kCloseQuestion}));
     QVERIFY(main.isVisible());
     settle();
-    QVERIFY(!first);
-    QVERIFY(second && third);
-    // Everybody agrees now: the program ends without an exit question.
+    QVERIFY(first && second && third);
+    QVERIFY(!first->isClosed());
+    QCOMPARE(main.registered(FormKind::YPZCSQ), first.data());
+    // The form that had agreed still asks its question next time.
     dlg.messages.clear();
-    dlg.answer({true, true});
+    dlg.answer({true, true, true});
     QVERIFY(main.close());
-    QCOMPARE(dlg.texts(), (QStringList{kCloseQuestion, kCloseQuestion}));
+    QCOMPARE(dlg.texts(), (QStringList{kCloseQuestion, kCloseQuestion, kCloseQuestion}));
+    settle();
+    QVERIFY(!first && !second && !third);
 }
 
 void TestShell::newOnOpenTypeCancelledKeepsForm()
@@ -311,6 +335,41 @@ void TestShell::openAsksForFileFirst()
     }
 }
 
+void TestShell::openMissingFileShowsNoWindow()
+{
+    ScriptedDialogs dlg;
+    QTemporaryDir dir;
+    TFrmMain main;
+    main.show();
+    int shown = 0;
+    connect(main.mdiArea(), &QMdiArea::subWindowActivated, this, [&](QMdiSubWindow *w) { shown += w != nullptr; });
+    const QString missing = dir.filePath(QStringLiteral("注册_GONE.MRT"));
+    dlg.openFiles.enqueue(missing);
+    main.action(QStringLiteral("N6"))->trigger();
+    QCOMPARE(dlg.texts(), QStringList{QStringLiteral("配置文件名不正确，请检查！\r\n缺少文件：") +
+                                      QDir::toNativeSeparators(missing)});
+    QCOMPARE(shown, 0);
+    QVERIFY(!main.registered(FormKind::YPZCSQ));
+    settle();
+    QVERIFY(main.mdiArea()->subWindowList().isEmpty());
+}
+
+void TestShell::firstControlHasFocus()
+{
+    ScriptedDialogs dlg;
+    QTemporaryDir dir;
+    TFrmMain main;
+    main.show();
+    // Open, then New over it: each time the form's first control has the focus.
+    TEABaseForm *opened = openForm(main, dlg, dir, FormKind::YPZCSQ);
+    QVERIFY(opened && opened->focusWidget());
+    QCOMPARE(opened->focusWidget()->objectName(), QStringLiteral("rdbXY"));
+    main.NewCommand(FormKind::YPZCSQ);
+    TEABaseForm *fresh = main.registered(FormKind::YPZCSQ);
+    QVERIFY(fresh && fresh != opened && fresh->focusWidget());
+    QCOMPARE(fresh->focusWidget()->objectName(), QStringLiteral("rdbXY"));
+}
+
 void TestShell::saveAndPrintWithoutActiveForm()
 {
     ScriptedDialogs dlg;
@@ -364,20 +423,25 @@ void TestShell::helpFiles()
 
     // The window itself, opened from the menu.
     TFrmMain main;
-    dlg.modalHandlers.enqueue([](QDialog *w) {
+    int seen = 0;
+    dlg.modalHandlers.enqueue([&seen](QDialog *w) {
+        seen = -1;
         auto *help = qobject_cast<TFrmKVHelp *>(w);
         if (!help || help->size() != QSize(642, 486) || help->pageControl()->currentIndex() != 0)
+            return -1;
+        if (!centredOnScreen(help))
             return -1;
         QStringList captions;
         for (int i = 0; i < help->pageControl()->count(); ++i)
             captions << help->pageControl()->tabText(i);
-        return captions == QStringList{"★使用帮助", "药品注册申请表", "药品补充申请表", "药品再注册申请表",
-                                       "药包材再注册申请表"}
-                   ? 1
-                   : -1;
+        if (captions == QStringList{"★使用帮助", "药品注册申请表", "药品补充申请表", "药品再注册申请表",
+                                    "药包材再注册申请表"})
+            seen = 1;
+        return 0;
     });
     main.action(QStringLiteral("mnuHelp"))->trigger();
     QCOMPARE(dlg.modalWindows, QStringList{QStringLiteral("填写说明")});
+    QCOMPARE(seen, 1);
     QVERIFY(dlg.modalHandlers.isEmpty());
     QVERIFY(dlg.messages.isEmpty());
     QDir::setCurrent(oldCurrent);
@@ -389,10 +453,18 @@ void TestShell::aboutWindow()
     TFrmMain main;
     int seen = 0;
     dlg.modalHandlers.enqueue([&](QDialog *w) {
-        seen = w->size() == QSize(317, 293) ? 1 : -1;
+        seen = w->size() == QSize(317, 293) && centredOnScreen(w) ? 1 : -1;
         auto *greeting = w->findChild<QLabel *>(QStringLiteral("Label1"));
         if (!greeting || greeting->text() != QStringLiteral("谢谢使用本软件!") || greeting->pos() != QPoint(113, 64))
             seen = -1;
+        // Every text is whole inside its label, and none is a stand-in.
+        for (QLabel *label : w->findChildren<QLabel *>()) {
+            if (label->text().isEmpty())
+                continue;
+            if (label->heightForWidth(label->width()) > label->height() ||
+                label->text().contains(QLatin1String("example")))
+                seen = -2;
+        }
         return 0;
     });
     main.action(QStringLiteral("N11"))->trigger();

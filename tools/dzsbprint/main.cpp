@@ -96,9 +96,13 @@ int main(int argc, char **argv)
             return 2;
         }
         QPointer<TEABaseForm> form = CreateForm(type->kind);
-        if (isNew)
+        if (isNew) {
             form->NewDocument();
-        else
+            // A blank form belongs to no data file: it prints no check code
+            // at all rather than one that matches nothing.
+            if (form)
+                form->verifyCodeEdit()->clear();
+        } else
             form->OpenDocument(QFileInfo(args[0]).absoluteFilePath());
         if (!form || form->isClosed())
             return 1; // the loader has said why
@@ -108,8 +112,11 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "无法生成 PDF 文件：%s\n", qPrintable(report->errorString()));
             return 1;
         }
-        std::fprintf(stdout, "已写出 %s（%lld 页，数据核对码 %s）\n", qPrintable(output),
-                     qlonglong(report->PreparedSheets().size()), qPrintable(form->verifyCodeEdit()->text()));
+        const QString code = form->verifyCodeEdit()->text();
+        std::fprintf(stdout, "已写出 %s（%lld 页，%s）\n", qPrintable(output),
+                     qlonglong(report->PreparedSheets().size()),
+                     qPrintable(code.isEmpty() ? QStringLiteral("空白表，无数据核对码")
+                                               : QStringLiteral("数据核对码 ") + code));
         delete form;
     } catch (const AppError &e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.message()));

@@ -1,5 +1,7 @@
 #include "TemplateSource.h"
 
+#include "TfrRenderer.h"
+
 #include "TfrLineView.h"
 #include "TfrMemoView.h"
 #include "TfrPage.h"
@@ -162,16 +164,13 @@ private:
         }
     }
 
-    // Width in report units of a text in a font of the given size: a
-    // double-byte character takes the font height, a single-byte one half of
-    // it, plus the inner margins.
-    static int textWidth(const QString &text, int size)
+    // Width in report units of a text as the engine prints it in the style's
+    // face, plus the inner margins and a unit to spare.
+    static int textWidth(const QString &text, const Style &style)
     {
-        const double full = std::round(size * 96.0 / 72.0);
-        double w = 0;
-        for (const QChar c : text)
-            w += c.unicode() > 0x7F ? full : full / 2;
-        return int(std::ceil(w)) + 6;
+        const TfrMeasure measure =
+            TfrRenderer::measureFor(TfrRenderer::reportFont(style.font, style.size, style.fontStyle));
+        return int(std::ceil(measure(text))) + 6;
     }
 
     TfrPage &page()
@@ -395,7 +394,7 @@ private:
             Style style;
             style.align = 8;
             parseRest(t, 1, 0, n, &text, style);
-            const int w = style.width > 0 ? style.width : textWidth(text, style.size);
+            const int w = style.width > 0 ? style.width : textWidth(text, style);
             memo(staticName(), FX, FRowY, w, FRowTextHeight, text, style, false);
             FX += w;
         } else if (cmd == QLatin1String("r") || cmd == QLatin1String("c")) {
@@ -407,11 +406,12 @@ private:
             parseRest(t, 2, 0, n, &caption, style);
             Style mark = style;
             mark.align = 2 | 8;
+            // The mark's glyph is as wide as the font is high: no inner margin.
             memo(arg(1), FX, FRowY, kMarkWidth, FRowTextHeight,
-                 cmd == QLatin1String("r") ? QStringLiteral("○") : QStringLiteral("□"), mark, true);
+                 cmd == QLatin1String("r") ? QStringLiteral("○") : QStringLiteral("□"), mark, true)->gapx = 0;
             FX += kMarkWidth;
             if (!caption.isEmpty()) {
-                const int w = textWidth(caption, style.size);
+                const int w = textWidth(caption, style);
                 if (style.captionName.isEmpty())
                     memo(staticName(), FX, FRowY, w, FRowTextHeight, caption, style, false);
                 else
@@ -439,12 +439,39 @@ private:
             QString text;
             Style style;
             style.flags = 0x53;
-            parseRest(t, 2, 1, n, &text, style);
-            memo(arg(1), FRowLeft + 4, FRowY + FRowHeight, rowRight() - FRowLeft - 8, n[0], text, style, true);
-            FRowHeight += n[0];
+            // at= and width= place boxes side by side under the row's texts;
+            // without them each box takes the row's whole width below the last.
+            int at = -1, width = -1;
+            QList<Token> rest;
+            for (const Token &tok : t) {
+                if (!tok.quoted && tok.text.startsWith(QLatin1String("at=")))
+                    at = number(tok.text.mid(3));
+                else if (!tok.quoted && tok.text.startsWith(QLatin1String("width=")))
+                    width = number(tok.text.mid(6));
+                else
+                    rest << tok;
+            }
+            parseRest(rest, 2, 1, n, &text, style);
+            if (at < 0 && width < 0) {
+                memo(arg(1), FRowLeft + 4, FRowY + FRowHeight, rowRight() - FRowLeft - 8, n[0], text, style, true);
+                FRowHeight += n[0];
+            } else {
+                const int left = FRowLeft + 4 + qMax(at, 0);
+                const int w = width > 0 ? width : rowRight() - 4 - left;
+                if (w <= 0 || left + w > rowRight() - 4)
+                    fail(QStringLiteral("框超出表格宽度：") + arg(1));
+                memo(arg(1), left, FRowY + FRowTextHeight, w, n[0], text, style, true);
+                FRowHeight = qMax(FRowHeight, FRowTextHeight + n[0]);
+            }
         } else if (cmd == QLatin1String("skip")) {
             requireRow(cmd);
             FX += number(arg(1));
+        } else if (cmd == QLatin1String("col")) {
+            requireRow(cmd);
+            const int to = FRowLeft + number(arg(1));
+            if (to < FX)
+                fail(QStringLiteral("col 位置已被占用：%1").arg(FX - FRowLeft));
+            FX = to;
         } else {
             fail(QStringLiteral("未知的语句：") + cmd);
         }

@@ -28,7 +28,11 @@
 //     fill NAME ["text"] [style]       value field to the row's right edge
 //     box NAME H ["text"]              multi-line value box below the row's
 //                                      texts, over the row's whole width
+//     box NAME H at=L [width=W] ["text"]  such a box L units from the row's
+//                                      left, W wide (default: to the right
+//                                      edge); boxes of one row stand side by side
 //     skip W                           blank space
+//     col L                            continue L units from the row's left
 //
 // Style attributes: font=.. size=N bold flags=0x.. frame=0x.. align=N
 // small (Arial 10, empty text, flags 0x43) heading (黑体 10, 0x43, frame 0x03).

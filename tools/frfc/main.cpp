@@ -4,14 +4,20 @@
 #include "TemplateSource.h"
 #include "TfrReport.h"
 
-#include <QCoreApplication>
+#include "TfrRenderer.h"
+
+#include <QGuiApplication>
 #include <QFile>
 #include <QSaveFile>
 #include <cstdio>
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    // Label widths are measured with the print faces, as the engine prints them.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    InstallReportFonts();
     const QStringList args = app.arguments();
     if (args.size() != 3) {
         std::fprintf(stderr, "用法：frfc <模板源文件> <模板流文件>\n");

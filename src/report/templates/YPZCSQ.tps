@@ -3,11 +3,11 @@ template FrmYPZCSQ
 printer ""
 
 page ""
-text 264 68 270 28 "国家食品药品监督管理局" font=黑体 size=16 align=2
+text 264 68 270 28 "药品监督管理部门" font=黑体 size=16 align=2
 text 280 108 230 34 "药品注册申请表" size=24 bold align=2
 text 100 128 64 18 "021202" font=Arial size=8 flags=0x43
 border 96 144 604 846
-table 96 144 604 rowheight=18
+table 96 144 604 rowheight=16
 section "申请事项"
 row
   t "1.申请分类："
@@ -50,9 +50,10 @@ row
   fill edtYPYWM
 row
   t "6.汉语拼音："
-  f edtHYPY 180
-  t "7.化学名："
-  fill edtHXMC flags=0x53
+  fill edtHYPY
+row 31
+  t "7.化学名：" align=0
+  fill edtHXMC flags=0x53 align=0
 row
   t "8.其他名称："
   fill edtYPQTM
@@ -93,16 +94,16 @@ row
   fill edtXJXE
 row
   t "13.包装规格："
-  f edtBZGG 200
+  f edtBZGG 220
   t "14.药品有效期："
-  f edtYPYXQ 60
+  f edtYPYXQ 50
   t "个月"
-row 18 noline
+row 16 noline
   t "15.处方内药物活性成份或者中药药味(均含处方量)："
-  box edtHXCF 31 ""
-row 18 noline
+  col 312
   t "16.处方内辅料(含处方量)："
-  box edtCFFL 31 ""
+  box edtHXCF 75 at=0 width=304 ""
+  box edtCFFL 75 at=312 ""
 row
   t "17.制剂中化学原料药来源："
   r rdbYLLYJN "境内生产"
@@ -114,9 +115,12 @@ row
   f edtYLLYSBH 140
   t ")"
 row
+  skip 20
   t "生产企业名称："
-  f edtYLLYSQY 180
-  t "地址："
+  fill edtYLLYSQY
+row
+  skip 20
+  t "生产企业地址："
   fill edtYLLYSQYDZ
 row
   t "18.制剂中的中药材标准："
@@ -126,12 +130,12 @@ row
 row
   t "19.药品标准："
   r rdbZGYD "中国药典"
-  f edtZGYD 50
+  f edtZGYD 40
   t "版"
   r rdbJB "局颁"
-  f edtJB 80
+  f edtJB 188
   t "第"
-  f edtJBC 40
+  f edtJBC 30
   t "册"
 row
   skip 20
@@ -142,12 +146,12 @@ row
   skip 20
   r rdbBZGW "国外药典及版次："
   fill edtBZGW
-row 18 noline
+row 16 noline
   t "20.主要适应症或者功能主治："
-  box edtSYZ 31 ""
-row 18 noline
+  col 268
   t "21.给药途径及特殊用法："
-  box edtGYTJ 31 ""
+  box edtSYZ 60 at=0 width=260 ""
+  box edtGYTJ 60 at=268 ""
 endsection
 section "相关情况"
 row
@@ -171,9 +175,11 @@ row
   skip 20
   r rdbYGK "已公开"
   r rdbYSQ "已授权　专利权人："
-  f edtZLQR 150
+  fill edtZLQR
+row
+  skip 20
   t "专利到期日期："
-  fill dtpZLDQR small
+  f dtpZLDQR 80 ""
 row
   skip 20
   t "本申请是否得到专利权人的实施许可："
@@ -182,39 +188,41 @@ row
 row
   skip 20
   c ckbWGZL "有外国专利："
-  f edtWGZL 150
+  f edtWGZL 90
   t "专利权人："
   fill edtWGZLQR
 row
   t "24.同品种药品保护："
   c ckbYPBH "药品行政保护，保护截止日期："
-  f dtpYBJZ 90 ""
+  f dtpYBJZ 80 ""
   c ckbYZSQ "已知有申请者"
 row
   skip 20
   c ckbZYBH "中药品种保护，保护截止日期："
-  f dtpZYJZ 90 ""
+  f dtpZYJZ 80 ""
 row
   skip 20
   c ckbYXYBH "原新药保护，保护截止日期："
-  f dtpYXBHJZ 90 ""
+  f dtpYXBHJZ 80 ""
 row
   t "25.同品种新药监测期："
   r rdbXYJCF "无"
   r rdbXYJCT "有，起始日期："
-  f dtpXYQS 90 ""
+  f dtpXYQS 80 ""
   t "终止日期："
   fill dtpXYZZ ""
 row
   t "26.本次申请为："
   r rdbBCSQWSC "首次申请"
   r rdbBCSQWZC "再次申请，其首次申请："
+row
+  skip 20
   c ckbCCH "曾经撤回，原因："
   fill edtCCHYY
 row
   skip 20
   c ckbCTS "曾被退审(或者退回)，日期："
-  f dtpCTSRQ 90 ""
+  f dtpCTSRQ 80 ""
   t "原因："
   fill edtCTSYY
 row
@@ -222,9 +230,11 @@ row
   r rdbJWSSF "否"
   r rdbJWSSU "不详"
   r rdbJWSST "是，国家(地区)："
-  f edtJWSSGJ 70
-  t "日期："
-  fill edtJWSSRQ ""
+  fill edtJWSSGJ
+row
+  skip 20
+  t "获准上市日期："
+  f edtJWSSRQ 80 ""
 endsection
 endtable
 text 82 1000 548 18 "药品注册申请表　第1页　共3页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
@@ -285,9 +295,9 @@ row
   fill edtJG1CZ
 row
   t "电子信箱："
-  f edtJG1YX 150
+  f edtJG1YX 216
   t "联系人："
-  f edtJG1LXR 70
+  f edtJG1LXR 58
   t "电话："
   fill edtJG1LXRDH
 row
@@ -309,9 +319,9 @@ row
   fill edtJG2MC
 row
   t "组织机构代码："
-  f edtJG2DM 110
+  f edtJG2DM 150
   t "法定代表人："
-  f edtJG2FR 100
+  f edtJG2FR 60
   t "职位："
   fill edtJG2FRZW
 row
@@ -331,9 +341,9 @@ row
   fill edtJG2CZ
 row
   t "电子信箱："
-  f edtJG2YX 150
+  f edtJG2YX 216
   t "联系人："
-  f edtJG2LXR 70
+  f edtJG2LXR 58
   t "电话："
   fill edtJG2LXRDH
 row
@@ -346,9 +356,9 @@ row
   fill edtJG3MC
 row
   t "组织机构代码："
-  f edtJG3DM 110
+  f edtJG3DM 150
   t "法定代表人："
-  f edtJG3FR 100
+  f edtJG3FR 60
   t "职位："
   fill edtJG3FRZW
 row
@@ -368,9 +378,9 @@ row
   fill edtJG3CZ
 row
   t "电子信箱："
-  f edtJG3YX 150
+  f edtJG3YX 216
   t "联系人："
-  f edtJG3LXR 70
+  f edtJG3LXR 58
   t "电话："
   fill edtJG3LXRDH
 row
@@ -383,9 +393,9 @@ row
   fill edtJG4MC
 row
   t "组织机构代码："
-  f edtJG4DM 110
+  f edtJG4DM 150
   t "法定代表人："
-  f edtJG4FR 100
+  f edtJG4FR 60
   t "职位："
   fill edtJG4FRZW
 row
@@ -405,9 +415,9 @@ row
   fill edtJG4CZ
 row
   t "电子信箱："
-  f edtJG4YX 150
+  f edtJG4YX 216
   t "联系人："
-  f edtJG4LXR 70
+  f edtJG4LXR 58
   t "电话："
   fill edtJG4LXRDH
 row
@@ -420,9 +430,9 @@ row
   fill edtJG5MC
 row
   t "组织机构代码："
-  f edtJG5DM 110
+  f edtJG5DM 150
   t "法定代表人："
-  f edtJG5FR 100
+  f edtJG5FR 60
   t "职位："
   fill edtJG5FRZW
 row
@@ -442,9 +452,9 @@ row
   fill edtJG5CZ
 row
   t "电子信箱："
-  f edtJG5YX 150
+  f edtJG5YX 216
   t "联系人："
-  f edtJG5LXR 70
+  f edtJG5LXR 58
   t "电话："
   fill edtJG5LXRDH
 endsection
@@ -474,9 +484,9 @@ row
   fill edtDLMC
 row
   t "组织机构代码："
-  f edtDLDM 110
+  f edtDLDM 150
   t "法定代表人："
-  f edtDLFR 100
+  f edtDLFR 60
   t "职位："
   fill edtDLFRZW
 row
@@ -523,16 +533,16 @@ row 50
 endsection
 endtable
 text 628 964 68 18 "官方填写" font=黑体 flags=0x43 frame=0x06 align=10
-text 100 982 64 18 "审查机关："
-value edtSCJG 164 982 200 18 "" small
-text 368 982 78 18 "审查人签字："
-value edtSCR 446 982 66 18 "" small
-value edtSCY 516 982 40 18 "" small
-text 556 982 16 18 "年"
-value edtSCM 572 982 24 18 "" small
-text 596 982 16 18 "月"
-value edtSCD 612 982 24 18 "" small
-text 636 982 16 18 "日"
+text 100 982 72 18 "审查机关："
+value edtSCJG 172 982 190 18 "" small
+text 362 982 84 18 "审查人签字："
+value edtSCR 446 982 62 18 "" small
+value edtSCY 508 982 36 18 "" small
+text 544 982 18 18 "年"
+value edtSCM 562 982 22 18 "" small
+text 584 982 18 18 "月"
+value edtSCD 602 982 22 18 "" small
+text 624 982 18 18 "日"
 text 82 1000 548 18 "药品注册申请表　第3页　共3页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode2 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order rdbDLF rdbDLT edtDLJF edtDLMC edtDLDM edtDLFR edtDLDZ edtDLDH edtDLYX edtDLLXR edtDLFRZW edtDLCZ

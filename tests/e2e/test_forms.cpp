@@ -1,0 +1,550 @@
+// End-to-end checks that hold for every form type whose catalogue,
+// configuration document and print template are in place: the document
+// binds the whole catalogue, every control survives save and reopen with
+// every button of every panel, the template holds its value objects in their
+// stored order, printing puts the check code on every sheet and long texts on
+// the attachment page, and a form filled with realistic maximal values prints
+// every value whole inside its box.
+#include "CatalogueParser.h"
+#include "CodePage.h"
+#include "ConfigDocument.h"
+#include "ControlAdapter.h"
+#include "FormClasses.h"
+#include "FormDriver.h"
+#include "Helpers.h"
+#include "ScriptedDialogs.h"
+#include "TFrmMain.h"
+#include "TUIHelper.h"
+#include "TestMain.h"
+#include "TfrMemoLayout.h"
+#include "TfrMemoView.h"
+#include "TfrPage.h"
+#include "TfrRenderer.h"
+#include "TfrReport.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QSet>
+#include <QtTest>
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+Q_DECLARE_METATYPE(FormKind)
+
+namespace {
+
+// The form types whose three files exist.
+QList<FormKind> completeTypes()
+{
+    QList<FormKind> out;
+    for (const FormType &t : formTypes())
+        if (QFile::exists(t.catalogue) && QFile::exists(t.reportTemplate) &&
+            QFile::exists(ProgramDirectory() + t.configFileName))
+            out << t.kind;
+    return out;
+}
+
+void addTypeRows()
+{
+    QTest::addColumn<FormKind>("kind");
+    for (FormKind kind : completeTypes())
+        QTest::newRow(formType(kind).className) << kind;
+}
+
+// Value objects of the templates by form class and page, from data/TemplateValueObjects.txt.
+QMap<QString, QList<QStringList>> storedOrder()
+{
+    QMap<QString, QList<QStringList>> out;
+    QFile f(QStringLiteral(DZSB_E2E_DATA "/TemplateValueObjects.txt"));
+    if (!f.open(QIODevice::ReadOnly))
+        qFatal("cannot read TemplateValueObjects.txt");
+    for (const QString &line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        QStringList words = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        const QString cls = words.takeFirst();
+        const int page = words.takeFirst().toInt();
+        auto &pages = out[cls];
+        while (pages.size() <= page)
+            pages.append(QStringList());
+        pages[page] = words;
+    }
+    return out;
+}
+
+bool isValueObject(const TfrView *v)
+{
+    return !v->Name.startsWith(QLatin1String("Memo")) && !v->Name.startsWith(QLatin1String("Line"));
+}
+
+QString chinese(int count)
+{
+    QString s;
+    for (int i = 0; i < count; ++i)
+        s += QChar(0x836F + i % 7);
+    return s;
+}
+
+// Everything but blanks and line breaks: what wrapping may not change.
+QString inked(QString text)
+{
+    text.remove(QRegularExpression(QStringLiteral("\\s")));
+    return text;
+}
+
+bool fitsOnSheet(const TfrPreparedObject &o)
+{
+    const TfrMeasure measure = TfrMemoLayout::WithCharSpacing(
+        TfrRenderer::measureFor(TfrRenderer::reportFont(o.fontName, o.fontSize, o.fontStyle)), o.charSpacing);
+    const TfrMemoBox box{o.x, o.y, o.dx, o.dy, o.gapx, o.gapy, TfrMemoLayout::FontHeight(o.fontSize),
+                         o.lineSpacing, o.alignment};
+    return TfrMemoLayout::FitsBox(o.lines, box, measure);
+}
+
+// Why an object does not fit, for the failure message: its widest line and lines.
+QString misfit(const TfrPreparedObject &o)
+{
+    const TfrMeasure measure = TfrMemoLayout::WithCharSpacing(
+        TfrRenderer::measureFor(TfrRenderer::reportFont(o.fontName, o.fontSize, o.fontStyle)), o.charSpacing);
+    double widest = 0;
+    for (const TfrTextLine &l : o.lines)
+        widest = qMax(widest, measure(l.text));
+    return QStringLiteral("%1 lines, widest %2, box %3×%4 gap %5/%6")
+        .arg(o.lines.size()).arg(widest, 0, 'f', 1).arg(o.dx).arg(o.dy).arg(o.gapx).arg(o.gapy);
+}
+
+QString joined(const TfrPreparedObject &o)
+{
+    QString s;
+    for (const TfrTextLine &l : o.lines)
+        s += l.text;
+    return s;
+}
+
+// The value of a control's field in the form's document (as the last save wrote it).
+QString storedValue(TEABaseForm *form, const QString &name)
+{
+    ConfigDocument *doc = form->helper()->Document();
+    for (const ConfigNode &item : doc->section(QStringLiteral("ui-data")).childElements())
+        if (item.attributeText(QStringLiteral("name")).compare(name, Qt::CaseInsensitive) == 0)
+            return doc->FieldValue(item.attributeText(QStringLiteral("Field")));
+    return QString();
+}
+
+// A main window with a new form of one type, active.
+struct FormFixture {
+    ScriptedDialogs dlg;
+    TFrmMain main;
+    TEABaseForm *form = nullptr;
+    QStringList files;
+
+    explicit FormFixture(FormKind kind)
+    {
+        main.show();
+        main.NewCommand(kind);
+        form = main.registered(kind);
+        if (form)
+            main.mdiArea()->setActiveSubWindow(form);
+    }
+    ~FormFixture()
+    {
+        for (const QString &f : files)
+            QFile::remove(f);
+    }
+    QString print()
+    {
+        dlg.messages.clear();
+        dlg.modalWindows.clear();
+        form->SubmitAndPrint();
+        files << form->DataFileName();
+        return form->verifyCodeEdit()->text();
+    }
+    const QList<TfrSheet> &sheets() const { return form->report()->PreparedSheets(); }
+    int templatePages() const
+    {
+        int n = 0;
+        const TfrPages &pages = form->report()->Pages();
+        for (int i = 0; i < pages.Count(); ++i)
+            n += pages[i].Name != QLatin1String("newadd");
+        return n;
+    }
+    const TfrPage *attachmentPage() const
+    {
+        const TfrPages &pages = form->report()->Pages();
+        for (int i = 0; i < pages.Count(); ++i)
+            if (pages[i].Name == QLatin1String("newadd"))
+                return &pages[i];
+        return nullptr;
+    }
+    QStringList warnings() const
+    {
+        QStringList texts = dlg.texts();
+        if (!texts.isEmpty())
+            texts.removeFirst(); // the submission message
+        return texts;
+    }
+};
+
+} // namespace
+
+class TestForms : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void configurationDocumentCoversTheCatalogue_data() { addTypeRows(); }
+    void configurationDocumentCoversTheCatalogue();
+    void everyControlSurvivesSaveAndOpen_data() { addTypeRows(); }
+    void everyControlSurvivesSaveAndOpen();
+    void templateHoldsEveryValueObject_data() { addTypeRows(); }
+    void templateHoldsEveryValueObject();
+    void emptyFormPrintsEverySheetTwice_data() { addTypeRows(); }
+    void emptyFormPrintsEverySheetTwice();
+    void longMemosMoveToTheAttachment_data() { addTypeRows(); }
+    void longMemosMoveToTheAttachment();
+    void realisticValuesPrintWhole_data() { addTypeRows(); }
+    void realisticValuesPrintWhole();
+};
+
+void TestForms::initTestCase()
+{
+    QVERIFY(completeTypes().contains(FormKind::YPZCSQ));
+}
+
+void TestForms::configurationDocumentCoversTheCatalogue()
+{
+    QFETCH(FormKind, kind);
+    const FormType &type = formType(kind);
+    QFile f(ProgramDirectory() + type.configFileName);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    QVERIFY(bytes.startsWith("<?xml version=\"1.0\" encoding=\"GBK\"?>"));
+    const auto doc = ConfigDocument::parse(bytes);
+    QCOMPARE(doc->section(QStringLiteral("config-type")).attributeText(QStringLiteral("value")), type.typeTag);
+
+    // Every item and group item names a control, and every data control is bound once.
+    QStringList bound;
+    QSet<QString> fields;
+    for (const ConfigNode &item : doc->section(QStringLiteral("ui-data")).childElements()) {
+        const QString itemType = item.attributeText(QStringLiteral("type"));
+        QVERIFY2(item.hasAttribute(QStringLiteral("Field")), qPrintable(item.attributeText(QStringLiteral("name"))));
+        fields.insert(item.attributeText(QStringLiteral("Field")));
+        if (itemType == QLatin1String("RadioGroup") || itemType == QLatin1String("CheckGroup")) {
+            QSet<QString> keys;
+            for (const ConfigNode &child : item.childElements()) {
+                const QString key = child.attributeText(QStringLiteral("key"));
+                QVERIFY2(child.hasAttribute(QStringLiteral("key")) && !keys.contains(key),
+                         qPrintable(child.attributeText(QStringLiteral("name"))));
+                keys.insert(key);
+                bound << child.attributeText(QStringLiteral("name"));
+            }
+        } else {
+            bound << item.attributeText(QStringLiteral("name"));
+        }
+    }
+    const Catalogue cat = CatalogueParser::load(type.catalogue);
+    QSet<QString> controls;
+    for (const CatalogueEntry *e : cat.entries())
+        if (FormDriver::isDataControl(*e)) {
+            QVERIFY2(!controls.contains(e->name), qPrintable(e->name));
+            controls.insert(e->name);
+        }
+    QCOMPARE(bound.size(), QSet<QString>(bound.begin(), bound.end()).size());
+    QCOMPARE(QSet<QString>(bound.begin(), bound.end()), controls);
+    // Every field has its entry, and no two entries share a name.
+    QSet<QString> entries;
+    for (const ConfigNode &field : doc->section(QStringLiteral("data-fields")).childElements()) {
+        const QString n = field.attributeText(QStringLiteral("name"));
+        QVERIFY2(!entries.contains(n), qPrintable(n));
+        entries.insert(n);
+    }
+    QCOMPARE(entries, fields);
+    // Every relation names a control of the form; controllers are buttons the
+    // user can switch (a hidden one could never enable its dependents).
+    std::function<void(const ConfigNode &)> walk = [&](const ConfigNode &node) {
+        for (const ConfigNode &child : node.childElements()) {
+            const QString name = child.attributeText(QStringLiteral("name"));
+            QVERIFY2(controls.contains(name), qPrintable(name));
+            if (child.hasChildElements()) {
+                QVERIFY(child.hasAttribute(QStringLiteral("type")));
+                const auto *e = cat.find(name);
+                QVERIFY2(e->kind == CatalogueEntry::Kind::Radio || e->kind == CatalogueEntry::Kind::Check,
+                         qPrintable(name));
+                QVERIFY2(!e->hidden, qPrintable(name));
+            }
+            walk(child);
+        }
+    };
+    walk(doc->section(QStringLiteral("ui-relation")));
+}
+
+void TestForms::everyControlSurvivesSaveAndOpen()
+{
+    QFETCH(FormKind, kind);
+    const FormType &type = formType(kind);
+    ScriptedDialogs dlg;
+    TFrmMain main;
+    main.show();
+    main.NewCommand(kind);
+    const int rounds = FormDriver::buttonRounds(main.registered(kind));
+    for (int round = 0; round < rounds; ++round) {
+        if (round > 0)
+            main.NewCommand(kind); // replaces the form after its close question
+        QPointer<TEABaseForm> form = main.registered(kind);
+        QVERIFY(form);
+        FormDriver::fillEveryControl(form, round);
+        const auto before = FormDriver::snapshot(form);
+        int filled = 0;
+        for (const QString &state : before)
+            if (!state.endsWith(QLatin1String("disabled")) && state != QLatin1String("off") &&
+                state != QLatin1String("text=") && state != QLatin1String("nodate"))
+                ++filled;
+        QVERIFY2(filled * 5 > before.size(), qPrintable(QStringLiteral("%1 of %2").arg(filled).arg(before.size())));
+        const QString code = form->verifyCodeEdit()->text();
+
+        dlg.messages.clear();
+        main.mdiArea()->setActiveSubWindow(form);
+        main.action(QStringLiteral("mnuSaveNoExit"))->trigger();
+        const QString file = ProgramDirectory() + type.filePrefix + QStringLiteral("_") + code + QStringLiteral(".MRT");
+        QCOMPARE(dlg.messages.size(), 1);
+        QVERIFY(dlg.messages[0].text.startsWith(QStringLiteral("已成功生成备份文件:") + file +
+                                                QStringLiteral("\r\n数据核对码为：") + code));
+        dlg.answer({true});
+        QVERIFY(form->AskClose());
+        settle();
+        QVERIFY(!form);
+
+        dlg.messages.clear();
+        dlg.openFiles.enqueue(file);
+        main.OpenCommand(kind);
+        TEABaseForm *reopened = main.registered(kind);
+        QVERIFY(reopened);
+        QVERIFY2(dlg.messages.isEmpty(), qPrintable(dlg.texts().join(QLatin1Char('|'))));
+        QCOMPARE(reopened->windowTitle(), QStringLiteral("编辑") + type.title);
+        QCOMPARE(reopened->verifyCodeEdit()->text(), code);
+        const auto after = FormDriver::snapshot(reopened);
+        for (auto it = before.begin(); it != before.end(); ++it)
+            QVERIFY2(after.value(it.key()) == it.value(),
+                     qPrintable(QStringLiteral("round %1, %2: %3 became %4")
+                                    .arg(round).arg(it.key(), it.value(), after.value(it.key()))));
+
+        // The file is the configuration document with the values written in,
+        // and a second save of the opened form writes the same bytes again.
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        f.close();
+        QVERIFY(bytes.startsWith("<?xml version=\"1.0\" encoding=\"GBK\"?>"));
+        QVERIFY(bytes.contains(("value=\"" + code + "\"").toLatin1()));
+        reopened->SaveBackup();
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), bytes);
+        f.close();
+        QFile::remove(file);
+        dlg.answer({true});
+    }
+}
+
+void TestForms::templateHoldsEveryValueObject()
+{
+    QFETCH(FormKind, kind);
+    const FormType &type = formType(kind);
+    const auto order = storedOrder().value(QLatin1String(type.className));
+    QVERIFY(!order.isEmpty());
+    std::unique_ptr<TEABaseForm> form(CreateForm(kind));
+    TfrReport *report = form->report();
+    QVERIFY(report);
+    QVERIFY(report->StoreInDFM());
+    QCOMPARE(report->InitialZoom(), int(pzDefault));
+    QCOMPARE(int(report->PreviewButtons()), type.previewButtons);
+    QCOMPARE(report->Pages().Count(), order.size());
+    for (int p = 0; p < order.size(); ++p) {
+        const TfrPage &page = report->Pages()[p];
+        QCOMPARE(page.Name, p == 0 ? QString() : QStringLiteral("Page%1").arg(p));
+        QCOMPARE(page.pgSize, 9);
+        QCOMPARE(page.pgWidth, 2101);
+        QCOMPARE(page.pgHeight, 2969);
+        QCOMPARE(QList<int>({page.LeftMargin, page.TopMargin, page.RightMargin, page.BottomMargin}),
+                 QList<int>({90, 79, 54, 54}));
+        QStringList values;
+        for (const TfrView *v : page.Objects()) {
+            QVERIFY(v->ClassName() == QLatin1String("TfrMemoView") || v->ClassName() == QLatin1String("TfrLineView"));
+            QCOMPARE(v->ObjectVersion, quint8(2));
+            if (isValueObject(v))
+                values << v->Name;
+        }
+        QCOMPARE(values, order[p]);
+        // The page's check code object.
+        const QString code = p == 0 ? QStringLiteral("VerifyCode") : QStringLiteral("VerifyCode%1").arg(p);
+        QVERIFY2(order[p].contains(code), qPrintable(code));
+    }
+    for (int p = order.size(); p <= 5; ++p)
+        QVERIFY(!report->FindObject(QStringLiteral("VerifyCode%1").arg(p)));
+    for (const HookEntry &entry : type.hookEntries)
+        QVERIFY2(report->FindObject(entry.memo), qPrintable(entry.memo));
+    // The paper form's code and a title on the first page, and no real agency.
+    QString head;
+    for (const TfrView *v : report->Pages()[0].Objects())
+        head += v->Text() + QLatin1Char('\n');
+    QVERIFY(head.contains(kind == FormKind::YBCZZCSQB ? QStringLiteral("040417") : QStringLiteral("021202")));
+    QVERIFY(head.contains(QStringLiteral("药品监督管理部门")));
+    QVERIFY(!head.contains(QStringLiteral("国家食品药品监督管理局")));
+}
+
+void TestForms::emptyFormPrintsEverySheetTwice()
+{
+    QFETCH(FormKind, kind);
+    FormFixture f(kind);
+    QVERIFY(f.form);
+    const int pages = f.templatePages();
+    for (int round = 0; round < 2; ++round) {
+        const QString code = f.print();
+        QCOMPARE(f.warnings(), QStringList());
+        QCOMPARE(f.dlg.modalWindows, QStringList{QStringLiteral("预览")});
+        QCOMPARE(f.sheets().size(), pages);
+        QVERIFY(!f.attachmentPage());
+        // The check code at the lower right of every sheet, and every text of
+        // the empty form inside its box.
+        QStringList cut;
+        for (int s = 0; s < pages; ++s) {
+            const QString name = s == 0 ? QStringLiteral("VerifyCode") : QStringLiteral("VerifyCode%1").arg(s);
+            int found = 0;
+            for (const TfrPreparedObject &o : f.sheets()[s].objects) {
+                if (o.kind == TfrPreparedObject::Memo && !o.lines.isEmpty() && !fitsOnSheet(o))
+                    cut << QStringLiteral("sheet %1: %2 \"%3\" (%4)").arg(s + 1).arg(o.name, joined(o), misfit(o));
+                if (o.name == name) {
+                    QCOMPARE(joined(o), code);
+                    QVERIFY(o.x > 560 && o.y > 960);
+                    ++found;
+                }
+            }
+            QCOMPARE(found, 1);
+        }
+        for (const QString &fault : cut)
+            qWarning().noquote() << fault;
+        QVERIFY2(cut.isEmpty(), qPrintable(QStringLiteral("%1 texts cut off").arg(cut.size())));
+    }
+}
+
+void TestForms::longMemosMoveToTheAttachment()
+{
+    QFETCH(FormKind, kind);
+    const FormType &type = formType(kind);
+    FormFixture f(kind);
+    QVERIFY(f.form);
+    if (!type.hasPrintHook) {
+        // No attachment page however long the texts; what cannot print whole is named.
+        bool any = false;
+        for (QPlainTextEdit *memo : f.form->findChildren<QPlainTextEdit *>())
+            if (!memo->isReadOnly()) {
+                memo->setEnabled(true);
+                Controls::setText(memo, chinese(400));
+                any = true;
+            }
+        f.print();
+        QVERIFY(!f.attachmentPage());
+        QCOMPARE(f.sheets().size(), f.templatePages());
+        if (any) {
+            QCOMPARE(f.warnings().size(), 1);
+            QVERIFY(f.warnings()[0].startsWith(QStringLiteral("下列填写内容超出打印位置")));
+        }
+        return;
+    }
+    // Every hook memo over 70 bytes, filled in reverse order: sections in table order.
+    QStringList expected{QStringLiteral("附页："), QString()};
+    for (int i = type.hookEntries.size() - 1; i >= 0; --i) {
+        QWidget *memo = f.form->findChild<QWidget *>(type.hookEntries[i].memo);
+        QVERIFY2(memo, qPrintable(type.hookEntries[i].memo));
+        memo->setEnabled(true);
+        Controls::setText(memo, chinese(36 + i) + QStringLiteral("\r\n第二行"));
+    }
+    for (int i = 0; i < type.hookEntries.size(); ++i)
+        expected << type.hookEntries[i].heading << QString() << chinese(36 + i) << QStringLiteral("第二行") << QString();
+    f.print();
+    QCOMPARE(f.warnings(), QStringList());
+    for (const HookEntry &entry : type.hookEntries)
+        QCOMPARE(f.form->report()->FindObject(entry.memo)->Text(), QStringLiteral("(见附页)"));
+    const TfrPage *attachment = f.attachmentPage();
+    QVERIFY(attachment);
+    QCOMPARE(attachment->Objects()[1]->Memo(), expected);
+    QCOMPARE(f.sheets().size(), f.templatePages() + 1);
+    QVERIFY(f.sheets().last().plainText().contains(type.hookEntries.last().heading));
+
+    // Short again: in place, no attachment page.
+    for (const HookEntry &entry : type.hookEntries)
+        Controls::setText(f.form->findChild<QWidget *>(entry.memo), QStringLiteral("短文本"));
+    f.print();
+    QVERIFY(!f.attachmentPage());
+    QCOMPARE(f.sheets().size(), f.templatePages());
+}
+
+void TestForms::realisticValuesPrintWhole()
+{
+    QFETCH(FormKind, kind);
+    const FormType &type = formType(kind);
+    FormFixture f(kind);
+    QVERIFY(f.form);
+    FormDriver::fillRealistic(f.form);
+    f.print();
+    QCOMPARE(f.warnings(), QStringList());
+    // DZSB_PRINT_DIR=<folder> keeps the printed form as a PDF, to look at.
+    if (qEnvironmentVariableIsSet("DZSB_PRINT_DIR"))
+        QVERIFY(f.form->report()->ExportPdf(qEnvironmentVariable("DZSB_PRINT_DIR") + QLatin1Char('/') +
+                                            QLatin1String(type.className) + QStringLiteral(".pdf")));
+
+    QSet<QString> hookMemos;
+    for (const HookEntry &entry : type.hookEntries)
+        hookMemos.insert(entry.memo);
+    // The printed objects by name, over the template's sheets.
+    QHash<QString, const TfrPreparedObject *> printed;
+    for (int s = 0; s < f.templatePages(); ++s)
+        for (const TfrPreparedObject &o : f.sheets()[s].objects)
+            if (!o.name.isEmpty())
+                printed.insert(o.name.toLower(), &o);
+    int checked = 0;
+    QStringList faults;
+    const Catalogue cat = CatalogueParser::load(type.catalogue);
+    for (const CatalogueEntry *e : cat.entries()) {
+        if (!FormDriver::isDataControl(*e))
+            continue;
+        QObject *control = f.form->helper()->FindControl(e->name);
+        const ControlKind k = Controls::kindOf(control);
+        if (k == ControlKind::CheckBox || k == ControlKind::RadioButton || k == ControlKind::Other)
+            continue;
+        const TfrPreparedObject *o = printed.value(e->name.toLower());
+        if (!o)
+            continue; // a control without a print object (checked by the document test)
+        const QString value = k == ControlKind::Memo || k == ControlKind::Edit ? Controls::text(control)
+                                                                                : storedValue(f.form, e->name);
+        if (value.isEmpty())
+            continue;
+        ++checked;
+        const bool moved = hookMemos.contains(e->name) && CodePage::byteLength(value) > 70;
+        const QString expected = moved ? QStringLiteral("(见附页)") : value;
+        if (inked(joined(*o)) != inked(expected))
+            faults << QStringLiteral("%1 prints \"%2\" for \"%3\"").arg(e->name, joined(*o), value);
+        else if (!fitsOnSheet(*o))
+            faults << QStringLiteral("%1 \"%2\" does not fit: %3").arg(e->name, value, misfit(*o));
+    }
+    for (const QString &fault : faults)
+        qWarning().noquote() << fault;
+    QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("%1 values not printed whole").arg(faults.size())));
+    QVERIFY(checked > 20);
+    // The realistic texts all print in place: any attachment holds only the
+    // hook's long memos.
+    if (const TfrPage *attachment = f.attachmentPage()) {
+        const QString text = attachment->Objects()[1]->Text();
+        for (const QString &heading : text.split(QStringLiteral("\r\n")))
+            if (heading.endsWith(QStringLiteral("：")) && heading != QStringLiteral("附页："))
+                QVERIFY2(std::any_of(type.hookEntries.begin(), type.hookEntries.end(),
+                                     [&](const HookEntry &h) { return h.heading == heading; }),
+                         qPrintable(heading));
+    }
+}
+
+DZSB_TEST_MAIN(TestForms)
+#include "test_forms.moc"
