@@ -2,9 +2,7 @@
 // one-button application class, the hidden agent pair that starts on, the date
 // pickers without check boxes, the relations of the controls that differ from
 // the domestic form, and the empty signature objects of its template.
-#include "CatalogueParser.h"
 #include "CodePage.h"
-#include "ConfigDocument.h"
 #include "ControlAdapter.h"
 #include "DatePicker.h"
 #include "FormClasses.h"
@@ -50,7 +48,6 @@ private slots:
     void designStateBeforeLoading();
     void newFormButtonsAndRelations();
     void loadedValuesSwitchTheFixedButtons();
-    void noControllerIsHiddenOrStartsOn();
     void signatureObjectsPrintEmpty();
 };
 
@@ -154,28 +151,6 @@ void TestImport::loadedValuesSwitchTheFixedButtons()
     QVERIFY(!control<QRadioButton>(reopened, QStringLiteral("rdbDLT"))->isChecked());
     QVERIFY(control<QLineEdit>(reopened, QStringLiteral("edtDLMC"))->isEnabled());
     QFile::remove(file);
-}
-
-void TestImport::noControllerIsHiddenOrStartsOn()
-{
-    // A hidden button, or one that is on from the start, could never enable
-    // its dependents again once they are cleared.
-    const auto doc = ConfigDocument::parse(readFile(ProgramDirectory() + QStringLiteral("YPZCSQ_JK.xml")));
-    const Catalogue cat = CatalogueParser::load(formType(FormKind::YPZCSQ_JK).catalogue);
-    int controllers = 0;
-    std::function<void(const ConfigNode &)> walk = [&](const ConfigNode &node) {
-        for (const ConfigNode &child : node.childElements()) {
-            if (child.hasChildElements()) {
-                const CatalogueEntry *e = cat.find(child.attributeText(QStringLiteral("name")));
-                QVERIFY(e);
-                QVERIFY2(!e->hidden && !e->initiallyOn, qPrintable(e->name));
-                ++controllers;
-            }
-            walk(child);
-        }
-    };
-    walk(doc->section(QStringLiteral("ui-relation")));
-    QVERIFY(controllers > 20);
 }
 
 void TestImport::signatureObjectsPrintEmpty()

@@ -3,10 +3,10 @@ template FrmYPZCSQ_JK
 printer ""
 
 page ""
-text 300 72 200 22 "药品监督管理部门" font=黑体 size=16 align=2
+text 300 69 200 26 "药品监督管理部门" font=黑体 size=16 align=2
 text 280 108 230 34 "药品注册申请表" size=24 bold align=2
 text 100 128 64 18 "021202" font=Arial size=8 flags=0x43
-border 96 144 604 829
+border 96 144 604 845
 table 96 144 604 rowheight=16
 section "申请事项"
 row
@@ -133,10 +133,12 @@ row
   r rdbZGYD "《中国药典》"
   f edtZGYD 40
   t "版"
+row
+  skip 20
   r rdbJB "局颁"
-  f edtJB 120
+  f edtJB 188
   t "第"
-  f edtJBC 40
+  f edtJBC 30
   t "册"
 row
   skip 20
@@ -187,7 +189,7 @@ row
 row
   skip 20
   c ckbWGZL "有外国专利："
-  f edtWGZL 150
+  f edtWGZL 90
   t "专利权人："
   fill edtWGZLQR
 row
@@ -377,9 +379,9 @@ row
   fill edtDLMC
 row
   t "组织机构代码："
-  f edtDLDM 140
+  f edtDLDM 150
   t "法定代表人："
-  f edtDLFR 90
+  f edtDLFR 60
   t "职位："
   fill edtDLFRZW
 row
@@ -428,16 +430,16 @@ row 50
 endsection
 endtable
 text 628 964 68 18 "官方填写" font=黑体 flags=0x43 frame=0x06 align=10
-text 100 982 64 18 "审查机关："
-value edtSCJG 164 982 200 18 "" small
-text 368 982 78 18 "审查人签字："
-value edtSCR 446 982 66 18 "" small
-value edtSCY 516 982 40 18 "" small
-text 556 982 16 18 "年"
-value edtSCM 572 982 24 18 "" small
-text 596 982 16 18 "月"
-value edtSCD 612 982 24 18 "" small
-text 636 982 16 18 "日"
+text 100 982 72 18 "审查机关："
+value edtSCJG 172 982 190 18 "" small
+text 362 982 84 18 "审查人签字："
+value edtSCR 446 982 62 18 "" small
+value edtSCY 508 982 36 18 "" small
+text 544 982 18 18 "年"
+value edtSCM 562 982 22 18 "" small
+text 584 982 18 18 "月"
+value edtSCD 602 982 22 18 "" small
+text 624 982 18 18 "日"
 text 82 1000 548 18 "药品注册申请表(进口)　第3页　共3页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode2 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order rdbDLF rdbDLT edtDLJF edtDLMC edtDLDM edtDLFR edtDLDZ edtDLDH edtDLYX edtDLLXR edtDLFRZW edtDLCZ
