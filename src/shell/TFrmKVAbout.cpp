@@ -49,9 +49,10 @@ TFrmKVAbout::TFrmKVAbout(QWidget *parent) : QDialog(parent)
     song.setPixelSize(12);
     maker->setFont(song);
     // The support lines are one line each: the panel leaves no room for a
-    // second one.
-    place(QStringLiteral("Label4"), QStringLiteral("技术支持电话：010-6218 3570"), 84, 204, 213, 18);
-    place(QStringLiteral("Label5"), QStringLiteral("电子邮箱：support@dzsb-soft.cn"), 84, 220, 213, 22);
+    // second one. No telephone number or mailbox is invented here: support
+    // comes from whoever hands the program out.
+    place(QStringLiteral("Label4"), QStringLiteral("技术支持：请与本软件的发放单位联系"), 84, 204, 213, 18);
+    place(QStringLiteral("Label5"), QString(), 84, 220, 213, 22);
 
     auto *close = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
                                   QStringLiteral("关闭(&O)"), this);
