@@ -88,18 +88,27 @@ private:
         bool expands = false;
         for (qsizetype i = 0; i < row.entries.size(); ++i) {
             const CatalogueEntry &e = row.entries[i];
-            // A detail that stands in the blank run of its button's caption
-            // goes between the two parts of that caption.
+            // Details that stand in the blank runs of their button's caption
+            // go between the parts of that caption: the button's own detail
+            // in the first run, the gap entries after it in the next runs.
             if (e.kind == Kind::Radio || e.kind == Kind::Check) {
                 const CatalogueEntry *next = i + 1 < row.entries.size() ? &row.entries[i + 1] : nullptr;
                 if (next && next->gap && next->detailOf == e.name) {
-                    const auto [before, afterGap] = splitAtGap(e.caption);
-                    QWidget *button = makeButton(e, parent, before);
-                    layout->addWidget(button);
-                    expands |= addControl(layout, *next, parent);
-                    if (!afterGap.isEmpty())
-                        layout->addWidget(makeLabel(afterGap, parent, next->hidden));
-                    ++i;
+                    qsizetype taken = 1;
+                    while (i + 1 + taken < row.entries.size() && row.entries[i + 1 + taken].gap &&
+                           row.entries[i + 1 + taken].kind != Kind::Radio &&
+                           row.entries[i + 1 + taken].kind != Kind::Check)
+                        ++taken;
+                    const QStringList parts = splitAtGaps(e.caption, taken);
+                    taken = parts.size() - 1;
+                    layout->addWidget(makeButton(e, parent, parts.first()));
+                    for (qsizetype k = 1; k <= taken; ++k) {
+                        const CatalogueEntry &detail = row.entries[i + k];
+                        expands |= addControl(layout, detail, parent);
+                        if (!parts[k].isEmpty())
+                            layout->addWidget(makeLabel(parts[k], parent, detail.hidden));
+                    }
+                    i += taken;
                     continue;
                 }
             }
@@ -268,13 +277,22 @@ private:
         return group;
     }
 
-    static std::pair<QString, QString> splitAtGap(const QString &caption)
+    // The caption cut at its first `most` blank runs (two or more blanks):
+    // the text before the first run, then the text after each run up to the
+    // next cut; the last part keeps any further runs.
+    static QStringList splitAtGaps(const QString &caption, qsizetype most)
     {
         static const QRegularExpression gap(QStringLiteral("[ \\x{3000}]{2,}"));
-        const auto m = gap.match(caption);
-        if (!m.hasMatch())
-            return {caption, QString()};
-        return {caption.left(m.capturedStart()), caption.mid(m.capturedEnd())};
+        QStringList parts;
+        qsizetype from = 0;
+        auto it = gap.globalMatch(caption);
+        while (parts.size() < most && it.hasNext()) {
+            const auto m = it.next();
+            parts << caption.mid(from, m.capturedStart() - from);
+            from = m.capturedEnd();
+        }
+        parts << caption.mid(from);
+        return parts;
     }
 
     QTabWidget *FPages;

@@ -31,8 +31,8 @@ private slots:
     void builtWidgets();
     void shippedCataloguesBuild();
     void domesticRegistrationForm();
-    void domesticRadioPanels_data();
-    void domesticRadioPanels();
+    void radioPanels_data();
+    void radioPanels();
 };
 
 void TestCatalogue::parseFaults_data()
@@ -124,6 +124,8 @@ void TestCatalogue::builtWidgets()
         "date d1 \"日期：\" check=cleared\ndate d2 check=ticked\ndate d3 check=none\n"
         "check ckbOn \"开\" on\n"
         "edit VerifyCode \"数据核对码\" readonly skyblue red\n"
+        "row\nradio rdbJB \"局颁      第      册\" panel=Panel10\n"
+        "edit edtJB detail=rdbJB gap\nedit edtJBC gap\nedit edtTail gap\n"
         "group - \"\"\nrow\nedit edtSCJG \"审查机关：\"\n"));
     QWidget host;
     QTabWidget *pages = CatalogueBuilder::build(cat, &host);
@@ -150,6 +152,24 @@ void TestCatalogue::builtWidgets()
             found = true;
         }
     QVERIFY(found);
+
+    // Two blank runs: each takes the next gap entry; one entry more than
+    // runs stands after the caption's last part.
+    auto *jb = host.findChild<QRadioButton *>(QStringLiteral("rdbJB"));
+    QCOMPARE(jb->text(), QStringLiteral("局颁"));
+    QCOMPARE(jb->property("caption").toString(), QStringLiteral("局颁      第      册"));
+    QList<QWidget *> inRow{jb, host.findChild<QLineEdit *>(QStringLiteral("edtJB"))};
+    for (const QString &text : {QStringLiteral("第"), QStringLiteral("册")})
+        for (auto *l : box->findChildren<QLabel *>())
+            if (l->text() == text) {
+                inRow << l;
+                if (text == QStringLiteral("第"))
+                    inRow << host.findChild<QLineEdit *>(QStringLiteral("edtJBC"));
+            }
+    inRow << host.findChild<QLineEdit *>(QStringLiteral("edtTail"));
+    QCOMPARE(inRow.size(), 6);
+    for (int i = 1; i < inRow.size(); ++i)
+        QVERIFY2(inRow[i]->x() > inRow[i - 1]->x(), qPrintable(QString::number(i)));
 
     // Radio buttons of one panel form one exclusive group, hidden ones included.
     auto *group = pages->findChild<QButtonGroup *>(QStringLiteral("Panel2"));
@@ -256,31 +276,41 @@ void TestCatalogue::domesticRegistrationForm()
     QCOMPARE(form.findChild<QButtonGroup *>(QStringLiteral("Panel18"))->buttons().size(), 4);
 }
 
-void TestCatalogue::domesticRadioPanels_data()
+void TestCatalogue::radioPanels_data()
 {
+    QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
     QTest::addColumn<bool>("exclusive");
-    QTest::newRow("制剂 clears 非制剂") << "rdbZJF" << "rdbZJT" << true;
-    QTest::newRow("Panel5 apart from Panel23") << "rdbFZJYL" << "rdbZJT" << false;
-    QTest::newRow("Panel10 spans two rows") << "rdbZGYD" << "rdbBZZN" << true;
-    QTest::newRow("item 22 pair") << "rdbTSF" << "rdbTST" << true;
-    QTest::newRow("item 22 kinds independent") << "ckbMZYP" << "rdbTSF" << false;
-    QTest::newRow("item 23 pair") << "rdbYGK" << "rdbYSQ" << true;
-    QTest::newRow("item 23 patents independent") << "ckbZGZL" << "ckbWGZL" << false;
-    QTest::newRow("item 26 check apart from Panel15") << "ckbCCH" << "rdbBCSQWZC" << false;
-    QTest::newRow("agent pair") << "rdbDLF" << "rdbDLT" << true;
-    QTest::newRow("applicants apart") << "rdbJG2T" << "rdbJG3T" << false;
+    QTest::newRow("制剂 clears 非制剂") << int(FormKind::YPZCSQ) << "rdbZJF" << "rdbZJT" << true;
+    QTest::newRow("Panel5 apart from Panel23") << int(FormKind::YPZCSQ) << "rdbFZJYL" << "rdbZJT" << false;
+    QTest::newRow("Panel10 spans two rows") << int(FormKind::YPZCSQ) << "rdbZGYD" << "rdbBZZN" << true;
+    QTest::newRow("item 22 pair") << int(FormKind::YPZCSQ) << "rdbTSF" << "rdbTST" << true;
+    QTest::newRow("item 22 kinds independent") << int(FormKind::YPZCSQ) << "ckbMZYP" << "rdbTSF" << false;
+    QTest::newRow("item 23 pair") << int(FormKind::YPZCSQ) << "rdbYGK" << "rdbYSQ" << true;
+    QTest::newRow("item 23 patents independent") << int(FormKind::YPZCSQ) << "ckbZGZL" << "ckbWGZL" << false;
+    QTest::newRow("item 26 check apart from Panel15") << int(FormKind::YPZCSQ) << "ckbCCH" << "rdbBCSQWZC" << false;
+    QTest::newRow("agent pair") << int(FormKind::YPZCSQ) << "rdbDLF" << "rdbDLT" << true;
+    QTest::newRow("applicants apart") << int(FormKind::YPZCSQ) << "rdbJG2T" << "rdbJG3T" << false;
+    const int import = int(FormKind::YPZCSQ_JK);
+    QTest::newRow("import: 制剂 clears 非制剂") << import << "rdbZJF" << "rdbZJT" << true;
+    QTest::newRow("import: Panel5 apart from Panel23") << import << "rdbFZJZJ" << "rdbZJT" << false;
+    QTest::newRow("import: Panel10 spans two rows") << import << "rdbZGYD" << "rdbBZZN" << true;
+    QTest::newRow("import: 局颁 and 《中国药典》") << import << "rdbJB" << "rdbZGYD" << true;
+    QTest::newRow("import: trade name pair") << import << "rdbSPMT" << "rdbSPMF" << true;
+    QTest::newRow("import: agent 3 pair") << import << "rdbJG3F" << "rdbJG3T" << true;
+    QTest::newRow("import: class apart from item 2") << import << "rdbJKSQ" << "rdbZY" << false;
 }
 
-void TestCatalogue::domesticRadioPanels()
+void TestCatalogue::radioPanels()
 {
+    QFETCH(int, kind);
     QFETCH(QString, first);
     QFETCH(QString, second);
     QFETCH(bool, exclusive);
-    TFrmYPZCSQ form;
-    auto *a = form.findChild<QAbstractButton *>(first);
-    auto *b = form.findChild<QAbstractButton *>(second);
+    std::unique_ptr<TEABaseForm> form(CreateForm(FormKind(kind)));
+    auto *a = form->findChild<QAbstractButton *>(first);
+    auto *b = form->findChild<QAbstractButton *>(second);
     QVERIFY(a && b);
     a->click();
     QVERIFY(a->isChecked());
