@@ -18,7 +18,7 @@ struct CatalogueEntry {
     QString after;          // fixed text right after the control
     QString panel;          // radio group of a radio button
     QString detailOf;       // the button whose detail this control holds
-    bool gap = false;       // the detail stands in the blank run of its button's caption
+    bool gap = false;       // stands in the next blank run of its button's caption
     bool vscroll = false;   // memo with a vertical scroll bar
     DateMode dateMode = DateMode::Cleared;
     bool readOnly = false;

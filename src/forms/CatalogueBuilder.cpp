@@ -88,29 +88,27 @@ private:
         bool expands = false;
         for (qsizetype i = 0; i < row.entries.size(); ++i) {
             const CatalogueEntry &e = row.entries[i];
-            // A detail that stands in the blank run of its button's caption
-            // goes between the two parts of that caption.
+            // Details that stand in the blank runs of their button's caption
+            // go between the parts of that caption: the button's own detail
+            // in the first run, the gap entries after it in the next runs.
             if (e.kind == Kind::Radio || e.kind == Kind::Check) {
                 const CatalogueEntry *next = i + 1 < row.entries.size() ? &row.entries[i + 1] : nullptr;
                 if (next && next->gap && next->detailOf == e.name) {
-                    const auto [before, afterGap] = splitAtGap(e.caption);
-                    QWidget *button = makeButton(e, parent, before);
-                    layout->addWidget(button);
-                    expands |= addControl(layout, *next, parent);
-                    ++i;
-                    // Further blank runs of the caption take the following
-                    // entries marked gap that detail no button ("第  册").
-                    QString rest = afterGap;
-                    while (i + 1 < row.entries.size() && row.entries[i + 1].gap &&
-                           row.entries[i + 1].detailOf.isEmpty() && hasGap(rest)) {
-                        const auto [text, tail] = splitAtGap(rest);
-                        if (!text.isEmpty())
-                            layout->addWidget(makeLabel(text, parent, next->hidden));
-                        expands |= addControl(layout, row.entries[++i], parent);
-                        rest = tail;
+                    qsizetype taken = 1;
+                    while (i + 1 + taken < row.entries.size() && row.entries[i + 1 + taken].gap &&
+                           row.entries[i + 1 + taken].kind != Kind::Radio &&
+                           row.entries[i + 1 + taken].kind != Kind::Check)
+                        ++taken;
+                    const QStringList parts = splitAtGaps(e.caption, taken);
+                    taken = parts.size() - 1;
+                    layout->addWidget(makeButton(e, parent, parts.first()));
+                    for (qsizetype k = 1; k <= taken; ++k) {
+                        const CatalogueEntry &detail = row.entries[i + k];
+                        expands |= addControl(layout, detail, parent);
+                        if (!parts[k].isEmpty())
+                            layout->addWidget(makeLabel(parts[k], parent, detail.hidden));
                     }
-                    if (!rest.isEmpty())
-                        layout->addWidget(makeLabel(rest, parent, next->hidden));
+                    i += taken;
                     continue;
                 }
             }
@@ -279,20 +277,22 @@ private:
         return group;
     }
 
-    static const QRegularExpression &gapPattern()
+    // The caption cut at its first `most` blank runs (two or more blanks):
+    // the text before the first run, then the text after each run up to the
+    // next cut; the last part keeps any further runs.
+    static QStringList splitAtGaps(const QString &caption, qsizetype most)
     {
         static const QRegularExpression gap(QStringLiteral("[ \\x{3000}]{2,}"));
-        return gap;
-    }
-
-    static bool hasGap(const QString &caption) { return gapPattern().match(caption).hasMatch(); }
-
-    static std::pair<QString, QString> splitAtGap(const QString &caption)
-    {
-        const auto m = gapPattern().match(caption);
-        if (!m.hasMatch())
-            return {caption, QString()};
-        return {caption.left(m.capturedStart()), caption.mid(m.capturedEnd())};
+        QStringList parts;
+        qsizetype from = 0;
+        auto it = gap.globalMatch(caption);
+        while (parts.size() < most && it.hasNext()) {
+            const auto m = it.next();
+            parts << caption.mid(from, m.capturedStart() - from);
+            from = m.capturedEnd();
+        }
+        parts << caption.mid(from);
+        return parts;
     }
 
     QTabWidget *FPages;

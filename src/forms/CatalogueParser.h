@@ -22,9 +22,12 @@
 // gap, vscroll, check=cleared|ticked|none, readonly, skyblue, red, hidden,
 // buttonface, noborder, on, line=".." (repeatable: initial memo lines),
 // width=N, height=N.
-// gap: the detail stands in the first blank run of its button's caption; an
-// entry marked gap without detail= takes the caption's next blank run
-// ("局颁 [edtJB] 第 [edtJBC] 册").
+//
+// gap: the detail stands over a blank run (two or more blanks) of its
+// button's caption. The button's own detail takes the first run; further
+// gap entries right after it take the next runs in turn, so that
+// "局颁      第      册" holds two edits. The button keeps its whole
+// caption; on screen it shows the text before the first run.
 #include "Catalogue.h"
 
 namespace CatalogueParser {

@@ -184,10 +184,13 @@ QList<TfrTextLine> wrap(const QString &paragraph, double available, const TfrMea
     const qsizetype n = paragraph.size();
     qsizetype lineStart = 0;
     qsizetype from = 0; // where the search for the next overflow starts
+    qsizetype segmentEnd = -1; // end of the run of text up to the next line break
     while (lineStart < n) {
-        qsizetype segmentEnd = lineStart;
-        while (segmentEnd < n && !isBreakChar(paragraph[segmentEnd]))
-            ++segmentEnd;
+        if (segmentEnd < lineStart) {
+            segmentEnd = lineStart;
+            while (segmentEnd < n && !isBreakChar(paragraph[segmentEnd]))
+                ++segmentEnd;
+        }
         const qsizetype i = firstOverflow(paragraph, lineStart, from, segmentEnd, available, widths);
         if (i < 0) {
             if (segmentEnd == n)

@@ -155,8 +155,11 @@ TfrPreparedObject TfrPreparer::prepareObject(const TfrView &view, qint64 x, qint
 QList<TfrSheet> TfrPreparer::prepare()
 {
     FError.clear();
-    // [TOTALPAGES] is known only after a pass; run again until the count holds.
+    // [TOTALPAGES] is known only after a pass; run again until the count
+    // holds - when a memo asks for it at all.
     QList<TfrSheet> sheets = runPass(0);
+    if (!usesTotalPages())
+        return sheets;
     for (int pass = 0; pass < 3; ++pass) {
         QList<TfrSheet> again = runPass(int(sheets.size()));
         const bool stable = again.size() == sheets.size();
@@ -165,6 +168,18 @@ QList<TfrSheet> TfrPreparer::prepare()
             break;
     }
     return sheets;
+}
+
+bool TfrPreparer::usesTotalPages() const
+{
+    const TfrPages &pages = FReport.Pages();
+    for (int p = 0; p < pages.Count(); ++p)
+        for (const TfrView *v : pages[p].Objects())
+            if (const auto *memo = dynamic_cast<const TfrMemoView *>(v); memo && !memo->TextOnly())
+                for (const QString &line : memo->Memo())
+                    if (line.contains(QLatin1String("TOTALPAGES"), Qt::CaseInsensitive))
+                        return true;
+    return false;
 }
 
 QList<TfrSheet> TfrPreparer::runPass(int totalPages)

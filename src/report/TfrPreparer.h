@@ -46,6 +46,7 @@ private:
     struct PageRun;
 
     QList<TfrSheet> runPass(int totalPages);
+    bool usesTotalPages() const;
     void preparePage(const TfrPage &page, int pageIndex, QList<TfrSheet> &sheets, int totalPages);
     TfrPreparedObject prepareObject(const TfrView &view, qint64 x, qint64 y, qint64 width, qint64 height) const;
     QList<TfrTextLine> memoLines(const TfrMemoView &memo, int width, int height, int sheetNumber, int totalPages) const;

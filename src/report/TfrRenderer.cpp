@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <memory>
 
 namespace {
 
@@ -186,13 +187,36 @@ QFont reportFont(const QString &name, int sizePoints, quint16 style)
     font.setUnderline(style & fsUnderline);
     font.setStrikeOut(style & fsStrikeOut);
     font.setHintingPreference(QFont::PreferNoHinting);
+    // Simple scripts print without shaping, so that measured and drawn widths agree.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
 TfrMeasure measureFor(const QFont &font)
 {
+    // Report fonts are drawn without shaping (no kerning, no ligatures), so a
+    // text is exactly as wide as the sum of its characters: each character is
+    // measured once, and measuring a line costs a lookup per character.
+    auto widths = std::make_shared<QHash<char32_t, double>>();
     const QFontMetricsF metrics(font);
-    return [metrics](const QString &text) { return metrics.horizontalAdvance(text); };
+    return [metrics, widths](const QString &text) {
+        double w = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            char32_t key = text[i].unicode();
+            qsizetype len = 1;
+            if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+                key = QChar::surrogateToUcs4(text[i], text[i + 1]);
+                len = 2;
+            }
+            auto it = widths->constFind(key);
+            if (it == widths->constEnd())
+                it = widths->insert(key, len == 1 ? metrics.horizontalAdvance(text[i])
+                                                  : metrics.horizontalAdvance(text.mid(i, 2)));
+            w += *it;
+            i += len - 1;
+        }
+        return w;
+    };
 }
 
 void drawSheet(QPainter &painter, const TfrSheet &sheet, bool hairlines)

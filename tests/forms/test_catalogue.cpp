@@ -32,13 +32,11 @@ private slots:
     void builtWidgets();
     void shippedCataloguesBuild();
     void domesticRegistrationForm();
-    void domesticRadioPanels_data();
-    void domesticRadioPanels();
+    void radioPanels_data();
+    void radioPanels();
     void supplementaryForms_data();
     void supplementaryForms();
     void importSupplementaryApplicants();
-    void supplementaryRadioPanels_data();
-    void supplementaryRadioPanels();
 };
 
 void TestCatalogue::parseFaults_data()
@@ -130,8 +128,8 @@ void TestCatalogue::builtWidgets()
         "date d1 \"日期：\" check=cleared\ndate d2 check=ticked\ndate d3 check=none\n"
         "check ckbOn \"开\" on\n"
         "edit VerifyCode \"数据核对码\" readonly skyblue red\n"
-        "row\nradio rdbJB \"局颁      第      册\" panel=Panel6\n"
-        "edit edtJB detail=rdbJB gap\nedit edtJBC gap\n"
+        "row\nradio rdbJB \"局颁      第      册\" panel=Panel10\n"
+        "edit edtJB detail=rdbJB gap\nedit edtJBC gap\nedit edtTail gap\n"
         "group - \"\"\nrow\nedit edtSCJG \"审查机关：\"\n"));
     QWidget host;
     QTabWidget *pages = CatalogueBuilder::build(cat, &host);
@@ -158,22 +156,23 @@ void TestCatalogue::builtWidgets()
             found = true;
         }
     QVERIFY(found);
-    // A caption with two blank runs takes its detail and then the next entry
-    // marked gap: 局颁 [edtJB] 第 [edtJBC] 册.
-    auto xOfLabel = [&](const QString &text) {
-        for (auto *l : box->findChildren<QLabel *>())
-            if (l->text() == text)
-                return l->x();
-        return -1;
-    };
+    // Two blank runs: each takes the next gap entry; one entry more than
+    // runs stands after the caption's last part.
     auto *jb = host.findChild<QRadioButton *>(QStringLiteral("rdbJB"));
     QCOMPARE(jb->text(), QStringLiteral("局颁"));
-    const int edtJB = host.findChild<QLineEdit *>(QStringLiteral("edtJB"))->x();
-    const int edtJBC = host.findChild<QLineEdit *>(QStringLiteral("edtJBC"))->x();
-    QVERIFY(jb->x() < edtJB);
-    QVERIFY(edtJB < xOfLabel(QStringLiteral("第")));
-    QVERIFY(xOfLabel(QStringLiteral("第")) < edtJBC);
-    QVERIFY(edtJBC < xOfLabel(QStringLiteral("册")));
+    QCOMPARE(jb->property("caption").toString(), QStringLiteral("局颁      第      册"));
+    QList<QWidget *> inRow{jb, host.findChild<QLineEdit *>(QStringLiteral("edtJB"))};
+    for (const QString &text : {QStringLiteral("第"), QStringLiteral("册")})
+        for (auto *l : box->findChildren<QLabel *>())
+            if (l->text() == text) {
+                inRow << l;
+                if (text == QStringLiteral("第"))
+                    inRow << host.findChild<QLineEdit *>(QStringLiteral("edtJBC"));
+            }
+    inRow << host.findChild<QLineEdit *>(QStringLiteral("edtTail"));
+    QCOMPARE(inRow.size(), 6);
+    for (int i = 1; i < inRow.size(); ++i)
+        QVERIFY2(inRow[i]->x() > inRow[i - 1]->x(), qPrintable(QString::number(i)));
 
     // Radio buttons of one panel form one exclusive group, hidden ones included.
     auto *group = pages->findChild<QButtonGroup *>(QStringLiteral("Panel2"));
@@ -280,31 +279,62 @@ void TestCatalogue::domesticRegistrationForm()
     QCOMPARE(form.findChild<QButtonGroup *>(QStringLiteral("Panel18"))->buttons().size(), 4);
 }
 
-void TestCatalogue::domesticRadioPanels_data()
+void TestCatalogue::radioPanels_data()
 {
+    QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
     QTest::addColumn<bool>("exclusive");
-    QTest::newRow("制剂 clears 非制剂") << "rdbZJF" << "rdbZJT" << true;
-    QTest::newRow("Panel5 apart from Panel23") << "rdbFZJYL" << "rdbZJT" << false;
-    QTest::newRow("Panel10 spans two rows") << "rdbZGYD" << "rdbBZZN" << true;
-    QTest::newRow("item 22 pair") << "rdbTSF" << "rdbTST" << true;
-    QTest::newRow("item 22 kinds independent") << "ckbMZYP" << "rdbTSF" << false;
-    QTest::newRow("item 23 pair") << "rdbYGK" << "rdbYSQ" << true;
-    QTest::newRow("item 23 patents independent") << "ckbZGZL" << "ckbWGZL" << false;
-    QTest::newRow("item 26 check apart from Panel15") << "ckbCCH" << "rdbBCSQWZC" << false;
-    QTest::newRow("agent pair") << "rdbDLF" << "rdbDLT" << true;
-    QTest::newRow("applicants apart") << "rdbJG2T" << "rdbJG3T" << false;
+    QTest::newRow("制剂 clears 非制剂") << int(FormKind::YPZCSQ) << "rdbZJF" << "rdbZJT" << true;
+    QTest::newRow("Panel5 apart from Panel23") << int(FormKind::YPZCSQ) << "rdbFZJYL" << "rdbZJT" << false;
+    QTest::newRow("Panel10 spans two rows") << int(FormKind::YPZCSQ) << "rdbZGYD" << "rdbBZZN" << true;
+    QTest::newRow("item 22 pair") << int(FormKind::YPZCSQ) << "rdbTSF" << "rdbTST" << true;
+    QTest::newRow("item 22 kinds independent") << int(FormKind::YPZCSQ) << "ckbMZYP" << "rdbTSF" << false;
+    QTest::newRow("item 23 pair") << int(FormKind::YPZCSQ) << "rdbYGK" << "rdbYSQ" << true;
+    QTest::newRow("item 23 patents independent") << int(FormKind::YPZCSQ) << "ckbZGZL" << "ckbWGZL" << false;
+    QTest::newRow("item 26 check apart from Panel15") << int(FormKind::YPZCSQ) << "ckbCCH" << "rdbBCSQWZC" << false;
+    QTest::newRow("agent pair") << int(FormKind::YPZCSQ) << "rdbDLF" << "rdbDLT" << true;
+    QTest::newRow("applicants apart") << int(FormKind::YPZCSQ) << "rdbJG2T" << "rdbJG3T" << false;
+    const int import = int(FormKind::YPZCSQ_JK);
+    QTest::newRow("import: 制剂 clears 非制剂") << import << "rdbZJF" << "rdbZJT" << true;
+    QTest::newRow("import: Panel5 apart from Panel23") << import << "rdbFZJZJ" << "rdbZJT" << false;
+    QTest::newRow("import: Panel10 spans two rows") << import << "rdbZGYD" << "rdbBZZN" << true;
+    QTest::newRow("import: 局颁 and 《中国药典》") << import << "rdbJB" << "rdbZGYD" << true;
+    QTest::newRow("import: trade name pair") << import << "rdbSPMT" << "rdbSPMF" << true;
+    QTest::newRow("import: agent 3 pair") << import << "rdbJG3F" << "rdbJG3T" << true;
+    QTest::newRow("import: class apart from item 2") << import << "rdbJKSQ" << "rdbZY" << false;
+    for (const FormKind k : {FormKind::YPBCSQ, FormKind::YPBCSQ_JK}) {
+        const char *f = k == FormKind::YPBCSQ ? "supplementary" : "import supplementary";
+        const int kind = int(k);
+        QTest::addRow("%s: 备案 clears 批准", f) << kind << "rdbZQXPJ" << "rdbZQXBA" << true;
+        QTest::addRow("%s: matters apart from item 1's buttons", f) << kind << "ckbCYXY" << "rdbZQXBA" << false;
+        QTest::addRow("%s: 备案 block apart too", f) << kind << "ckbGBWG" << "rdbZQXPJ" << false;
+        QTest::addRow("%s: 药品包装规格等 a box of its own", f) << kind << "YPBZGG" << "ckbBGJKZC" << false;
+        QTest::addRow("%s: 剂型 clears 非制剂", f) << kind << "rdbZJF" << "rdbZJT" << true;
+        QTest::addRow("%s: Panel4 apart from Panel23", f) << kind << "rdbFZJYL" << "rdbZJT" << false;
+        QTest::addRow("%s: item 17 over three rows", f) << kind << "rdbZGYD" << "rdbSX" << true;
+        QTest::addRow("%s: item 17 second row", f) << kind << "rdbJB" << "rdbZB" << true;
+        QTest::addRow("%s: item 20 kinds independent", f) << kind << "ckbMZYP" << "rdbTSF" << false;
+        QTest::addRow("%s: item 23 pair", f) << kind << "rdbXYJCF" << "rdbXYJCT" << true;
+        QTest::addRow("%s: agent pair", f) << kind << "rdbDLF" << "rdbDLT" << true;
+    }
+    QTest::newRow("supplementary: biological standard in item 17")
+        << int(FormKind::YPBCSQ) << "rdbswzpgc" << "rdbZC" << true;
+    QTest::newRow("supplementary: applicants apart") << int(FormKind::YPBCSQ) << "rdbJG2T" << "rdbJG3T" << false;
+    QTest::newRow("import supplementary: applicants apart") << int(FormKind::YPBCSQ_JK) << "rdbJG3T" << "rdbJG4T" << false;
+    QTest::newRow("import supplementary: the two standards apart in name only")
+        << int(FormKind::YPBCSQ_JK) << "rdbZC" << "rdbSX" << true;
 }
 
-void TestCatalogue::domesticRadioPanels()
+void TestCatalogue::radioPanels()
 {
+    QFETCH(int, kind);
     QFETCH(QString, first);
     QFETCH(QString, second);
     QFETCH(bool, exclusive);
-    TFrmYPZCSQ form;
-    auto *a = form.findChild<QAbstractButton *>(first);
-    auto *b = form.findChild<QAbstractButton *>(second);
+    std::unique_ptr<TEABaseForm> form(CreateForm(FormKind(kind)));
+    auto *a = form->findChild<QAbstractButton *>(first);
+    auto *b = form->findChild<QAbstractButton *>(second);
     QVERIFY(a && b);
     a->click();
     QVERIFY(a->isChecked());
@@ -427,52 +457,6 @@ void TestCatalogue::importSupplementaryApplicants()
     QVERIFY(!form.findChild<QRadioButton *>(QStringLiteral("rdbswzpgc")));
     QCOMPARE(form.findChild<QRadioButton *>(QStringLiteral("rdbSX"))->text(), QStringLiteral("试行注册标准及标准编号："));
     QCOMPARE(form.findChild<QRadioButton *>(QStringLiteral("rdbZGYD"))->text(), QStringLiteral(" 中国药典"));
-}
-
-void TestCatalogue::supplementaryRadioPanels_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<QString>("second");
-    QTest::addColumn<bool>("exclusive");
-    for (const FormKind k : {FormKind::YPBCSQ, FormKind::YPBCSQ_JK}) {
-        const char *f = k == FormKind::YPBCSQ ? "domestic" : "import";
-        const int kind = int(k);
-        QTest::addRow("%s: 备案 clears 批准", f) << kind << "rdbZQXPJ" << "rdbZQXBA" << true;
-        QTest::addRow("%s: matters apart from item 1's buttons", f) << kind << "ckbCYXY" << "rdbZQXBA" << false;
-        QTest::addRow("%s: 备案 block apart too", f) << kind << "ckbGBWG" << "rdbZQXPJ" << false;
-        QTest::addRow("%s: 药品包装规格等 a box of its own", f) << kind << "YPBZGG" << "ckbBGJKZC" << false;
-        QTest::addRow("%s: 剂型 clears 非制剂", f) << kind << "rdbZJF" << "rdbZJT" << true;
-        QTest::addRow("%s: Panel4 apart from Panel23", f) << kind << "rdbFZJYL" << "rdbZJT" << false;
-        QTest::addRow("%s: item 17 over three rows", f) << kind << "rdbZGYD" << "rdbSX" << true;
-        QTest::addRow("%s: item 17 second row", f) << kind << "rdbJB" << "rdbZB" << true;
-        QTest::addRow("%s: item 20 kinds independent", f) << kind << "ckbMZYP" << "rdbTSF" << false;
-        QTest::addRow("%s: item 23 pair", f) << kind << "rdbXYJCF" << "rdbXYJCT" << true;
-        QTest::addRow("%s: agent pair", f) << kind << "rdbDLF" << "rdbDLT" << true;
-    }
-    QTest::newRow("domestic: biological standard in item 17")
-        << int(FormKind::YPBCSQ) << "rdbswzpgc" << "rdbZC" << true;
-    QTest::newRow("domestic: applicants apart") << int(FormKind::YPBCSQ) << "rdbJG2T" << "rdbJG3T" << false;
-    QTest::newRow("import: applicants apart") << int(FormKind::YPBCSQ_JK) << "rdbJG3T" << "rdbJG4T" << false;
-    QTest::newRow("import: the two standards apart in name only")
-        << int(FormKind::YPBCSQ_JK) << "rdbZC" << "rdbSX" << true;
-}
-
-void TestCatalogue::supplementaryRadioPanels()
-{
-    QFETCH(int, kind);
-    QFETCH(QString, first);
-    QFETCH(QString, second);
-    QFETCH(bool, exclusive);
-    std::unique_ptr<TEABaseForm> form(CreateForm(FormKind(kind)));
-    auto *a = form->findChild<QAbstractButton *>(first);
-    auto *b = form->findChild<QAbstractButton *>(second);
-    QVERIFY(a && b);
-    a->click();
-    QVERIFY(a->isChecked());
-    b->click();
-    QVERIFY(b->isChecked());
-    QCOMPARE(a->isChecked(), !exclusive);
 }
 
 DZSB_TEST_MAIN(TestCatalogue)

@@ -39,6 +39,7 @@ struct Style {
     int align = 0;
     bool small = false;
     QString captionName; // r/c: the caption memo's own name instead of MemoN
+    int width = 0;       // t: fixed width instead of the text's own
 };
 
 class Compiler {
@@ -157,6 +158,8 @@ private:
                 style.frame = 0x03;
             } else if (key == QLatin1String("capname")) {
                 style.captionName = value;
+            } else if (key == QLatin1String("width")) {
+                style.width = number(value);
             } else fail(QStringLiteral("未知的属性：") + s);
         }
     }
@@ -391,7 +394,7 @@ private:
             Style style;
             style.align = 8;
             parseRest(t, 1, 0, n, &text, style);
-            const int w = textWidth(text, style);
+            const int w = style.width > 0 ? style.width : textWidth(text, style);
             memo(staticName(), FX, FRowY, w, FRowTextHeight, text, style, false);
             FX += w;
         } else if (cmd == QLatin1String("r") || cmd == QLatin1String("c")) {

@@ -20,7 +20,8 @@
 //   row [H] [noline]                   next row, H units high (default 20);
 //                                      a line is drawn under it unless noline
 //   entries of a row, left to right:
-//     t "text" [style]                 static text of its own width
+//     t "text" [style] [width=N]       static text of its own width, or N wide
+//                                      (with flags=0x43 a long text wraps)
 //     r NAME "caption" [capname=N]     radio mark "○" and its caption
 //     c NAME "caption" [capname=N]     check mark "□" and its caption
 //     f NAME W ["text"] [style]        value field W wide (placeholder "-")

@@ -295,9 +295,9 @@ row
   fill edtJG1CZ
 row
   t "电子信箱："
-  f edtJG1YX 216
+  f edtJG1YX 218
   t "联系人："
-  f edtJG1LXR 58
+  f edtJG1LXR 56
   t "电话："
   fill edtJG1LXRDH
 row
@@ -341,9 +341,9 @@ row
   fill edtJG2CZ
 row
   t "电子信箱："
-  f edtJG2YX 216
+  f edtJG2YX 218
   t "联系人："
-  f edtJG2LXR 58
+  f edtJG2LXR 56
   t "电话："
   fill edtJG2LXRDH
 row
@@ -378,9 +378,9 @@ row
   fill edtJG3CZ
 row
   t "电子信箱："
-  f edtJG3YX 216
+  f edtJG3YX 218
   t "联系人："
-  f edtJG3LXR 58
+  f edtJG3LXR 56
   t "电话："
   fill edtJG3LXRDH
 row
@@ -415,9 +415,9 @@ row
   fill edtJG4CZ
 row
   t "电子信箱："
-  f edtJG4YX 216
+  f edtJG4YX 218
   t "联系人："
-  f edtJG4LXR 58
+  f edtJG4LXR 56
   t "电话："
   fill edtJG4LXRDH
 row
@@ -452,9 +452,9 @@ row
   fill edtJG5CZ
 row
   t "电子信箱："
-  f edtJG5YX 216
+  f edtJG5YX 218
   t "联系人："
-  f edtJG5LXR 58
+  f edtJG5LXR 56
   t "电话："
   fill edtJG5LXRDH
 endsection
