@@ -572,13 +572,14 @@ text 628 964 68 18 "官方填写" font=黑体 flags=0x43 frame=0x06 align=10
 text 100 982 44 18 "审查人"
 value edtSCR 144 982 70 18 "" small
 text 218 982 58 18 "审查机关"
-value edtSCJG 276 982 224 18 "" small
-value edtSCY 508 982 36 18 "" small
-text 544 982 18 18 "年"
-value edtSCM 562 982 22 18 "" small
-text 584 982 18 18 "月"
-value edtSCD 602 982 22 18 "" small
-text 624 982 18 18 "日"
+# The date stands clear of the frame of "官方填写" above its end.
+value edtSCJG 276 982 214 18 "" small
+value edtSCY 494 982 36 18 "" small
+text 530 982 18 18 "年"
+value edtSCM 548 982 22 18 "" small
+text 570 982 18 18 "月"
+value edtSCD 588 982 22 18 "" small
+text 610 982 18 18 "日"
 text 82 1000 548 18 "药品补充申请表　第4页　共4页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode3 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order memQTTB VerifyCode3 edtSCJG edtSCR edtSCY edtSCM edtSCD memSBZLML
