@@ -42,27 +42,38 @@ QHash<QString, QString> Headings(const Catalogue &catalogue)
     QHash<QString, QString> out;
     for (const CataloguePage &page : catalogue.pages)
         for (const CatalogueGroup &group : page.groups) {
-            // The numbered item (or the group) that the following entries belong to.
+            // The numbered item (or the group) that the following entries
+            // belong to: set by fixed texts and button captions such as
+            // "28.机构1（国内药品生产企业）：" or "12.制剂："; a field's own
+            // numbered caption names that field alone.
             QString item = bare(group.caption);
             for (const CatalogueBlock &block : group.blocks)
-                for (const CatalogueRow &row : block.rows)
+                for (const CatalogueRow &row : block.rows) {
+                    QString lastCaption; // of the row, for a field without one of its own
                     for (const CatalogueEntry &e : row.entries) {
-                        const QString own = bare(e.label.isEmpty() ? e.caption : e.label);
-                        // Marks of check boxes and radio buttons are one character.
+                        QString own = bare(e.label.isEmpty() ? e.caption : e.label);
+                        // Marks of check boxes and radio buttons are one character,
+                        // and a read-only memo on button face is fixed text.
+                        const bool fixedText = e.kind == CatalogueEntry::Kind::Memo && e.readOnly && e.buttonFace;
                         const bool holdsText = e.kind != CatalogueEntry::Kind::Check &&
                                                e.kind != CatalogueEntry::Kind::Radio &&
-                                               e.kind != CatalogueEntry::Kind::Label;
+                                               e.kind != CatalogueEntry::Kind::Label && !fixedText;
                         if (!e.name.isEmpty() && holdsText) {
+                            if (own.isEmpty())
+                                own = lastCaption;
                             QString heading;
                             if (numbered(own) || item.isEmpty())
                                 heading = own.isEmpty() ? e.name : own;
                             else
                                 heading = (own.isEmpty() || own == item) ? item : item + QLatin1Char(' ') + own;
                             out.insert(e.name.toLower(), heading + kFullColon);
-                        }
-                        if (numbered(own))
+                        } else if (numbered(own)) {
                             item = own;
+                        }
+                        if (!own.isEmpty())
+                            lastCaption = own;
                     }
+                }
         }
     return out;
 }
