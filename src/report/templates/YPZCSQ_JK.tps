@@ -431,15 +431,15 @@ endsection
 endtable
 text 628 964 68 18 "官方填写" font=黑体 flags=0x43 frame=0x06 align=10
 text 100 982 72 18 "审查机关："
-value edtSCJG 172 982 190 18 "" small
-text 362 982 84 18 "审查人签字："
-value edtSCR 446 982 62 18 "" small
-value edtSCY 508 982 36 18 "" small
-text 544 982 18 18 "年"
-value edtSCM 562 982 22 18 "" small
-text 584 982 18 18 "月"
-value edtSCD 602 982 22 18 "" small
-text 624 982 18 18 "日"
+value edtSCJG 172 982 176 18 "" small
+text 348 982 84 18 "审查人签字："
+value edtSCR 432 982 62 18 "" small
+value edtSCY 494 982 36 18 "" small
+text 530 982 18 18 "年"
+value edtSCM 548 982 22 18 "" small
+text 570 982 18 18 "月"
+value edtSCD 588 982 22 18 "" small
+text 610 982 18 18 "日"
 text 82 1000 548 18 "药品注册申请表(进口)　第3页　共3页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode2 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order rdbDLF rdbDLT edtDLJF edtDLMC edtDLDM edtDLFR edtDLDZ edtDLDH edtDLYX edtDLLXR edtDLFRZW edtDLCZ
