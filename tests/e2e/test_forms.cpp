@@ -11,6 +11,7 @@
 #include "ControlAdapter.h"
 #include "FormClasses.h"
 #include "FormDriver.h"
+#include "PrintFixture.h"
 #include "Helpers.h"
 #include "ScriptedDialogs.h"
 #include "TFrmMain.h"
@@ -136,59 +137,6 @@ QString storedValue(TEABaseForm *form, const QString &name)
     return QString();
 }
 
-// A main window with a new form of one type, active.
-struct FormFixture {
-    ScriptedDialogs dlg;
-    TFrmMain main;
-    TEABaseForm *form = nullptr;
-    QStringList files;
-
-    explicit FormFixture(FormKind kind)
-    {
-        main.show();
-        main.NewCommand(kind);
-        form = main.registered(kind);
-        if (form)
-            main.mdiArea()->setActiveSubWindow(form);
-    }
-    ~FormFixture()
-    {
-        for (const QString &f : files)
-            QFile::remove(f);
-    }
-    QString print()
-    {
-        dlg.messages.clear();
-        dlg.modalWindows.clear();
-        form->SubmitAndPrint();
-        files << form->DataFileName();
-        return form->verifyCodeEdit()->text();
-    }
-    const QList<TfrSheet> &sheets() const { return form->report()->PreparedSheets(); }
-    int templatePages() const
-    {
-        int n = 0;
-        const TfrPages &pages = form->report()->Pages();
-        for (int i = 0; i < pages.Count(); ++i)
-            n += pages[i].Name != QLatin1String("newadd");
-        return n;
-    }
-    const TfrPage *attachmentPage() const
-    {
-        const TfrPages &pages = form->report()->Pages();
-        for (int i = 0; i < pages.Count(); ++i)
-            if (pages[i].Name == QLatin1String("newadd"))
-                return &pages[i];
-        return nullptr;
-    }
-    QStringList warnings() const
-    {
-        QStringList texts = dlg.texts();
-        if (!texts.isEmpty())
-            texts.removeFirst(); // the submission message
-        return texts;
-    }
-};
 
 } // namespace
 

@@ -6,6 +6,7 @@
 #include "ControlAdapter.h"
 #include "FormClasses.h"
 #include "FormDriver.h"
+#include "PrintFixture.h"
 #include "Helpers.h"
 #include "ScriptedDialogs.h"
 #include "TFrmMain.h"
@@ -52,47 +53,9 @@ QString chinese(int count)
     return s;
 }
 
-struct PrintFixture {
-    ScriptedDialogs dlg;
-    TFrmMain main;
-    TEABaseForm *form = nullptr;
-    QStringList files;
-
-    PrintFixture()
-    {
-        main.show();
-        main.NewCommand(FormKind::YPZCSQ);
-        form = main.registered(FormKind::YPZCSQ);
-        main.mdiArea()->setActiveSubWindow(form);
-        dlg.messages.clear();
-    }
-    ~PrintFixture()
-    {
-        for (const QString &f : files)
-            QFile::remove(f);
-    }
-    // The Print command; returns the new check code.
-    QString print()
-    {
-        dlg.messages.clear();
-        dlg.modalWindows.clear();
-        form->SubmitAndPrint();
-        files << form->DataFileName();
-        return form->verifyCodeEdit()->text();
-    }
-    const QList<TfrSheet> &sheets() const { return form->report()->PreparedSheets(); }
-    int attachmentPages() const
-    {
-        int n = 0;
-        const TfrPages &pages = form->report()->Pages();
-        for (int i = 0; i < pages.Count(); ++i)
-            n += pages[i].Name == QLatin1String("newadd");
-        return n;
-    }
-    void setMemo(const char *name, const QString &text)
-    {
-        Controls::setText(form->findChild<QPlainTextEdit *>(QLatin1String(name)), text);
-    }
+// The domestic form, its messages before printing cleared.
+struct PrintFixture : FormFixture {
+    PrintFixture() : FormFixture(FormKind::YPZCSQ) { dlg.messages.clear(); }
 };
 
 } // namespace
