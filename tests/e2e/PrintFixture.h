@@ -9,6 +9,7 @@
 #include "TFrmMain.h"
 #include "TfrPage.h"
 #include "TfrReport.h"
+#include "TfrView.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -58,6 +59,12 @@ struct FormFixture {
             if (pages[i].Name == QLatin1String("newadd"))
                 return &pages[i];
         return nullptr;
+    }
+    // The text of a report object, "<none>" when the template lacks it.
+    QString object(const QString &name) const
+    {
+        TfrView *v = form->report()->FindObject(name);
+        return v ? v->Text() : QStringLiteral("<none>");
     }
     int attachmentPages() const { return attachmentPage() ? 1 : 0; }
     void setMemo(const char *name, const QString &text)

@@ -7,6 +7,7 @@
 #include "DatePicker.h"
 #include "FormClasses.h"
 #include "FormDriver.h"
+#include "PrintFixture.h"
 #include "ScriptedDialogs.h"
 #include "TFrmMain.h"
 #include "TestMain.h"
@@ -34,44 +35,7 @@ T *control(TEABaseForm *form, const char *name)
     return w;
 }
 
-// A new form of the type through the main window, ready to print.
-struct Fixture {
-    ScriptedDialogs dlg;
-    TFrmMain main;
-    TEABaseForm *form = nullptr;
-    QStringList files;
-
-    explicit Fixture(FormKind kind)
-    {
-        main.show();
-        main.NewCommand(kind);
-        form = main.registered(kind);
-        main.mdiArea()->setActiveSubWindow(form);
-    }
-    ~Fixture()
-    {
-        for (const QString &f : files)
-            QFile::remove(f);
-    }
-    void print()
-    {
-        dlg.messages.clear();
-        form->SubmitAndPrint();
-        files << form->DataFileName();
-    }
-    QString object(const QString &name) const
-    {
-        TfrView *v = form->report()->FindObject(name);
-        return v ? v->Text() : QStringLiteral("<none>");
-    }
-    int attachmentPages() const
-    {
-        int n = 0;
-        for (int i = 0; i < form->report()->Pages().Count(); ++i)
-            n += form->report()->Pages()[i].Name == QLatin1String("newadd");
-        return n;
-    }
-};
+using Fixture = FormFixture;
 
 } // namespace
 
