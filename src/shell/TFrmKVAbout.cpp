@@ -44,7 +44,9 @@ TFrmKVAbout::TFrmKVAbout(QWidget *parent) : QDialog(parent)
     QLabel *slogan = place(QStringLiteral("Label2"), QStringLiteral("规范填报　准确高效"), 96, 96, 200, 20);
     slogan->setStyleSheet(QStringLiteral("color: blue;"));
     QLabel *maker = place(QStringLiteral("Label3"),
-                          QStringLiteral("电子申报软件开发组\n") + TFrmMain::updateSite(), 92, 128, 200, 60);
+                          QStringLiteral("电子申报软件开发组\n新版本发布：") + TFrmMain::updateSite() +
+                              QStringLiteral("网站"),
+                          92, 128, 200, 60);
     maker->setStyleSheet(QStringLiteral("color: blue;"));
     song.setPixelSize(12);
     maker->setFont(song);

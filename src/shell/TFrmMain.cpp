@@ -3,6 +3,7 @@
 #include "CommandGuard.h"
 #include "Dialogs.h"
 #include "FormClasses.h"
+#include "Helpers.h"
 #include "TFrmKVAbout.h"
 #include "TFrmKVHelp.h"
 
@@ -13,6 +14,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -67,9 +69,15 @@ TFrmMain::TFrmMain(QWidget *parent) : QMainWindow(parent), FMdiArea(new QMdiArea
 
 TFrmMain::~TFrmMain() = default;
 
+// The site that publishes new versions is set by whoever hands the program
+// out, in "dzsb.ini" beside the program ([Release] Site=...). Without it the
+// texts name the regulator's site, which is where the forms come from, rather
+// than an address nobody has checked.
 QString TFrmMain::updateSite()
 {
-    return QStringLiteral("www.dzsb-soft.cn");
+    const QSettings ini(ProgramDirectory() + QStringLiteral("dzsb.ini"), QSettings::IniFormat);
+    const QString site = ini.value(QStringLiteral("Release/Site")).toString().trimmed();
+    return site.isEmpty() ? QStringLiteral("ZQX") : site;
 }
 
 QIcon TFrmMain::image(int index)

@@ -3,6 +3,8 @@
 // open-form registry, Exit and closing, the view toggles, the help files,
 // and where the help and about windows open.
 #include "FormClasses.h"
+#include "FormTypes.h"
+#include "Helpers.h"
 #include "ScriptedDialogs.h"
 #include "TFrmKVAbout.h"
 #include "TFrmKVHelp.h"
@@ -73,6 +75,7 @@ private slots:
     void firstControlHasFocus();
     void saveAndPrintWithoutActiveForm();
     void helpFiles();
+    void shippedHelpMatchesForms();
     void aboutWindow();
 };
 
@@ -447,6 +450,37 @@ void TestShell::helpFiles()
     QDir::setCurrent(oldCurrent);
 }
 
+// The shipped help texts decode cleanly and tell each form's own attachment
+// rule: every item its print hook moves is named on that form's tab, and the
+// form without a hook is said to have no attachment page.
+void TestShell::shippedHelpMatchesForms()
+{
+    auto shipped = [](const QString &name) {
+        QFile f(ProgramDirectory() + name);
+        if (!f.open(QIODevice::ReadOnly))
+            return QString();
+        return CodePage::toUnicode(f.readAll());
+    };
+    const QString general = shipped(QStringLiteral("Help.txt"));
+    QVERIFY(general.contains(QStringLiteral("70个字节")));
+    QVERIFY(general.contains(QStringLiteral("数据核对码")));
+    const QMap<FormKind, QString> tabFile{
+        {FormKind::YPZCSQ, QStringLiteral("Help1.txt")},  {FormKind::YPZCSQ_JK, QStringLiteral("Help1.txt")},
+        {FormKind::YPBCSQ, QStringLiteral("Help2.txt")},  {FormKind::YPBCSQ_JK, QStringLiteral("Help2.txt")},
+        {FormKind::YPZZCSQ, QStringLiteral("Help3.txt")}, {FormKind::YBCZZCSQB, QStringLiteral("Help4.txt")},
+    };
+    for (const FormType &type : formTypes()) {
+        const QString text = shipped(tabFile.value(type.kind));
+        QVERIFY2(!text.isEmpty() && !text.contains(QChar::ReplacementCharacter), qPrintable(type.menuCaption));
+        for (const HookEntry &entry : type.hookEntries) {
+            const QString item = QStringLiteral("第%1项").arg(entry.heading.section(QLatin1Char('.'), 0, 0));
+            QVERIFY2(text.contains(item), qPrintable(type.menuCaption + QLatin1Char(' ') + item));
+        }
+        if (!type.hasPrintHook)
+            QVERIFY(text.contains(QStringLiteral("没有附页")));
+    }
+}
+
 void TestShell::aboutWindow()
 {
     ScriptedDialogs dlg;
@@ -470,6 +504,20 @@ void TestShell::aboutWindow()
     main.action(QStringLiteral("N11"))->trigger();
     QCOMPARE(dlg.modalWindows, QStringList{QStringLiteral("关于...")});
     QCOMPARE(seen, 1);
+
+    // The release site is configuration beside the program; without it the
+    // texts name the regulator's site.
+    const QString ini = ProgramDirectory() + QStringLiteral("dzsb.ini");
+    QVERIFY(!QFile::exists(ini));
+    QCOMPARE(TFrmMain::updateSite(), QStringLiteral("ZQX"));
+    {
+        QFile f(ini);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[Release]\nSite=www.example.org\n");
+    }
+    const QString configured = TFrmMain::updateSite();
+    QFile::remove(ini);
+    QCOMPARE(configured, QStringLiteral("www.example.org"));
 }
 
 DZSB_TEST_MAIN(TestShell)
