@@ -126,7 +126,35 @@ void TEABaseForm::OpenDocument(const QString &path)
     showMaximized();
     LoadDocument(path);
     FOpened = true;
+    if (!isHidden())
+        RenewInvalidCheckCode();
     FocusFirstControl();
+}
+
+// A check code is exactly eight upper-case hexadecimal digits. It becomes
+// part of the data file's name, so anything else read from a file (a path,
+// separators, an empty text) would name a file elsewhere or no file at all.
+bool TEABaseForm::IsCheckCode(const QString &code)
+{
+    if (code.size() != 8)
+        return false;
+    for (QChar c : code) {
+        if (!((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('A') && c <= QLatin1Char('F'))))
+            return false;
+    }
+    return true;
+}
+
+void TEABaseForm::RenewInvalidCheckCode()
+{
+    // A document that binds no check code leaves the field empty; only a
+    // stored text that is not a code is replaced.
+    const QString stored = FVerifyCodeEdit->text();
+    if (stored.isEmpty() || IsCheckCode(stored))
+        return;
+    const QString code = NewCheckCode();
+    FVerifyCodeEdit->setText(code);
+    ShowWarning(QStringLiteral("文件中的数据核对码无效（应为八位十六进制数），已生成新的数据核对码：") + code);
 }
 
 bool TEABaseForm::RefuseMissingDocument(const QString &path)
@@ -175,6 +203,9 @@ void TEABaseForm::LoadDocument(const QString &path)
 
 QString TEABaseForm::DataFileName() const
 {
+    const QString code = FVerifyCodeEdit->text();
+    if (!code.isEmpty() && !IsCheckCode(code))
+        throw AppError(QStringLiteral("数据核对码无效，未生成文件。"));
     return ProgramDirectory() + FFilePrefix + QStringLiteral("_") + FVerifyCodeEdit->text() +
            QStringLiteral(".MRT");
 }

@@ -46,6 +46,8 @@ public:
 
     // ProgramDirectory + prefix + "_" + check code + ".MRT".
     QString DataFileName() const;
+    // Exactly eight upper-case hexadecimal digits.
+    static bool IsCheckCode(const QString &code);
 
     // True once the form has agreed to close (it may still exist briefly).
     bool isClosed() const { return FClosed; }
@@ -77,6 +79,7 @@ private:
     // Reports a document that is not there and closes the form before it
     // is ever shown; true when it did.
     bool RefuseMissingDocument(const QString &path);
+    void RenewInvalidCheckCode();
     // Gives the keyboard focus to the first control of the current page.
     void FocusFirstControl();
 

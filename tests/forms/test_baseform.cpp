@@ -42,6 +42,7 @@ private slots:
     void refusedLoadsCloseWithoutQuestion();
     void loadErrorLeavesFormOpen();
     void saveBackupMessageAndFile();
+    void invalidStoredCheckCodeRenewed();
     void closeQuestion();
     void askClose();
 };
@@ -217,6 +218,34 @@ void TestBaseForm::saveBackupMessageAndFile()
     QVERIFY(f.readAll().contains("ABCDEF01"));
     f.close();
     QFile::remove(file);
+}
+
+// A stored check code becomes part of the data file's name: anything but
+// eight upper-case hex digits is replaced on Open, with a warning, so no save
+// can write outside the program's directory.
+void TestBaseForm::invalidStoredCheckCodeRenewed()
+{
+    for (const QString &stored : {QStringLiteral("x/../../name"), QStringLiteral("..\\..\\a"),
+                                  QStringLiteral("abcdef01"), QStringLiteral("ABCDEF0"), QStringLiteral("ABCDEF012")}) {
+        ScriptedDialogs dlg;
+        QTemporaryDir dir;
+        const QString path = TestDocuments::write(
+            dir, QStringLiteral("a.MRT"),
+            TestDocuments::minimal(QStringLiteral("药品注册申请"), {},
+                                   QStringLiteral("<item type=\"edit\" name=\"VerifyCode\" Field=\"code\"/>"),
+                                   QStringLiteral("<field name=\"code\" value=\"%1\"/>").arg(stored.toHtmlEscaped())));
+        TFrmYPZCSQ form;
+        form.OpenDocument(path);
+        const QString code = form.verifyCodeEdit()->text();
+        QVERIFY2(TEABaseForm::IsCheckCode(code), qPrintable(stored));
+        QCOMPARE(dlg.messages.size(), 1);
+        QCOMPARE(dlg.messages[0].kind, MessageKind::Warning);
+        QVERIFY(dlg.messages[0].text.endsWith(code));
+        const QString file = form.DataFileName();
+        QCOMPARE(QFileInfo(file).absolutePath(), QFileInfo(ProgramDirectory()).absolutePath());
+        QVERIFY(!QFileInfo(file).fileName().contains(QLatin1Char('/')));
+    }
+    QVERIFY(TEABaseForm::IsCheckCode(QStringLiteral("0E512345")));
 }
 
 void TestBaseForm::closeQuestion()
