@@ -15,6 +15,17 @@ QString NewCheckCode()
     return guid.mid(1, 8);
 }
 
+bool IsCheckCode(const QString &code)
+{
+    if (code.size() != 8)
+        return false;
+    for (QChar c : code) {
+        if (!((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('A') && c <= QLatin1Char('F'))))
+            return false;
+    }
+    return true;
+}
+
 QString ProgramDirectory()
 {
     QString dir = QCoreApplication::applicationDirPath();

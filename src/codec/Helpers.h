@@ -12,6 +12,8 @@ inline const QString kMultiChoiceSeparator = QStringLiteral("|$$|");
 
 // Eight upper-case hexadecimal digits: the first field of a new random GUID.
 QString NewCheckCode();
+// True for exactly eight upper-case hexadecimal digits, the form NewCheckCode makes.
+bool IsCheckCode(const QString &code);
 
 // The directory of the running executable, ending with the path separator.
 QString ProgramDirectory();

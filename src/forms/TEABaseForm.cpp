@@ -131,20 +131,9 @@ void TEABaseForm::OpenDocument(const QString &path)
     FocusFirstControl();
 }
 
-// A check code is exactly eight upper-case hexadecimal digits. It becomes
-// part of the data file's name, so anything else read from a file (a path,
-// separators, an empty text) would name a file elsewhere or no file at all.
-bool TEABaseForm::IsCheckCode(const QString &code)
-{
-    if (code.size() != 8)
-        return false;
-    for (QChar c : code) {
-        if (!((c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('A') && c <= QLatin1Char('F'))))
-            return false;
-    }
-    return true;
-}
-
+// A stored check code becomes part of the data file's name; any other text
+// read from a file (a path, separators) could name a file elsewhere, so it is
+// replaced.
 void TEABaseForm::RenewInvalidCheckCode()
 {
     // A document that binds no check code leaves the field empty; only a

@@ -46,8 +46,6 @@ public:
 
     // ProgramDirectory + prefix + "_" + check code + ".MRT".
     QString DataFileName() const;
-    // Exactly eight upper-case hexadecimal digits.
-    static bool IsCheckCode(const QString &code);
 
     // True once the form has agreed to close (it may still exist briefly).
     bool isClosed() const { return FClosed; }

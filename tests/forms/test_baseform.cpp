@@ -187,15 +187,21 @@ void TestBaseForm::loadErrorLeavesFormOpen()
     QVERIFY(!form);
 }
 
+// A domestic registration data file whose check code field holds `code`.
+static QString writeWithCheckCode(const QTemporaryDir &dir, const QString &code)
+{
+    return TestDocuments::write(
+        dir, QStringLiteral("a.MRT"),
+        TestDocuments::minimal(QStringLiteral("药品注册申请"), {},
+                               QStringLiteral("<item type=\"edit\" name=\"VerifyCode\" Field=\"code\"/>"),
+                               QStringLiteral("<field name=\"code\" value=\"%1\"/>").arg(code.toHtmlEscaped())));
+}
+
 void TestBaseForm::saveBackupMessageAndFile()
 {
     ScriptedDialogs dlg;
     QTemporaryDir dir;
-    const QString path = TestDocuments::write(
-        dir, QStringLiteral("a.MRT"),
-        TestDocuments::minimal(QStringLiteral("药品注册申请"), {},
-                               QStringLiteral("<item type=\"edit\" name=\"VerifyCode\" Field=\"code\"/>"),
-                               QStringLiteral("<field name=\"code\" value=\"\"/>")));
+    const QString path = writeWithCheckCode(dir, QString());
     TFrmYPZCSQ form;
     form.OpenDocument(path);
     form.verifyCodeEdit()->setText(QStringLiteral("ABCDEF01"));
@@ -229,15 +235,11 @@ void TestBaseForm::invalidStoredCheckCodeRenewed()
                                   QStringLiteral("abcdef01"), QStringLiteral("ABCDEF0"), QStringLiteral("ABCDEF012")}) {
         ScriptedDialogs dlg;
         QTemporaryDir dir;
-        const QString path = TestDocuments::write(
-            dir, QStringLiteral("a.MRT"),
-            TestDocuments::minimal(QStringLiteral("药品注册申请"), {},
-                                   QStringLiteral("<item type=\"edit\" name=\"VerifyCode\" Field=\"code\"/>"),
-                                   QStringLiteral("<field name=\"code\" value=\"%1\"/>").arg(stored.toHtmlEscaped())));
+        const QString path = writeWithCheckCode(dir, stored);
         TFrmYPZCSQ form;
         form.OpenDocument(path);
         const QString code = form.verifyCodeEdit()->text();
-        QVERIFY2(TEABaseForm::IsCheckCode(code), qPrintable(stored));
+        QVERIFY2(IsCheckCode(code), qPrintable(stored));
         QCOMPARE(dlg.messages.size(), 1);
         QCOMPARE(dlg.messages[0].kind, MessageKind::Warning);
         QVERIFY(dlg.messages[0].text.endsWith(code));
@@ -245,7 +247,7 @@ void TestBaseForm::invalidStoredCheckCodeRenewed()
         QCOMPARE(QFileInfo(file).absolutePath(), QFileInfo(ProgramDirectory()).absolutePath());
         QVERIFY(!QFileInfo(file).fileName().contains(QLatin1Char('/')));
     }
-    QVERIFY(TEABaseForm::IsCheckCode(QStringLiteral("0E512345")));
+    QVERIFY(IsCheckCode(QStringLiteral("0E512345")));
 }
 
 void TestBaseForm::closeQuestion()
