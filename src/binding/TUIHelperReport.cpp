@@ -11,6 +11,8 @@
 #include "ValueRules.h"
 #include "frTypes.h"
 
+#include <QWidget>
+
 namespace {
 const QString kRadioOn = QStringLiteral("●");
 const QString kRadioOff = QStringLiteral("○");
@@ -18,6 +20,15 @@ const QString kCheckOn = QStringLiteral("■");
 const QString kCheckOff = QStringLiteral("□");
 const QString kControlMissing = QStringLiteral("控件未找到！ ");
 const QString kReportObjectMissing = QStringLiteral("报表控件未找到！ ");
+
+// A control hidden on purpose (never shown on the form, whatever page is
+// current). Controls on pages that are not current, or on a form not yet
+// shown, are not hidden in this sense.
+bool explicitlyHidden(const QObject *control)
+{
+    const auto *w = qobject_cast<const QWidget *>(control);
+    return w && w->testAttribute(Qt::WA_WState_ExplicitShowHide) && w->testAttribute(Qt::WA_WState_Hidden);
+}
 }
 
 void TUIHelper::FillReport()
@@ -57,7 +68,8 @@ void TUIHelper::FillCheckMarks(const ConfigNode &item)
 }
 
 // Every child with a key and a name gets `on` or `off` in its report object;
-// children without a key are passed over.
+// children without a key are passed over. A button that the form never shows
+// may have no report object: nothing of it is printed, and no message.
 void TUIHelper::FillMarks(const ConfigNode &item, const std::function<bool(const QString &)> &selected,
                           const QString &on, const QString &off)
 {
@@ -68,7 +80,7 @@ void TUIHelper::FillMarks(const ConfigNode &item, const std::function<bool(const
             continue;
         if (TfrView *object = FReport->FindObject(*name))
             object->SetText(selected(*key) ? on : off);
-        else
+        else if (!explicitlyHidden(FindControl(*name)))
             ShowWarning(kControlMissing + *name);
     }
 }
