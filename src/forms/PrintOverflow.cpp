@@ -47,11 +47,24 @@ QHash<QString, QString> Headings(const Catalogue &catalogue)
             // "28.机构1（国内药品生产企业）：" or "12.制剂："; a field's own
             // numbered caption names that field alone.
             QString item = bare(group.caption);
-            for (const CatalogueBlock &block : group.blocks)
-                for (const CatalogueRow &row : block.rows) {
+            for (const CatalogueBlock &block : group.blocks) {
+                // A grid whose first row holds only fixed texts has column
+                // heads: a field of the grid without a caption is named by
+                // its line and its column's head ("第5行 受理号").
+                QStringList heads;
+                if (block.grid && !block.rows.isEmpty() &&
+                    std::all_of(block.rows.first().entries.begin(), block.rows.first().entries.end(),
+                                [](const CatalogueEntry &e) { return e.kind == CatalogueEntry::Kind::Label; }))
+                    for (const CatalogueEntry &e : block.rows.first().entries)
+                        heads << bare(e.caption);
+                for (qsizetype r = 0; r < block.rows.size(); ++r) {
+                    const CatalogueRow &row = block.rows[r];
                     QString lastCaption; // of the row, for a field without one of its own
-                    for (const CatalogueEntry &e : row.entries) {
+                    for (qsizetype c = 0; c < row.entries.size(); ++c) {
+                        const CatalogueEntry &e = row.entries[c];
                         QString own = bare(e.label.isEmpty() ? e.caption : e.label);
+                        if (own.isEmpty() && r > 0 && c < heads.size() && !heads[c].isEmpty())
+                            own = QStringLiteral("第%1行 ").arg(r) + heads[c];
                         // Marks of check boxes and radio buttons are one character,
                         // and a read-only memo on button face is fixed text.
                         const bool fixedText = e.kind == CatalogueEntry::Kind::Memo && e.readOnly && e.buttonFace;
@@ -74,6 +87,7 @@ QHash<QString, QString> Headings(const Catalogue &catalogue)
                             lastCaption = own;
                     }
                 }
+            }
         }
     return out;
 }

@@ -18,7 +18,8 @@ namespace PrintOverflow {
 // drop-down list, date) of a catalogue, keyed by the
 // control's name in lower case: the item's caption as the form shows it
 // ("7.化学名："), prefixed with the numbered item or group it belongs to when
-// the caption alone does not say ("28.申请机构1 名称：").
+// the caption alone does not say ("28.申请机构1 名称："); a field of a grid
+// with column heads by its line and column ("11.… 第5行 受理号：").
 QHash<QString, QString> Headings(const Catalogue &catalogue);
 
 // The value objects (named in `headings`) whose texts would be cut off in
