@@ -386,12 +386,13 @@ void TestForms::longMemosMoveToTheAttachment()
     FormFixture f(kind);
     QVERIFY(f.form);
     if (!type.hasPrintHook) {
-        // No attachment page however long the texts; what cannot print whole is named.
+        // No attachment page however long the texts; what cannot print whole
+        // is named. The texts are longer than a whole sheet holds.
         bool any = false;
         for (QPlainTextEdit *memo : f.form->findChildren<QPlainTextEdit *>())
             if (!memo->isReadOnly()) {
                 memo->setEnabled(true);
-                Controls::setText(memo, chinese(400));
+                Controls::setText(memo, chinese(3000));
                 any = true;
             }
         f.print();

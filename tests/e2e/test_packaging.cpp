@@ -5,6 +5,7 @@
 // relations of the document, and a grid value too long for its box.
 #include "ControlAdapter.h"
 #include "FormClasses.h"
+#include "Helpers.h"
 #include "PrintFixture.h"
 #include "ScriptedDialogs.h"
 #include "TFrmMain.h"
