@@ -18,7 +18,8 @@ row
   r rdbXYSQ "境内生产药包材"
   r rdbYYGJBZ "进口药包材"
 endsection
-section "药包材情况"
+# Headings break where the words part: four characters fill the column.
+section "药包材\n情况"
 row
   t "2.产品通用名称："
   fill edtYPTYMC
@@ -185,7 +186,7 @@ row
   t "电子信箱："
   fill edtJG2YX
 endsection
-section "药包材注册代理机构"
+section "药包材\n注册代理\n机构"
 row
   r rdbJG4F "无"
   r rdbJG4T "有"
@@ -229,7 +230,7 @@ order edtJG2MC edtJG2DH edtJG2YX edtJG4LXRZW edtJG4CZ edtJG4YB edtJG4DBR edtJG4D
 order edtJG4YX edtJG4LXR edtJG4LDH VerifyCode1
 
 page "Page2"
-border 96 84 604 798
+border 96 84 604 854
 table 96 84 604 rowheight=22
 section "申  明"
 row 22 noline
@@ -246,7 +247,7 @@ row 22
   t "　　如查有不实之处，我们承担由此导致的一切法律后果。"
 row 22
   t "16.其他特别申明事项："
-  box edtQTSM 420 ""
+  box edtQTSM 560 ""
 row 90 noline
   t "申请机构签章：" align=0
 row 50 noline
