@@ -1,6 +1,7 @@
 #include "CatalogueParser.h"
 
 #include "AppError.h"
+#include "SourceRepeat.h"
 
 #include <QFile>
 #include <QHash>
@@ -8,10 +9,7 @@
 
 namespace {
 
-struct Line {
-    int number;
-    QString text;
-};
+using Line = SourceLine;
 
 [[noreturn]] void fail(int line, const QString &what)
 {
@@ -67,89 +65,6 @@ QList<Token> tokenize(const Line &line)
     if (haveToken)
         tokens << Token{current, startedQuoted};
     return tokens;
-}
-
-// Values of a repeat list: "a,b,c", "\"x\",\"y\"" or a range "1..15".
-QStringList repeatValues(const Line &line, const QString &list)
-{
-    static const QRegularExpression range(QStringLiteral("^(\\d+)\\.\\.(\\d+)$"));
-    const auto m = range.match(list);
-    if (m.hasMatch()) {
-        QStringList out;
-        const int from = m.captured(1).toInt();
-        const int to = m.captured(2).toInt();
-        if (to < from)
-            fail(line.number, QStringLiteral("范围无效：") + list);
-        for (int i = from; i <= to; ++i)
-            out << QString::number(i);
-        return out;
-    }
-    QStringList out;
-    QString current;
-    bool inQuotes = false;
-    for (qsizetype i = 0; i < list.size(); ++i) {
-        const QChar c = list[i];
-        if (c == QLatin1Char('"')) {
-            inQuotes = !inQuotes;
-        } else if (c == QLatin1Char(',') && !inQuotes) {
-            out << current;
-            current.clear();
-        } else {
-            current += c;
-        }
-    }
-    out << current;
-    return out;
-}
-
-// Expands repeat blocks (they may nest) into plain lines. `opening` is the
-// line of the repeat whose body is being read, 0 at the top level.
-QList<Line> expand(const QList<Line> &lines, qsizetype &pos, int opening)
-{
-    const bool nested = opening > 0;
-    QList<Line> out;
-    while (pos < lines.size()) {
-        const Line line = lines[pos++];
-        const QString trimmed = line.text.trimmed();
-        if (trimmed == QLatin1String("end")) {
-            if (!nested)
-                fail(line.number, QStringLiteral("多余的 end"));
-            return out;
-        }
-        if (!trimmed.startsWith(QLatin1String("repeat ")) && trimmed != QLatin1String("repeat")) {
-            out << line;
-            continue;
-        }
-        // The repeat line's own variables are separated by blanks; each value
-        // list may hold quoted strings with blanks, so split on the raw text.
-        QHash<QString, QStringList> vars;
-        QStringList order;
-        static const QRegularExpression assign(
-            QStringLiteral("([A-Za-z_][A-Za-z0-9_]*)=((?:\"(?:[^\"\\\\]|\\\\.)*\"|[^\\s\",])+(?:,(?:\"(?:[^\"\\\\]|\\\\.)*\"|[^\\s\",])+)*)"));
-        auto it = assign.globalMatch(trimmed.mid(6));
-        while (it.hasNext()) {
-            const auto m = it.next();
-            vars.insert(m.captured(1), repeatValues(line, m.captured(2)));
-            order << m.captured(1);
-        }
-        if (order.isEmpty())
-            fail(line.number, QStringLiteral("repeat 没有变量"));
-        const qsizetype count = vars[order.first()].size();
-        for (const QString &v : order)
-            if (vars[v].size() != count)
-                fail(line.number, QStringLiteral("repeat 的变量个数不一致：") + v);
-        const QList<Line> body = expand(lines, pos, line.number);
-        for (qsizetype i = 0; i < count; ++i) {
-            for (Line b : body) {
-                for (const QString &v : order)
-                    b.text.replace(QLatin1Char('{') + v + QLatin1Char('}'), vars[v][i]);
-                out << b;
-            }
-        }
-    }
-    if (nested)
-        fail(opening, QStringLiteral("repeat 缺少 end"));
-    return out;
 }
 
 const QHash<QString, CatalogueEntry::Kind> &kinds()
@@ -235,16 +150,12 @@ namespace CatalogueParser {
 
 Catalogue parse(const QString &text)
 {
-    QList<Line> raw;
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (int i = 0; i < lines.size(); ++i) {
-        QString l = lines[i];
-        if (l.endsWith(QLatin1Char('\r')))
-            l.chop(1);
-        raw << Line{i + 1, l};
+    QList<Line> expanded;
+    try {
+        expanded = SourceRepeat::expand(text);
+    } catch (const SourceLineError &e) {
+        fail(e.line, e.what);
     }
-    qsizetype pos = 0;
-    const QList<Line> expanded = expand(raw, pos, 0);
 
     Catalogue cat;
     QHash<QString, int> names; // control name (lower case) -> line, for duplicates

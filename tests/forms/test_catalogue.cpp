@@ -9,6 +9,10 @@
 #include "ControlAdapter.h"
 #include "DatePicker.h"
 #include "FormClasses.h"
+#include "TemplateSource.h"
+#include "TfrPage.h"
+#include "TfrReport.h"
+#include "TfrView.h"
 #include "TestMain.h"
 
 #include <QButtonGroup>
@@ -29,6 +33,7 @@ private slots:
     void parseFaults_data();
     void parseFaults();
     void repeatAndGrid();
+    void templateSourceRepeat();
     void builtWidgets();
     void shippedCataloguesBuild();
     void domesticRegistrationForm();
@@ -55,6 +60,10 @@ void TestCatalogue::parseFaults_data()
     QTest::newRow("detail of nothing") << head + "edit e detail=rdbX\n" << "表单目录第5行有误：detail 指向不存在的控件：rdbX";
     QTest::newRow("unbalanced repeat") << head + "repeat N=1,2\nedit e{N}\n" << "表单目录第5行有误：repeat 缺少 end";
     QTest::newRow("uneven repeat lists") << head + "repeat N=1,2 M=a\nend\n" << "表单目录第5行有误：repeat 的变量个数不一致：M";
+    QTest::newRow("runaway repeat")
+        << head + "repeat A=1..1000\nrepeat B=1..1000\nedit e{A}x{B}\nend\nend\n"
+        << "表单目录第7行有误：repeat 展开后超过 200000 行";
+    QTest::newRow("huge range") << head + "repeat A=1..999999999\nend\n" << "表单目录第5行有误：范围无效：1..999999999";
     QTest::newRow("grid not closed") << head + "grid\nrow\nedit e\n" << "表单目录第5行有误：grid 缺少 endgrid";
     QTest::newRow("bad date mode") << head + "date d check=maybe\n" << "表单目录第5行有误：未知的日期方式：maybe";
 }
@@ -113,6 +122,40 @@ void TestCatalogue::repeatAndGrid()
     QVERIFY(memo->vscroll);
     QCOMPARE(memo->lines, (QStringList{"一", "二"}));
     QCOMPARE(cat.entries().size(), 4 + 6 + 1);
+}
+
+// The print template source shares the repeat blocks: grid rows are written
+// once, flow down the table in order, and a fault inside an expanded body is
+// reported on the line where it is written.
+void TestCatalogue::templateSourceRepeat()
+{
+    const QString head = QStringLiteral("template T\nprinter \"\"\npage \"\"\ntable 100 100 600 rowheight=15\n");
+    TfrReport report;
+    TemplateSource::compile(head + QStringLiteral("repeat n=1..3 c=\"甲\",\"乙\",\"丙\"\nrow\n  t \"{c}\"\n  f edtQTSX{n} 100\nend\nendtable\n"),
+                            report);
+    QList<int> ys;
+    for (int n = 1; n <= 3; ++n) {
+        const TfrView *v = nullptr;
+        for (TfrView *o : report.Pages()[0].Objects())
+            if (o->Name == QStringLiteral("edtQTSX%1").arg(n))
+                v = o;
+        QVERIFY2(v, qPrintable(QStringLiteral("edtQTSX%1").arg(n)));
+        ys << v->y;
+    }
+    QVERIFY(ys[0] < ys[1] && ys[1] < ys[2]);
+
+    try {
+        TemplateSource::compile(head + QStringLiteral("repeat n=1,2\nrow\n  f edtA{n} 100\n  bogus\nend\nendtable\n"), report);
+        QFAIL("no error");
+    } catch (const std::runtime_error &e) {
+        QCOMPARE(QString::fromStdString(e.what()), QStringLiteral("第8行：未知的语句：bogus"));
+    }
+    try {
+        TemplateSource::compile(head + QStringLiteral("repeat n=1,2\nrow\nendtable\n"), report);
+        QFAIL("no error");
+    } catch (const std::runtime_error &e) {
+        QCOMPARE(QString::fromStdString(e.what()), QStringLiteral("第5行：repeat 缺少 end"));
+    }
 }
 
 void TestCatalogue::builtWidgets()

@@ -1,5 +1,6 @@
 #include "TemplateSource.h"
 
+#include "SourceRepeat.h"
 #include "TfrRenderer.h"
 
 #include "TfrLineView.h"
@@ -49,13 +50,16 @@ public:
     void run(const QString &source)
     {
         FReport.Pages().Clear();
-        const QStringList lines = source.split(QLatin1Char('\n'));
-        for (int i = 0; i < lines.size(); ++i) {
-            FLine = i + 1;
-            QString l = lines[i];
-            if (l.endsWith(QLatin1Char('\r')))
-                l.chop(1);
-            const QList<Token> tokens = tokenize(l);
+        QList<SourceLine> lines;
+        try {
+            lines = SourceRepeat::expand(source);
+        } catch (const SourceLineError &e) {
+            FLine = e.line;
+            fail(e.what);
+        }
+        for (const SourceLine &line : std::as_const(lines)) {
+            FLine = line.number;
+            const QList<Token> tokens = tokenize(line.text);
             if (!tokens.isEmpty())
                 statement(tokens);
         }

@@ -34,6 +34,9 @@
 //     skip W                           blank space
 //     col L                            continue L units from the row's left
 //
+//   repeat v=1..15 [w="a","b",...]     the lines up to the matching "end" once
+//   end                                per value, "{v}" replaced by the value
+//
 // Style attributes: font=.. size=N bold flags=0x.. frame=0x.. align=N
 // small (Arial 10, empty text, flags 0x43) heading (黑体 10, 0x43, frame 0x03).
 #include <QString>
