@@ -6,7 +6,7 @@ page ""
 text 264 68 270 28 "药品监督管理部门" font=黑体 size=16 align=2
 text 256 108 262 34 "药品再注册申请表" size=24 bold align=2
 text 100 128 64 18 "021202" font=Arial size=8 flags=0x43
-border 96 144 604 840
+border 96 144 604 830
 table 96 144 604 rowheight=20
 section "申请事项"
 row
@@ -127,89 +127,32 @@ row
   r rdbBQTBGT "是"
   t "，请简要填写历次变更情况："
 # The grid of earlier applications: a heading line and fifteen lines, the
-# columns parted by the lines drawn below.
+# columns parted by the rules drawn after the table.
 row
   t "补充申请事项或其他变更申请" width=220 align=10
   t "审批情况" width=90 align=10
   t "受理号" width=110 align=10
   t "批件编号" width=114 align=10
-row
-  f edtQTSX1 220
-  f edtQTSP1 90
-  f edtQTSLH1 110
-  fill edtQTBH1
-row
-  f edtQTSX2 220
-  f edtQTSP2 90
-  f edtQTSLH2 110
-  fill edtQTBH2
-row
-  f edtQTSX3 220
-  f edtQTSP3 90
-  f edtQTSLH3 110
-  fill edtQTBH3
-row
-  f edtQTSX4 220
-  f edtQTSP4 90
-  f edtQTSLH4 110
-  fill edtQTBH4
-row
-  f edtQTSX5 220
-  f edtQTSP5 90
-  f edtQTSLH5 110
-  fill edtQTBH5
-row
-  f edtQTSX6 220
-  f edtQTSP6 90
-  f edtQTSLH6 110
-  fill edtQTBH6
-row
-  f edtQTSX7 220
-  f edtQTSP7 90
-  f edtQTSLH7 110
-  fill edtQTBH7
-row
-  f edtQTSX8 220
-  f edtQTSP8 90
-  f edtQTSLH8 110
-  fill edtQTBH8
-row
-  f edtQTSX9 220
-  f edtQTSP9 90
-  f edtQTSLH9 110
-  fill edtQTBH9
-row
-  f edtQTSX10 220
-  f edtQTSP10 90
-  f edtQTSLH10 110
-  fill edtQTBH10
-row
-  f edtQTSX11 220
-  f edtQTSP11 90
-  f edtQTSLH11 110
-  fill edtQTBH11
-row
-  f edtQTSX12 220
-  f edtQTSP12 90
-  f edtQTSLH12 110
-  fill edtQTBH12
-row
-  f edtQTSX13 220
-  f edtQTSP13 90
-  f edtQTSLH13 110
-  fill edtQTBH13
-row
-  f edtQTSX14 220
-  f edtQTSP14 90
-  f edtQTSLH14 110
-  fill edtQTBH14
-row
+# The fifteenth line needs no rule of its own: the border's bottom closes it.
+repeat N=1..14
+row 24
+  f edtQTSX{N} 220
+  f edtQTSP{N} 90
+  f edtQTSLH{N} 110
+  fill edtQTBH{N}
+end
+row 24 noline
   f edtQTSX15 220
   f edtQTSP15 90
   f edtQTSLH15 110
   fill edtQTBH15
 endsection
 endtable
+# The grid's columns: rules from the top of the heading line (594) down to
+# the end of the fifteenth line (974), where the border closes the table.
+line 384 594 0 380
+line 474 594 0 380
+line 584 594 0 380
 text 82 1000 548 18 "药品再注册申请表　第1页　共3页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order rdbXYSQ rdbYYGJBZ rdbZY rdbHXYP rdbZLYSWZ rdbYFYSWZP rdbZCFLQT rdbFZJYL rdbFZJZY rdbFZJZYY rdbFZJYX
@@ -226,8 +169,8 @@ order rdbBGXMCT rdbBGXMCF rdbBGXMBZT rdbBGXMBZF rdbBGXMSMT rdbBGXMSMF VerifyCode
 order edtQTSP15 edtQTBH15 cbxYPPZWH rdbZJF rdbZJT cbxXYJCQ
 
 page "Page1"
-border 96 84 604 880
-table 96 84 604 rowheight=22
+border 96 84 604 868
+table 96 84 604 rowheight=28
 section "申请人"
 row
   t "18.机构1："
@@ -382,7 +325,7 @@ row 20
   t "　　如查有不实之处，我们承担由此导致的一切法律后果。"
 row 20 noline
   t "23.其他特别申明事项："
-  box edtQTSM 460 ""
+  box edtQTSM 620 ""
 row 60 noline
   t "申请机构签章：" align=0
 row 50
