@@ -3,7 +3,7 @@ template YBCZZCSQB_Form
 printer ""
 
 page ""
-text 280 68 244 28 "药品监督管理部门" font=黑体 size=16 align=2
+text 280 68 244 28 "国家药品监督管理部门" font=黑体 size=16 align=2
 text 240 108 300 34 "药包材再注册申请表" size=24 bold align=2
 text 100 128 64 18 "040417" font=Arial size=8 flags=0x43
 # The page border is drawn as four lines; the table's rows rule the inside.
