@@ -79,9 +79,28 @@ struct ParserContext {
 
 } // namespace
 
+ConfigDocument::ConfigDocument(xmlDocPtr doc) : FDoc(doc)
+{
+    // Lets an element's handle find the document whose indexes it affects.
+    FDoc->_private = this;
+}
+
 ConfigDocument::~ConfigDocument()
 {
     xmlFreeDoc(FDoc);
+}
+
+ConfigDocument *ConfigDocument::owner(const ConfigNode &node)
+{
+    xmlNode *n = node.handle();
+    return n && n->doc ? static_cast<ConfigDocument *>(n->doc->_private) : nullptr;
+}
+
+void ConfigDocument::structureChanged()
+{
+    FFieldIndex.clear();
+    FFieldIndexed = false;
+    FNamedIndex.clear();
 }
 
 std::unique_ptr<ConfigDocument> ConfigDocument::parse(const QByteArray &bytes)
@@ -146,11 +165,15 @@ ConfigNode ConfigDocument::section(const QString &tag) const
 
 QString ConfigDocument::FieldValue(const QString &field) const
 {
-    for (const ConfigNode &entry : section(ConfigSection::DataFields).childElements()) {
-        if (entry.attribute(kName) == field)
-            return entry.attributeText(kValue);
+    if (!FFieldIndexed) {
+        FFieldIndexed = true;
+        for (const ConfigNode &entry : section(ConfigSection::DataFields).childElements()) {
+            if (const std::optional<QString> name = entry.attribute(kName); name && !FFieldIndex.contains(*name))
+                FFieldIndex.insert(*name, entry.handle());
+        }
     }
-    return {};
+    const auto it = FFieldIndex.constFind(field);
+    return it == FFieldIndex.cend() ? QString() : ConfigNode(*it).attributeText(kValue);
 }
 
 ConfigNode ConfigDocument::FindNamedNode(const ConfigNode &section, const QString &name)
@@ -167,9 +190,38 @@ ConfigNode ConfigDocument::FindNamedNode(const ConfigNode &section, const QStrin
     return {};
 }
 
+ConfigNode ConfigDocument::findNamed(const ConfigNode &section, const QString &name) const
+{
+    if (!section)
+        return {};
+    auto it = FNamedIndex.find(section.handle());
+    if (it == FNamedIndex.end()) {
+        // The order of FindNamedNode, without recursion: every named element
+        // in depth-first document order, descending only into named ones.
+        NameIndex index;
+        QList<ConfigNode> pending;
+        const QList<ConfigNode> top = section.childElements();
+        for (auto c = top.rbegin(); c != top.rend(); ++c)
+            pending.append(*c);
+        while (!pending.isEmpty()) {
+            const ConfigNode node = pending.takeLast();
+            const std::optional<QString> nodeName = node.attribute(kName);
+            if (!nodeName)
+                continue;
+            if (!index.contains(*nodeName))
+                index.insert(*nodeName, node.handle());
+            const QList<ConfigNode> kids = node.childElements();
+            for (auto c = kids.rbegin(); c != kids.rend(); ++c)
+                pending.append(*c);
+        }
+        it = FNamedIndex.insert(section.handle(), index);
+    }
+    return ConfigNode(it->value(name, nullptr));
+}
+
 bool ConfigDocument::SetFieldValue(const QString &field, const QString &value)
 {
-    ConfigNode entry = FindNamedNode(section(ConfigSection::DataFields), field);
+    ConfigNode entry = findNamed(section(ConfigSection::DataFields), field);
     if (!entry)
         return false;
     entry.setAttribute(kValue, value);

@@ -66,7 +66,7 @@ ConfigNode TUIHelper::Section(const QString &tag) const
 
 ConfigNode TUIHelper::FindNamedNode(const QString &section, const QString &name) const
 {
-    return ConfigDocument::FindNamedNode(Section(section), name);
+    return FDoc ? FDoc->findNamed(Section(section), name) : ConfigNode();
 }
 
 // ---------------------------------------------------------------------------

@@ -143,6 +143,27 @@ void TestConfigDocument::sectionsAndAttributes()
     QCOMPARE(again->section("data-fields").childElements().size(), 3);
 }
 
+void TestConfigDocument::lookupsFollowRenamedEntries()
+{
+    // Lookups are indexed once; a renamed entry must be found under its new
+    // name only, and a duplicate behind it must come to the front.
+    auto doc = parse("<r><data-fields><f name=\"a\" value=\"1\"/><f name=\"a\" value=\"2\"/>"
+                     "<g name=\"grp\"><f name=\"deep\" value=\"3\"/></g></data-fields></r>");
+    QCOMPARE(doc->FieldValue("a"), QStringLiteral("1"));
+    QCOMPARE(doc->FieldValue("deep"), QString());
+    QVERIFY(doc->SetFieldValue("deep", "4"));
+    QCOMPARE(doc->findNamed(doc->section("data-fields"), "deep").attributeText("value"), QStringLiteral("4"));
+
+    doc->section("data-fields").childElements().first().setAttribute("name", "b");
+    QCOMPARE(doc->FieldValue("a"), QStringLiteral("2"));
+    QCOMPARE(doc->FieldValue("b"), QStringLiteral("1"));
+    QVERIFY(doc->SetFieldValue("a", "x"));
+    QCOMPARE(doc->FieldValue("a"), QStringLiteral("x"));
+    QCOMPARE(doc->FieldValue("b"), QStringLiteral("1"));
+    QVERIFY(ConfigDocument::FindNamedNode(doc->section("data-fields"), "b")
+            == doc->findNamed(doc->section("data-fields"), "b"));
+}
+
 void TestConfigDocument::unwritableCharactersDropped()
 {
     auto doc = parse("<r><data-fields><f name=\"f\"/></data-fields></r>");

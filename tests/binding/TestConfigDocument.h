@@ -11,6 +11,7 @@ private slots:
     void findNamedNode_data();
     void findNamedNode();
     void sectionsAndAttributes();
+    void lookupsFollowRenamedEntries();
     void unwritableCharactersDropped();
     void entitiesRefused_data();
     void entitiesRefused();
