@@ -15,6 +15,8 @@ private slots:
     void unwritableCharactersDropped();
     void entitiesRefused_data();
     void entitiesRefused();
+    void chineseLabelsAndMarks_data();
+    void chineseLabelsAndMarks();
     void doctypeWithoutEntitiesLoads();
     void malformed_data();
     void malformed();

@@ -12,6 +12,7 @@
 #include "ScriptedDialogs.h"
 #include "TestMain.h"
 #include "TfrReport.h"
+#include "TfrReportPreview.h"
 
 #include <QApplication>
 #include <QDir>
