@@ -21,6 +21,26 @@ namespace {
 const QString kName = QStringLiteral("name");
 const QString kValue = QStringLiteral("value");
 
+// The "name" attribute of an element (no namespace), read straight from the
+// tree for the indexes; false when there is none.
+bool rawName(const xmlNode *node, QString &name)
+{
+    for (const xmlAttr *a = node->properties; a; a = a->next) {
+        if (a->ns || !xmlStrEqual(a->name, reinterpret_cast<const xmlChar *>("name")))
+            continue;
+        const xmlNode *t = a->children;
+        if (!t) {
+            name.clear();
+        } else if (!t->next && t->type == XML_TEXT_NODE) {
+            name = QString::fromUtf8(reinterpret_cast<const char *>(t->content));
+        } else {
+            name = ConfigNode(const_cast<xmlNode *>(node)).attributeText(kName);
+        }
+        return true;
+    }
+    return false;
+}
+
 // libxml2 is never to read anything but the bytes it is handed.
 xmlParserInputPtr refuseExternal(const char *, const char *, xmlParserCtxtPtr)
 {
@@ -424,9 +444,11 @@ QString ConfigDocument::FieldValue(const QString &field) const
 {
     if (!FFieldIndexed) {
         FFieldIndexed = true;
-        for (const ConfigNode &entry : section(ConfigSection::DataFields).childElements()) {
-            if (const std::optional<QString> name = entry.attribute(kName); name && !FFieldIndex.contains(*name))
-                FFieldIndex.insert(*name, entry.handle());
+        const ConfigNode fields = section(ConfigSection::DataFields);
+        QString name;
+        for (xmlNode *c = fields ? fields.handle()->children : nullptr; c; c = c->next) {
+            if (c->type == XML_ELEMENT_NODE && rawName(c, name) && !FFieldIndex.contains(name))
+                FFieldIndex.insert(name, c);
         }
     }
     const auto it = FFieldIndex.constFind(field);
@@ -456,20 +478,26 @@ ConfigNode ConfigDocument::findNamed(const ConfigNode &section, const QString &n
         // The order of FindNamedNode, without recursion: every named element
         // in depth-first document order, descending only into named ones.
         NameIndex index;
-        QList<ConfigNode> pending;
-        const QList<ConfigNode> top = section.childElements();
-        for (auto c = top.rbegin(); c != top.rend(); ++c)
-            pending.append(*c);
-        while (!pending.isEmpty()) {
-            const ConfigNode node = pending.takeLast();
-            const std::optional<QString> nodeName = node.attribute(kName);
-            if (!nodeName)
+        QString nodeName;
+        // Walks the tree without recursion; a stack of the elements whose
+        // children are being visited.
+        QList<xmlNode *> parents;
+        xmlNode *n = section.handle()->children;
+        while (n || !parents.isEmpty()) {
+            if (!n) {
+                n = parents.takeLast()->next;
                 continue;
-            if (!index.contains(*nodeName))
-                index.insert(*nodeName, node.handle());
-            const QList<ConfigNode> kids = node.childElements();
-            for (auto c = kids.rbegin(); c != kids.rend(); ++c)
-                pending.append(*c);
+            }
+            if (n->type == XML_ELEMENT_NODE && rawName(n, nodeName)) {
+                if (!index.contains(nodeName))
+                    index.insert(nodeName, n);
+                if (n->children) {
+                    parents.append(n);
+                    n = n->children;
+                    continue;
+                }
+            }
+            n = n->next;
         }
         it = FNamedIndex.insert(section.handle(), index);
     }

@@ -81,9 +81,9 @@ void TUIHelper::LoadConfig(const QString &typeTag)
         FForm->close();
         return;
     }
-    const QByteArray bytes = DataFile::Read(FFileName);
     FDoc.reset();
-    FDoc = ConfigDocument::parse(bytes);
+    // The file's bytes are let go as soon as the tree is built.
+    FDoc = ConfigDocument::parse(DataFile::Read(FFileName));
     // A document that fails a check is not kept: nothing can be saved or
     // printed from it later.
     try {
