@@ -350,8 +350,6 @@ ConfigDocument *ConfigDocument::owner(const ConfigNode &node)
 
 void ConfigDocument::structureChanged()
 {
-    FFieldIndex.clear();
-    FFieldIndexed = false;
     FNamedIndex.clear();
 }
 
@@ -442,17 +440,23 @@ ConfigNode ConfigDocument::section(const QString &tag) const
 
 QString ConfigDocument::FieldValue(const QString &field) const
 {
-    if (!FFieldIndexed) {
-        FFieldIndexed = true;
-        const ConfigNode fields = section(ConfigSection::DataFields);
-        QString name;
-        for (xmlNode *c = fields ? fields.handle()->children : nullptr; c; c = c->next) {
-            if (c->type == XML_ELEMENT_NODE && rawName(c, name) && !FFieldIndex.contains(name))
-                FFieldIndex.insert(name, c);
-        }
+    // One index serves both lookups. Every named direct child of the
+    // section is visited by the depth-first search, so when the search's
+    // first match is a direct child it is also the first direct child of
+    // that name, and when there is no match there is no such child. Only a
+    // match nested deeper needs a look at the direct children.
+    const ConfigNode fields = section(ConfigSection::DataFields);
+    const ConfigNode hit = findNamed(fields, field);
+    if (!hit)
+        return {};
+    if (hit.parent() == fields)
+        return hit.attributeText(kValue);
+    QString name;
+    for (xmlNode *c = fields.handle()->children; c; c = c->next) {
+        if (c->type == XML_ELEMENT_NODE && rawName(c, name) && name == field)
+            return ConfigNode(c).attributeText(kValue);
     }
-    const auto it = FFieldIndex.constFind(field);
-    return it == FFieldIndex.cend() ? QString() : ConfigNode(*it).attributeText(kValue);
+    return {};
 }
 
 ConfigNode ConfigDocument::FindNamedNode(const ConfigNode &section, const QString &name)

@@ -67,9 +67,6 @@ private:
     explicit ConfigDocument(_xmlDoc *doc);
     using NameIndex = QHash<QString, _xmlNode *>;
     _xmlDoc *FDoc;
-    // "name" -> first direct child of "data-fields" with that name.
-    mutable NameIndex FFieldIndex;
-    mutable bool FFieldIndexed = false;
     // Per searched element: "name" -> first match of the depth-first search.
     mutable QHash<_xmlNode *, NameIndex> FNamedIndex;
 };
