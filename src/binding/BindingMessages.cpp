@@ -58,6 +58,24 @@ QString NoUiData()
         + QStringLiteral("元素，请检查xml文件，或者可能未装载xml文件。");
 }
 
+QString NoDataFields()
+{
+    return QStringLiteral("无法找到") + quoted(QStringLiteral("data-fields"))
+        + QStringLiteral("元素，文件中没有保存填写内容的位置，请检查xml文件。");
+}
+
+QString DamagedMemos(const QStringList &controlNames)
+{
+    return QStringLiteral("下列文本框在文件中保存的内容已损坏（不是有效的Base64编码），无法完整显示：") + kCrLf
+        + controlNames.join(QStringLiteral("、")) + kCrLf
+        + QStringLiteral("保存时将原样保留这些内容，除非您修改了相应的文本框。");
+}
+
+QString NothingLoaded()
+{
+    return QStringLiteral("本表没有成功装载的文件，无法保存或打印。请关闭本表后重新新建或打开文件。");
+}
+
 QString RadioItemMissing(const QString &controlName)
 {
     return controlName;

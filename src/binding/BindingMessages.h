@@ -2,6 +2,7 @@
 // The texts that the binding shows or raises, each built from its fixed
 // pieces, so that every caller produces the very same bytes.
 #include <QString>
+#include <QStringList>
 
 namespace BindingMessages {
 
@@ -21,6 +22,12 @@ QString NotADropDown(const QString &controlName);
 QString FieldNotFound(const QString &field);
 // 无法找到"ui-data"元素，请检查xml文件，或者可能未装载xml文件。
 QString NoUiData();
+// 文件中没有"data-fields"元素…
+QString NoDataFields();
+// Memos whose stored text is not valid Base64, by control name.
+QString DamagedMemos(const QStringList &controlNames);
+// Save or print after a load that failed.
+QString NothingLoaded();
 // the control name alone
 QString RadioItemMissing(const QString &controlName);
 

@@ -8,6 +8,7 @@
 #include "ConfigNode.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <memory>
 
@@ -50,11 +51,22 @@ public:
     // element whose "name" is name. An element without "name" is neither
     // matched nor searched into. Null when nothing matches.
     static ConfigNode FindNamedNode(const ConfigNode &section, const QString &name);
+    // The same search through an index of the section's names, built at the
+    // first search below that section and kept until a name changes.
+    ConfigNode findNamed(const ConfigNode &section, const QString &name) const;
     // Sets "value" of the field entry that FindNamedNode finds in
     // "data-fields". Never creates an entry; false when there is none.
     bool SetFieldValue(const QString &field, const QString &value);
 
+    // Drops the name indexes; called whenever a "name" attribute is set.
+    void structureChanged();
+    // The document that owns the element, or null for a foreign element.
+    static ConfigDocument *owner(const ConfigNode &node);
+
 private:
-    explicit ConfigDocument(_xmlDoc *doc) : FDoc(doc) {}
+    explicit ConfigDocument(_xmlDoc *doc);
+    using NameIndex = QHash<QString, _xmlNode *>;
     _xmlDoc *FDoc;
+    // Per searched element: "name" -> first match of the depth-first search.
+    mutable QHash<_xmlNode *, NameIndex> FNamedIndex;
 };

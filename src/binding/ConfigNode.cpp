@@ -1,5 +1,7 @@
 #include "ConfigNode.h"
 
+#include "ConfigDocument.h"
+
 #include <libxml/tree.h>
 
 namespace {
@@ -85,6 +87,10 @@ void ConfigNode::setAttribute(const QString &name, const QString &value)
     // xmlSetProp stores the value as literal text; escaping happens on output.
     xmlSetProp(FNode, reinterpret_cast<const xmlChar *>(n.constData()),
                reinterpret_cast<const xmlChar *>(v.constData()));
+    // Names are what the document's lookups are indexed by.
+    if (name == QLatin1String("name"))
+        if (ConfigDocument *doc = ConfigDocument::owner(*this))
+            doc->structureChanged();
 }
 
 QList<ConfigNode> ConfigNode::childElements() const

@@ -66,7 +66,7 @@ ConfigNode TUIHelper::Section(const QString &tag) const
 
 ConfigNode TUIHelper::FindNamedNode(const QString &section, const QString &name) const
 {
-    return ConfigDocument::FindNamedNode(Section(section), name);
+    return FDoc ? FDoc->findNamed(Section(section), name) : ConfigNode();
 }
 
 // ---------------------------------------------------------------------------
@@ -81,15 +81,33 @@ void TUIHelper::LoadConfig(const QString &typeTag)
         FForm->close();
         return;
     }
-    const QByteArray bytes = DataFile::Read(FFileName);
     FDoc.reset();
-    FDoc = ConfigDocument::parse(bytes);
-    if (CheckConfigType()) {
-        ApplyToControls();
-    } else {
-        ShowWarning(BindingMessages::TypeMismatch());
-        FForm->close();
+    // The file's bytes are let go as soon as the tree is built.
+    FDoc = ConfigDocument::parse(DataFile::Read(FFileName));
+    // A document that fails a check is not kept: nothing can be saved or
+    // printed from it later.
+    try {
+        if (!CheckConfigType()) {
+            ShowWarning(BindingMessages::TypeMismatch());
+            FForm->close();
+            return;
+        }
+        CheckStructure();
+    } catch (...) {
+        FDoc.reset();
+        throw;
     }
+    ApplyToControls();
+}
+
+void TUIHelper::CheckStructure() const
+{
+    // Without these sections no value could be shown or kept; one message
+    // says so instead of one per control.
+    if (!Section(ConfigSection::UiData))
+        throw AppError(BindingMessages::NoUiData());
+    if (!Section(ConfigSection::DataFields))
+        throw AppError(BindingMessages::NoDataFields());
 }
 
 bool TUIHelper::CheckConfigType()
@@ -103,7 +121,12 @@ bool TUIHelper::CheckConfigType()
 void TUIHelper::SaveToFile(const QString &path)
 {
     CollectFromControls();
-    DataFile::Write(path, FDoc->serialize());
+    const QByteArray bytes = FDoc->serialize();
+    // A file larger than the reader accepts could never be opened again.
+    if (bytes.size() > DataFile::MaxDocumentSize)
+        throw AppError(QStringLiteral("填写的内容过多，文件将超过%1 MB，保存后无法再次打开。文件未被保存。")
+                           .arg(DataFile::MaxDocumentSize / (1024 * 1024)));
+    DataFile::Write(path, bytes);
 }
 
 // ---------------------------------------------------------------------------
@@ -113,8 +136,12 @@ void TUIHelper::ApplyToControls()
 {
     for (const ConfigNode &node : Section(ConfigSection::UiRelation).childElements())
         ApplyRelation(node);
+    FKeptMemos.clear();
+    FDamagedMemos.clear();
     for (const ConfigNode &item : Section(ConfigSection::UiData).childElements())
         BindItem(item);
+    if (!FDamagedMemos.isEmpty())
+        ShowWarning(BindingMessages::DamagedMemos(FDamagedMemos));
 }
 
 void TUIHelper::CollectFromControls()
@@ -122,6 +149,8 @@ void TUIHelper::CollectFromControls()
     const ConfigNode data = Section(ConfigSection::UiData);
     if (!data)
         throw AppError(BindingMessages::NoUiData());
+    if (!Section(ConfigSection::DataFields))
+        throw AppError(BindingMessages::NoDataFields());
     for (const ConfigNode &item : data.childElements())
         CollectItem(item);
 }

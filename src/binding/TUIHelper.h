@@ -10,10 +10,12 @@
 #include "ConfigDocument.h"
 
 #include <QHash>
+#include <QSet>
 #include <QMetaObject>
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -43,6 +45,10 @@ public:
     bool CheckConfigType();
     // Relations first, then every data item's value into its control or group.
     void ApplyToControls();
+    // Disables every editable control of the form whose value no data item
+    // saves, so that nothing typed is dropped silently; the relations never
+    // enable such a control again.
+    void DisableUnboundControls();
     // Every bound control's value into "data-fields"; AppError when there is
     // no "ui-data" or a group names a missing control.
     void CollectFromControls();
@@ -59,6 +65,7 @@ public:
     QObject *FindControl(const QString &name) const;   // nullptr if none
     QObject *RequireControl(const QString &name) const; // AppError if none
 
+    // The loaded document; null before a load and after a refused one.
     ConfigDocument *Document() const { return FDoc.get(); }
     QWidget *Form() const { return FForm; }
 
@@ -69,6 +76,8 @@ private:
     enum class Handler { CheckBox, RadioButton };
 
     ConfigNode Section(const QString &tag) const;
+    // AppError when "ui-data" or "data-fields" is missing.
+    void CheckStructure() const;
     ConfigNode FindNamedNode(const QString &section, const QString &name) const;
 
     // Relations.
@@ -82,6 +91,7 @@ private:
     void RunHandler(void (TUIHelper::*handler)(QAbstractButton *), QAbstractButton *sender);
 
     // Binders (document to controls).
+    QString ItemValue(const ConfigNode &item) const;
     void BindItem(const ConfigNode &item);
     void BindPlain(const ConfigNode &item);
     void BindRadioGroup(const ConfigNode &item);
@@ -113,4 +123,14 @@ private:
         QMetaObject::Connection connection;
     };
     QHash<QObject *, InstalledHandler> FHandlers;
+    // Memos whose stored value is not valid Base64: the stored value and the
+    // text shown for it; saved unchanged while that text is unchanged.
+    struct KeptMemo {
+        QString stored;
+        QString shown;
+    };
+    QHash<const QObject *, KeptMemo> FKeptMemos;
+    // Controls disabled because nothing saves their value.
+    QSet<const QObject *> FLocked;
+    QStringList FDamagedMemos;
 };

@@ -9,6 +9,10 @@
 #include "Helpers.h"
 #include "ValueRules.h"
 
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QWidget>
+
 namespace {
 
 const QString kName = QStringLiteral("name");
@@ -65,9 +69,16 @@ void TUIHelper::BindPlain(const ConfigNode &item)
         }
         break;
     }
-    case ControlKind::Memo:
-        Controls::setText(control, ValueRules::MemoFromValue(value));
+    case ControlKind::Memo: {
+        QString text;
+        if (!ValueRules::DecodeMemo(value, text)) {
+            // Kept as stored until the user changes what is shown.
+            FKeptMemos.insert(control, {value, text});
+            FDamagedMemos.append(item.attributeText(kName));
+        }
+        Controls::setText(control, text);
         break;
+    }
     case ControlKind::CheckBox:
         if (!ValueRules::IsNonBlank(value)) {
             Controls::setChecked(control, false);
@@ -85,9 +96,17 @@ void TUIHelper::BindPlain(const ConfigNode &item)
     }
 }
 
+// A group or drop-down item without "Field" has the empty value, not that of
+// a field named "".
+QString TUIHelper::ItemValue(const ConfigNode &item) const
+{
+    const std::optional<QString> field = item.attribute(kField);
+    return field ? FDoc->FieldValue(*field) : QString();
+}
+
 void TUIHelper::BindRadioGroup(const ConfigNode &item)
 {
-    const QString value = FDoc->FieldValue(item.attributeText(kField));
+    const QString value = ItemValue(item);
     for (const ConfigNode &child : item.childElements()) {
         const std::optional<QString> key = child.attribute(kKey);
         if (!key || *key != value || !child.hasAttribute(kName))
@@ -102,7 +121,7 @@ void TUIHelper::BindRadioGroup(const ConfigNode &item)
 
 void TUIHelper::BindCheckGroup(const ConfigNode &item)
 {
-    const ValueRules::KeyList keys(FDoc->FieldValue(item.attributeText(kField)));
+    const ValueRules::KeyList keys(ItemValue(item));
     for (const ConfigNode &child : item.childElements()) {
         const std::optional<QString> key = child.attribute(kKey);
         if (!key) {
@@ -118,7 +137,7 @@ void TUIHelper::BindCheckGroup(const ConfigNode &item)
 
 void TUIHelper::BindComboBox(const ConfigNode &item)
 {
-    const QString value = FDoc->FieldValue(item.attributeText(kField));
+    const QString value = ItemValue(item);
     if (!item.hasAttribute(kName))
         return;
     const QString name = item.attributeText(kName);
@@ -205,10 +224,61 @@ QString TUIHelper::CollectPlain(const ConfigNode &item) const
     }
     case ControlKind::CheckBox:
         return ValueRules::FromBoolean(Controls::isChecked(control));
-    case ControlKind::Memo:
-        return ValueRules::MemoToValue(Controls::text(control));
+    case ControlKind::Memo: {
+        const QString text = Controls::text(control);
+        const auto kept = FKeptMemos.constFind(control);
+        if (kept != FKeptMemos.cend() && kept->shown == text)
+            return kept->stored;
+        return ValueRules::MemoToValue(text);
+    }
     default:
         // A missing control, a radio button or another kind stores the empty value.
         return {};
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Controls without a binding
+
+void TUIHelper::DisableUnboundControls()
+{
+    const ConfigNode data = Section(ConfigSection::UiData);
+    const ConfigNode fields = Section(ConfigSection::DataFields);
+    if (!data || !fields)
+        return;
+    // The names whose values a save writes: items with a type and a Field
+    // that names an entry; for groups, their items' controls.
+    QSet<QString> bound;
+    for (const ConfigNode &item : data.childElements()) {
+        const std::optional<QString> type = item.attribute(kType);
+        const QString field = item.attributeText(kField);
+        if (!type || field.isEmpty() || !FDoc->findNamed(fields, field))
+            continue;
+        if (*type == kRadioGroup || *type == kCheckGroup) {
+            for (const ConfigNode &child : item.childElements())
+                if (const std::optional<QString> name = child.attribute(kName))
+                    bound.insert(name->toCaseFolded());
+        } else if (const std::optional<QString> name = item.attribute(kName)) {
+            // A plain item saves no radio button's state.
+            if (Controls::kindOf(FindControl(*name)) != ControlKind::RadioButton)
+                bound.insert(name->toCaseFolded());
+        }
+    }
+    FindControl(QString()); // builds the index of the form's controls
+    for (auto it = FControls.cbegin(); it != FControls.cend(); ++it) {
+        auto *widget = qobject_cast<QWidget *>(it.value().data());
+        if (!widget || bound.contains(it.key()))
+            continue;
+        const ControlKind kind = Controls::kindOf(widget);
+        if (kind == ControlKind::Other)
+            continue;
+        // Read-only boxes (fixed texts, the check code) take no typing.
+        if (auto *edit = qobject_cast<QLineEdit *>(widget); edit && edit->isReadOnly())
+            continue;
+        if (auto *memo = qobject_cast<QPlainTextEdit *>(widget); memo && memo->isReadOnly())
+            continue;
+        DisableControl(widget);
+        widget->setToolTip(QStringLiteral("本项在数据文件中没有对应的字段，无法填写。"));
+        FLocked.insert(widget);
     }
 }

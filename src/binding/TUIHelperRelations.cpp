@@ -104,7 +104,8 @@ void TUIHelper::CheckBoxClick(QAbstractButton *sender)
         if (!target)
             continue;
         if (checked) {
-            EnableControl(target);
+            if (!FLocked.contains(target))
+                EnableControl(target);
         } else {
             DisableControl(target);
             DisableDependents(target);
@@ -141,7 +142,8 @@ void TUIHelper::UpdateDependents(const QString &controllerName)
         if (!target || !controller)
             continue;
         if (isButtonKind(controller) && Controls::isChecked(controller)) {
-            EnableControl(target);
+            if (!FLocked.contains(target))
+                EnableControl(target);
         } else {
             DisableControl(target);
             DisableDependents(target);

@@ -55,13 +55,35 @@ QString FromBoolean(bool checked)
     return checked ? QStringLiteral("-1") : QStringLiteral("0");
 }
 
+// The short date format with its year always in four digits, so that no
+// written date loses its century.
+QString fullYearFormat(const QString &format)
+{
+    if (!usesTwoDigitYear(format))
+        return format;
+    QString full = format;
+    full.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return full;
+}
+
 std::optional<QDate> ToDate(const QString &text)
 {
     const QLocale locale;
+    const QString format = locale.dateFormat(QLocale::ShortFormat);
+    if (usesTwoDigitYear(format)) {
+        // What this program writes: the short format with a four-digit year.
+        static const QRegularExpression fourDigits(QStringLiteral("\\d{4}"));
+        if (text.contains(fourDigits)) {
+            const QDate full = locale.toDate(text, fullYearFormat(format));
+            if (full.isValid())
+                return full;
+        }
+    }
+    // Older files: the short format itself.
     QDate date = locale.toDate(text, QLocale::ShortFormat);
     if (!date.isValid())
         return std::nullopt;
-    if (usesTwoDigitYear(locale.dateFormat(QLocale::ShortFormat))) {
+    if (usesTwoDigitYear(format)) {
         const int base = QDate::currentDate().year() - 50;
         int year = base / 100 * 100 + date.year() % 100;
         if (year < base)
@@ -76,12 +98,21 @@ std::optional<QDate> ToDate(const QString &text)
 
 QString FromDate(const QDate &date)
 {
-    return QLocale().toString(date, QLocale::ShortFormat);
+    const QLocale locale;
+    return locale.toString(date, fullYearFormat(locale.dateFormat(QLocale::ShortFormat)));
 }
 
 QString MemoFromValue(const QString &value)
 {
     return CodePage::toUnicode(Base64DecodeString(value.toUtf8()));
+}
+
+bool DecodeMemo(const QString &value, QString &text)
+{
+    QByteArray bytes;
+    const int code = TBase64().Decode(value.toUtf8(), bytes);
+    text = CodePage::toUnicode(bytes);
+    return code == TBase64::Ok;
 }
 
 QString MemoToValue(const QString &memoText)

@@ -22,13 +22,18 @@ QString FromBoolean(bool checked); // "-1" / "0"
 
 // The date in the short date format of QLocale(); nothing when text is not
 // such a date. With a two-digit year format the century is the one that puts
-// the year within fifty years of today.
+// the year within fifty years of today. A four-digit year is read under
+// such a format too.
 std::optional<QDate> ToDate(const QString &text);
+// The date in the short date format, its year always in four digits.
 QString FromDate(const QDate &date);
 
 // A memo's text (lines joined by CR LF) from its stored Base64 value, and back.
 QString MemoFromValue(const QString &value);
 QString MemoToValue(const QString &memoText);
+// As MemoFromValue; false when value is not valid Base64 (text then holds
+// what was decoded before the fault).
+bool DecodeMemo(const QString &value, QString &text);
 
 // The keys of a stored multi-choice value, split at "|$$|" and sorted
 // ignoring letter case, searched ignoring letter case.

@@ -187,6 +187,8 @@ void TEABaseForm::LoadDocument(const QString &path)
     FHelper = new TUIHelper(this);
     FHelper->FFileName = path;
     FHelper->LoadConfig(FTypeTag);
+    if (!FClosed && FHelper->Document())
+        FHelper->DisableUnboundControls();
     FClosing = false;
 }
 
@@ -199,10 +201,17 @@ QString TEABaseForm::DataFileName() const
            QStringLiteral(".MRT");
 }
 
+void TEABaseForm::RequireDocument() const
+{
+    // After a refused load the form may stay open, but there is nothing to
+    // save: a file written then could not be opened again.
+    if (!FHelper || !FHelper->Document())
+        throw AppError(BindingMessages::NothingLoaded());
+}
+
 void TEABaseForm::SaveBackup()
 {
-    if (!FHelper)
-        return;
+    RequireDocument();
     const QString fileName = DataFileName();
     FHelper->SaveToFile(fileName);
     ShowMessage(QStringLiteral("已成功生成备份文件:") + fileName + kCRLF +
@@ -212,8 +221,7 @@ void TEABaseForm::SaveBackup()
 
 void TEABaseForm::SubmitAndPrint()
 {
-    if (!FHelper)
-        return;
+    RequireDocument();
     if (!FReportComp) {
         // Without a print template nothing could be printed; no submission
         // file is made, so that none exists without its paper form.
@@ -239,6 +247,7 @@ void TEABaseForm::FillPrintedForm()
 {
     if (!FHelper || !FReportComp)
         throw AppError(QStringLiteral("本表没有可打印的文件或打印模板。"));
+    RequireDocument();
     FHelper->SetReport(FReportComp);
     FHelper->FillReport();
 

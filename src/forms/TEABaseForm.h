@@ -78,6 +78,8 @@ private:
     // is ever shown; true when it did.
     bool RefuseMissingDocument(const QString &path);
     void RenewInvalidCheckCode();
+    // AppError unless a document was loaded and kept.
+    void RequireDocument() const;
     // Gives the keyboard focus to the first control of the current page.
     void FocusFirstControl();
 

@@ -7,7 +7,10 @@
 #include "ConfigDocument.h"
 
 #include <QFile>
+#include <QTemporaryFile>
 #include <QtTest>
+#include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -143,6 +146,27 @@ void TestConfigDocument::sectionsAndAttributes()
     QCOMPARE(again->section("data-fields").childElements().size(), 3);
 }
 
+void TestConfigDocument::lookupsFollowRenamedEntries()
+{
+    // Lookups are indexed once; a renamed entry must be found under its new
+    // name only, and a duplicate behind it must come to the front.
+    auto doc = parse("<r><data-fields><f name=\"a\" value=\"1\"/><f name=\"a\" value=\"2\"/>"
+                     "<g name=\"grp\"><f name=\"deep\" value=\"3\"/></g></data-fields></r>");
+    QCOMPARE(doc->FieldValue("a"), QStringLiteral("1"));
+    QCOMPARE(doc->FieldValue("deep"), QString());
+    QVERIFY(doc->SetFieldValue("deep", "4"));
+    QCOMPARE(doc->findNamed(doc->section("data-fields"), "deep").attributeText("value"), QStringLiteral("4"));
+
+    doc->section("data-fields").childElements().first().setAttribute("name", "b");
+    QCOMPARE(doc->FieldValue("a"), QStringLiteral("2"));
+    QCOMPARE(doc->FieldValue("b"), QStringLiteral("1"));
+    QVERIFY(doc->SetFieldValue("a", "x"));
+    QCOMPARE(doc->FieldValue("a"), QStringLiteral("x"));
+    QCOMPARE(doc->FieldValue("b"), QStringLiteral("1"));
+    QVERIFY(ConfigDocument::FindNamedNode(doc->section("data-fields"), "b")
+            == doc->findNamed(doc->section("data-fields"), "b"));
+}
+
 void TestConfigDocument::unwritableCharactersDropped()
 {
     auto doc = parse("<r><data-fields><f name=\"f\"/></data-fields></r>");
@@ -179,8 +203,68 @@ void TestConfigDocument::entitiesRefused()
     secret.write("TOPSECRET");
     secret.close();
     const QString error = parseError(xml.toUtf8());
-    QVERIFY2(error.startsWith(QStringLiteral("XML文件格式错误")), qPrintable(error));
-    QVERIFY(!error.contains("TOPSECRET"));
+    QCOMPARE(error, QStringLiteral("XML文件格式错误：文件声明或引用了实体，为安全起见不予读取。"));
+}
+
+void TestConfigDocument::chineseLabelsAndMarks_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("declared"); // declaration after a save
+    QTest::addColumn<QString>("value");    // "" with error: refused
+    QTest::addColumn<QString>("error");
+    const QByteArray body = "\n<r>\n<data-fields><f name=\"f\" value=\"@\"/></data-fields></r>\n";
+    auto doc = [&](const char *decl, const QByteArray &value) {
+        QByteArray b = QByteArray(decl) + body;
+        return b.replace("@", value);
+    };
+    // 0xE9 0x46 is a GBK character outside GB2312.
+    QTest::newRow("GB2312 label, GBK character") << doc("<?xml version=\"1.0\" encoding=\"GB2312\"?>", "\xE9\x46")
+                                                 << "GB2312" << QStringLiteral("镕") << "";
+    QTest::newRow("gb2312 label in lower case") << doc("<?xml version=\"1.0\" encoding=\"gb2312\"?>", "\xE9\x46")
+                                                << "gb2312" << QStringLiteral("镕") << "";
+    QTest::newRow("UTF-8 mark before a GBK label")
+        << "\xEF\xBB\xBF" + doc("<?xml version=\"1.0\" encoding=\"GBK\"?>", "\xE8\x8D\xAF") << "GBK" << QStringLiteral("药") << "";
+    QTest::newRow("UTF-8 mark, no declaration") << "\xEF\xBB\xBF" + doc("", "\xE8\x8D\xAF") << "" << QStringLiteral("药") << "";
+    QTest::newRow("bytes no GBK character has")
+        << doc("<?xml version=\"1.0\" encoding=\"GBK\"?>", "\xFF\xFF") << "" << ""
+        << QStringLiteral("XML文件格式错误（第3行）：文件中有不能按“GBK”编码解读的字节（FF FF 22 2F），无法读取该文件。\r\n详细信息：");
+    QTest::newRow("bytes that are not UTF-8")
+        << doc("<?xml version=\"1.0\" encoding=\"UTF-8\"?>", "\xC3\x28") << "" << ""
+        << QStringLiteral("XML文件格式错误（第3行）：文件中有不能按“UTF-8”编码解读的字节（C3 28 22 2F），无法读取该文件。\r\n详细信息：");
+}
+
+void TestConfigDocument::chineseLabelsAndMarks()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, declared);
+    QFETCH(QString, value);
+    QFETCH(QString, error);
+    // Nothing of what the XML library reports may reach standard error.
+    QTemporaryFile captured;
+    QVERIFY(captured.open());
+    std::fflush(stderr);
+    const int saved = dup(2);
+    dup2(captured.handle(), 2);
+    std::unique_ptr<ConfigDocument> doc;
+    QString raised;
+    try {
+        doc = ConfigDocument::parse(bytes);
+        doc->SetFieldValue("f", doc->FieldValue("f") + QStringLiteral("镕"));
+        doc = ConfigDocument::parse(doc->serialize());
+    } catch (const AppError &e) {
+        raised = e.message();
+    }
+    std::fflush(stderr);
+    dup2(saved, 2);
+    ::close(saved);
+    QCOMPARE(captured.readAll(), QByteArray());
+    if (!error.isEmpty()) {
+        QVERIFY2(raised.startsWith(error), qPrintable(raised));
+        return;
+    }
+    QCOMPARE(raised, QString());
+    QCOMPARE(doc->declaredEncoding(), declared);
+    QCOMPARE(doc->FieldValue("f"), value + QStringLiteral("镕"));
 }
 
 void TestConfigDocument::doctypeWithoutEntitiesLoads()
@@ -194,10 +278,14 @@ void TestConfigDocument::malformed_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("expected"); // the message's start
+    // The message is Chinese; the parser's own text follows only as the detail.
     QTest::newRow("unclosed tag") << QByteArray("<a>\n<b>\n  <c </b></a>")
-                                  << "XML文件格式错误（第3行第6列）：Couldn't find end of Start Tag c";
+                                  << "XML文件格式错误（第3行第6列）：缺少元素或属性的名称，无法读取该文件。\r\n详细信息：";
     QTest::newRow("empty") << QByteArray() << "XML文件格式错误";
-    QTest::newRow("text only") << QByteArray("hello") << "XML文件格式错误（第1行第1列）：Start tag expected";
+    QTest::newRow("text only") << QByteArray("hello")
+                               << "XML文件格式错误（第1行第1列）：文件中没有XML元素，无法读取该文件。\r\n详细信息：Start tag expected";
+    QTest::newRow("content after the root") << QByteArray("<a/>\n<b/>")
+                                            << "XML文件格式错误（第2行第1列）：根元素结束后还有多余的内容，无法读取该文件。\r\n详细信息：";
     QTest::newRow("bad bytes for the encoding")
         << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?><r a=\"\xff\xfe\"/>") << "XML文件格式错误";
     QTest::newRow("unknown encoding") << QByteArray("<?xml version=\"1.0\" encoding=\"NO-SUCH\"?><r/>") << "XML文件格式错误";

@@ -11,9 +11,12 @@ private slots:
     void findNamedNode_data();
     void findNamedNode();
     void sectionsAndAttributes();
+    void lookupsFollowRenamedEntries();
     void unwritableCharactersDropped();
     void entitiesRefused_data();
     void entitiesRefused();
+    void chineseLabelsAndMarks_data();
+    void chineseLabelsAndMarks();
     void doctypeWithoutEntitiesLoads();
     void malformed_data();
     void malformed();

@@ -11,6 +11,7 @@
 #include "ValueRules.h"
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QLocale>
 #include <QtTest>
 
@@ -186,6 +187,12 @@ void TestControlBinding::groupBinding_data()
     QTest::newRow("radio key compared exactly") << kRadioItems << sex("f") << "rdbOther:on" << "radio=001 check=000" << QStringList();
     QTest::newRow("radio without Field matches an empty key")
         << "<g type=\"RadioGroup\"><r key=\"M\" name=\"rdbMale\"/><r key=\"\" name=\"rdbOther\"/></g>" << sex("M") << "" << "radio=001 check=000" << QStringList();
+    QTest::newRow("radio without Field ignores a field named \"\"")
+        << "<g type=\"RadioGroup\"><r key=\"M\" name=\"rdbMale\"/><r key=\"F\" name=\"rdbFemale\"/></g>"
+        << "<f name=\"\" value=\"F\"/>" << "" << "radio=000 check=000" << QStringList();
+    QTest::newRow("check group without Field ignores a field named \"\"")
+        << "<g type=\"CheckGroup\"><c key=\"A\" name=\"ckbOptA\"/><c key=\"B\" name=\"ckbOptB\"/></g>"
+        << "<f name=\"\" value=\"A|$$|B\"/>" << "" << "radio=000 check=000" << QStringList();
     QTest::newRow("radio item naming a missing control")
         << "<g type=\"RadioGroup\" Field=\"sex\"><r key=\"F\" name=\"rdbGhost\"/><r key=\"F\" name=\"rdbFemale\"/></g>" << sex("F") << "" << "radio=010 check=000" << QStringList{"rdbGhost"};
 
@@ -281,8 +288,8 @@ void TestControlBinding::collect_data()
     QTest::newRow("only the first ui-data is collected")
         << edit + "</ui-data><ui-data><i type=\"Edit\" Field=\"f2\" name=\"edtDep1\"/>" << f + "<f name=\"f2\" value=\"old\"/>"
         << "edtName:text=new;edtDep1:text=b" << "f:new;f2:old" << QStringList() << "";
-    QTest::newRow("no ui-data") << "-" << f << "" << "f:old" << QStringList()
-                                << "无法找到\"ui-data\"元素，请检查xml文件，或者可能未装载xml文件。";
+    // A document without "ui-data" is refused when it is loaded (see the
+    // data file tests); one without a document at all in collectWithoutDocument.
 }
 
 void TestControlBinding::collect()
@@ -471,8 +478,52 @@ void TestControlBinding::twoDigitYearDates()
     const std::optional<QDate> thisYear = ValueRules::ToDate("5/1/" + yy);
     const std::optional<QDate> bad = ValueRules::ToDate("2024/5/1");
     const QString written = ValueRules::FromDate(QDate(year, 5, 1));
+    // Dates far from today keep their century: written with four digits.
+    const QString far = ValueRules::FromDate(QDate(2080, 12, 31));
+    const std::optional<QDate> farBack = ValueRules::ToDate(far);
+    const std::optional<QDate> old = ValueRules::ToDate(ValueRules::FromDate(QDate(1931, 2, 3)));
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const QString german = ValueRules::FromDate(QDate(2080, 1, 2));
+    const std::optional<QDate> germanBack = ValueRules::ToDate(german);
+    const std::optional<QDate> germanOld = ValueRules::ToDate("02.01.80");
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     QCOMPARE(thisYear.value_or(QDate()), QDate(year, 5, 1));
     QVERIFY(!bad);
-    QCOMPARE(written, "5/1/" + yy);
+    QCOMPARE(written, "5/1/" + QString::number(year));
+    QCOMPARE(far, QStringLiteral("12/31/2080"));
+    QCOMPARE(farBack.value_or(QDate()), QDate(2080, 12, 31));
+    QCOMPARE(old.value_or(QDate()), QDate(1931, 2, 3));
+    QCOMPARE(german, QStringLiteral("02.01.2080"));
+    QCOMPARE(germanBack.value_or(QDate()), QDate(2080, 1, 2));
+    // Older two-digit files are read as before, within fifty years of today.
+    QCOMPARE(germanOld.value_or(QDate()).month(), 1);
+    QVERIFY(qAbs(germanOld.value_or(QDate()).year() - year) <= 50);
+}
+
+void TestControlBinding::damagedMemosKept()
+{
+    // Two memos whose stored values are not Base64 (length, padding) and an
+    // edit box, which holds no Base64: one warning names both memos, and each
+    // keeps its stored value on save until its text is changed.
+    const QString items = QStringLiteral(
+        "<i type=\"Memo\" Field=\"m1\" name=\"memNote\"/><i type=\"Memo\" Field=\"m2\" name=\"edtName\"/>"
+        "<i type=\"Memo\" Field=\"m3\" name=\"memOther\"/>");
+    const QString fields = QStringLiteral(
+        "<f name=\"m1\" value=\"vNcNC\"/><f name=\"m2\" value=\"YQ=b\"/><f name=\"m3\" value=\"v=Nc\"/>");
+    TestForm form;
+    auto *second = new QPlainTextEdit(&form);
+    second->setObjectName(QStringLiteral("memOther"));
+    ScriptedDialogs dialogs;
+    auto *helper = new TUIHelper(&form);
+    QVERIFY(loadDocument(*helper, FDir, utf8(makeDocument({}, items, fields))));
+    QCOMPARE(dialogs.texts(), QStringList{QStringLiteral(
+        "下列文本框在文件中保存的内容已损坏（不是有效的Base64编码），无法完整显示：\r\nmemNote、memOther\r\n"
+        "保存时将原样保留这些内容，除非您修改了相应的文本框。")});
+    helper->CollectFromControls();
+    QCOMPARE(helper->Document()->FieldValue("m1"), QStringLiteral("vNcNC"));
+    QCOMPARE(helper->Document()->FieldValue("m3"), QStringLiteral("v=Nc"));
+    QCOMPARE(helper->Document()->FieldValue("m2"), QStringLiteral("YQ=b"));
+    Controls::setText(form.control("memNote"), QStringLiteral("新内容"));
+    helper->CollectFromControls();
+    QCOMPARE(ValueRules::MemoFromValue(helper->Document()->FieldValue("m1")), QStringLiteral("新内容"));
 }

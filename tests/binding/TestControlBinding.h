@@ -18,6 +18,7 @@ private slots:
     void relations();
     void handlersInstalledOnce();
     void twoDigitYearDates();
+    void damagedMemosKept();
 
 private:
     QTemporaryDir FDir;

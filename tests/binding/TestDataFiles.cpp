@@ -145,22 +145,31 @@ void TestDataFiles::loadErrors_data()
 
     QTest::newRow("malformed XML")
         << QByteArray("<config>\n<config-type value=\"x\"/>\n<ui-data></ui-dat></config>")
-        << "XML文件格式错误（第3行第19列）：Opening and ending tag mismatch: ui-data line 3 and ui-dat" << false;
+        << "XML文件格式错误（第3行第19列）：开始标签与结束标签不匹配，无法读取该文件。\r\n详细信息：Opening and ending tag mismatch" << false;
+    // A document refused by a check is not kept.
     QTest::newRow("no config-type") << makeDocument({}, kItems, kFields).replace(QRegularExpression("<config-type[^>]*>"), "").toUtf8()
-                                    << "文件没有类型字段，请检查！" << true;
+                                    << "文件没有类型字段，请检查！" << false;
+    QTest::newRow("no ui-data") << makeDocument({}, "-", kFields).toUtf8()
+                                << "无法找到\"ui-data\"元素，请检查xml文件，或者可能未装载xml文件。" << false;
+    QTest::newRow("no ui-data, with relations on radio buttons")
+        << makeDocument("<n type=\"r\" name=\"rdbMale\"><n name=\"edtDep1\"/></n><n type=\"r\" name=\"rdbFemale\"><n name=\"edtDep2\"/></n>",
+                        "-", kFields).toUtf8()
+        << "无法找到\"ui-data\"元素，请检查xml文件，或者可能未装载xml文件。" << false;
+    QTest::newRow("no data-fields") << makeDocument({}, kItems, "-").toUtf8()
+                                    << "无法找到\"data-fields\"元素，文件中没有保存填写内容的位置，请检查xml文件。" << false;
     QTest::newRow("config-type not a child of the root")
         << makeDocument({}, kItems, kFields).replace("<ui-relation>", "<ui-relation><config-type value=\"" + kTestType + "\"/>")
                .replace(QRegularExpression("<config-type value=\"[^\"]*\"/>\n"), "").toUtf8()
-        << "文件没有类型字段，请检查！" << true;
+        << "文件没有类型字段，请检查！" << false;
     QTest::newRow("zero-length file") << QByteArray() << "XML文件格式错误" << false;
     QTest::newRow("binary file") << binary << "XML文件格式错误" << false;
     QTest::newRow("external entity")
         << QByteArray("<!DOCTYPE config [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><config><config-type value=\"")
                + kTestType.toUtf8() + "\"/><data-fields><f name=\"f\">&x;</f></data-fields></config>"
-        << "XML文件格式错误" << false;
+        << "XML文件格式错误：文件声明或引用了实体，为安全起见不予读取。" << false;
     QTest::newRow("billion laughs")
         << ("<!DOCTYPE config [" + lol + "]><config><config-type value=\"&l9;\"/></config>").toUtf8()
-        << "XML文件格式错误" << false;
+        << "XML文件格式错误：文件声明或引用了实体，为安全起见不予读取。" << false;
 }
 
 void TestDataFiles::loadErrors()
@@ -366,4 +375,34 @@ void TestDataFiles::roundTripNormalises()
     // Everything but the values is carried over unchanged.
     for (const QString &part : {relations, items})
         QVERIFY(saved.contains(CodePage::fromUnicode(part)));
+}
+
+void TestDataFiles::memoLongerThanParserTextLimit()
+{
+    // Over 10 MB of Base64 in one attribute: what is saved must open again.
+    const QString items = QStringLiteral("<i type=\"Memo\" Field=\"memo\" name=\"memNote\"/>");
+    const QString fields = QStringLiteral("<f name=\"memo\" value=\"\"/>");
+    QString text;
+    const QString line = QString(49, u'药') + QStringLiteral("\r\n");
+    text.reserve(line.size() * 86000);
+    for (int i = 0; i < 86000; ++i)
+        text += line;
+    const QString target = FDir.filePath("long.MRT");
+    {
+        TestForm form;
+        ScriptedDialogs dialogs;
+        auto *helper = new TUIHelper(&form);
+        QVERIFY(loadDocument(*helper, FDir, makeDocument({}, items, fields).toUtf8()));
+        Controls::setText(form.control("memNote"), text);
+        helper->SaveToFile(target);
+    }
+    QVERIFY(QFileInfo(target).size() > 10 * 1024 * 1024);
+    TestForm form;
+    ScriptedDialogs dialogs;
+    auto *helper = new TUIHelper(&form);
+    helper->FFileName = target;
+    QVERIFY(RunGuarded([&] { helper->LoadConfig(kTestType); }));
+    QCOMPARE(dialogs.texts(), QStringList());
+    QVERIFY(Controls::text(form.control("memNote")) == text);
+    QFile::remove(target);
 }

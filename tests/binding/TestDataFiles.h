@@ -19,6 +19,7 @@ private slots:
     void saveFailures();
     void saveReplacesWhole();
     void roundTripNormalises();
+    void memoLongerThanParserTextLimit();
 
 private:
     QTemporaryDir FDir;

@@ -40,8 +40,10 @@ private slots:
     void openCaptionAndNoCheckCode();
     void refusedLoadsCloseWithoutQuestion_data();
     void refusedLoadsCloseWithoutQuestion();
+    void loadErrorLeavesFormOpen_data();
     void loadErrorLeavesFormOpen();
     void saveBackupMessageAndFile();
+    void unboundControlsDisabled();
     void invalidStoredCheckCodeRenewed();
     void closeQuestion();
     void askClose();
@@ -163,22 +165,58 @@ void TestBaseForm::refusedLoadsCloseWithoutQuestion()
     QVERIFY(!form);
 }
 
+void TestBaseForm::loadErrorLeavesFormOpen_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("error"); // start of the one message
+    const QByteArray head("<?xml version=\"1.0\" encoding=\"UTF-8\"?><config>");
+    const QByteArray type("<config-type value=\"药品注册申请\"/>");
+    const QByteArray items("<ui-data><i type=\"Edit\" name=\"edtTYM\" Field=\"f\"/></ui-data>");
+    const QByteArray fields("<data-fields><f name=\"f\" value=\"1\"/></data-fields>");
+    QTest::newRow("no type field") << head + items + fields + "</config>"
+                                   << QStringLiteral("文件没有类型字段，请检查！");
+    QTest::newRow("no ui-data") << head + type + fields + "</config>"
+                                << QStringLiteral("无法找到\"ui-data\"元素");
+    QTest::newRow("no data-fields") << head + type + items + "</config>"
+                                    << QStringLiteral("无法找到\"data-fields\"元素");
+    QTest::newRow("malformed") << head + type + items << QStringLiteral("XML文件格式错误");
+}
+
 void TestBaseForm::loadErrorLeavesFormOpen()
 {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, error);
     ScriptedDialogs dlg;
     QTemporaryDir dir;
-    const QString path = TestDocuments::write(
-        dir, QStringLiteral("x.MRT"),
-        QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?><config><ui-data/></config>"));
+    const QString path = TestDocuments::write(dir, QStringLiteral("x.MRT"), bytes);
     QPointer<TEABaseForm> form = new TFrmYPZCSQ;
     try {
         form->OpenDocument(path);
         QFAIL("no error");
     } catch (const AppError &e) {
-        QCOMPARE(e.message(), QStringLiteral("文件没有类型字段，请检查！"));
+        QVERIFY2(e.message().startsWith(error), qPrintable(e.message()));
     }
     QVERIFY(form->isVisible());
     QVERIFY(!form->isClosed());
+    QVERIFY(dlg.messages.isEmpty());
+
+    // Nothing was kept: Save and Print refuse, write no file and make no code.
+    form->verifyCodeEdit()->setText(QStringLiteral("ABCDEF02"));
+    const QString file = form->DataFileName();
+    QFile::remove(file);
+    const QString refusal = QStringLiteral("本表没有成功装载的文件，无法保存或打印。请关闭本表后重新新建或打开文件。");
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        try {
+            attempt == 0 ? form->SaveBackup() : form->SubmitAndPrint();
+            QFAIL("saved");
+        } catch (const AppError &e) {
+            QCOMPARE(e.message(), refusal);
+        }
+    }
+    QCOMPARE(form->verifyCodeEdit()->text(), QStringLiteral("ABCDEF02"));
+    QVERIFY(!QFile::exists(file));
+    QVERIFY(dlg.messages.isEmpty());
+
     // The load was left half-way: the form now closes without its question.
     QVERIFY(form->closing());
     QVERIFY(form->close());
@@ -213,17 +251,51 @@ void TestBaseForm::saveBackupMessageAndFile()
     QCOMPARE(dlg.texts(), QStringList{expected});
     QCOMPARE(dlg.messages[0].kind, MessageKind::Plain);
     QVERIFY(QFile::exists(file));
-    const qint64 firstSize = QFileInfo(file).size();
-    // A second save writes the same file again.
+    auto content = [&] {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray first = content();
+    QVERIFY(first.contains("ABCDEF01"));
+    // A second save writes the same file again, byte for byte.
     form.SaveBackup();
     QCOMPARE(dlg.messages.size(), 2);
     QCOMPARE(dlg.messages[1].text, expected);
-    QCOMPARE(QFileInfo(file).size(), firstSize);
-    QFile f(file);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QVERIFY(f.readAll().contains("ABCDEF01"));
-    f.close();
+    QCOMPARE(content(), first);
     QFile::remove(file);
+}
+
+// Whatever a data file does not bind would be dropped on save: such controls
+// are disabled after Open, and no relation enables them again.
+void TestBaseForm::unboundControlsDisabled()
+{
+    ScriptedDialogs dlg;
+    QTemporaryDir dir;
+    const QString path = TestDocuments::write(
+        dir, QStringLiteral("u.MRT"),
+        TestDocuments::minimal(
+            QStringLiteral("药品注册申请"),
+            QStringLiteral("<r type=\"CheckBox\" name=\"ckbFJSQQT\"><r name=\"edtFJSQQT\"/></r>"),
+            QStringLiteral("<i type=\"CheckBox\" name=\"ckbFJSQQT\" Field=\"a\"/>"
+                           "<i type=\"Edit\" name=\"edtYPTYMC\" Field=\"b\"/>"
+                           "<i type=\"Edit\" name=\"ckbFCFY\" Field=\"missing\"/>"
+                           "<i name=\"ckbJHZM\" Field=\"a\"/>"),
+            QStringLiteral("<f name=\"a\" value=\"0\"/><f name=\"b\" value=\"名称\"/>")));
+    TFrmYPZCSQ form;
+    form.OpenDocument(path);
+    QCOMPARE(dlg.texts().join(u'|'), QString());
+    auto widget = [&](const char *name) { return form.findChild<QWidget *>(QLatin1String(name)); };
+    QVERIFY(widget("ckbFJSQQT")->isEnabled());
+    QVERIFY(widget("edtYPTYMC")->isEnabled());
+    QCOMPARE(Controls::text(widget("edtYPTYMC")), QStringLiteral("名称"));
+    // A Field that names no entry, an item without type, no item at all.
+    for (const char *name : {"ckbFCFY", "ckbJHZM", "ckbGJDZXL", "edtFJSQQT"})
+        QVERIFY2(!widget(name)->isEnabled(), name);
+    QVERIFY(!widget("ckbGJDZXL")->toolTip().isEmpty());
+    // The check code field is read-only, not disabled.
+    QVERIFY(form.verifyCodeEdit()->isEnabled());
+    Controls::setChecked(widget("ckbFJSQQT"), true);
+    QVERIFY(!widget("edtFJSQQT")->isEnabled());
 }
 
 // A stored check code becomes part of the data file's name: anything but

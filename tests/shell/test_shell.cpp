@@ -364,7 +364,13 @@ void TestShell::firstControlHasFocus()
     TFrmMain main;
     main.show();
     // Open, then New over it: each time the form's first control has the focus.
-    TEABaseForm *opened = openForm(main, dlg, dir, FormKind::YPZCSQ);
+    // The opened file binds the form's controls (a copy of the shipped
+    // document): a control that no item binds is disabled and takes no focus.
+    const QString path = dir.filePath(QStringLiteral("注册_FOCUS.MRT"));
+    QVERIFY(QFile::copy(ProgramDirectory() + formType(FormKind::YPZCSQ).configFileName, path));
+    dlg.openFiles.enqueue(path);
+    main.OpenCommand(FormKind::YPZCSQ);
+    TEABaseForm *opened = main.registered(FormKind::YPZCSQ);
     QVERIFY(opened && opened->focusWidget());
     QCOMPARE(opened->focusWidget()->objectName(), QStringLiteral("rdbXY"));
     main.NewCommand(FormKind::YPZCSQ);
