@@ -3,7 +3,7 @@
 // bytes that load again and write identically, and it is prepared into sheets
 // with a fixed-width measure (no fonts needed), so damaged geometry is
 // exercised too.
-#include "Dialogs.h"
+#include "FuzzSupport.h"
 #include "TfrMemoView.h"
 #include "TfrPreparer.h"
 #include "TfrReport.h"
@@ -11,24 +11,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
-
-// Answers every question silently: the fuzzer has no user.
-class SilentDialogs : public Dialogs {
-public:
-    void showMessage(const QString &, const QString &, MessageKind) override {}
-    bool confirm(const QString &, const QString &) override { return false; }
-    QString chooseOpenFile(const FileRequest &) override { return {}; }
-    QString chooseSaveFile(const FileRequest &) override { return {}; }
-    int runModal(QDialog *) override { return 0; }
-};
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static SilentDialogs silent;
-    static const bool installed = (setDialogs(&silent), true);
+    static const bool installed = (FuzzSupport::installSilentDialogs(), true);
     (void)installed;
 
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
