@@ -114,6 +114,7 @@ private slots:
     void templateStaysUnchanged();
     void dialogPagesAndMargins();
     void runawayTemplateStops();
+    void hostileTemplatesAreCapped();
     void pdfOutput();
     void frameSides_data();
     void frameSides();
@@ -379,6 +380,92 @@ void TestReportPrepare::runawayTemplateStops()
     const QList<TfrSheet> sheets = preparer.prepare();
     QCOMPARE(int(sheets.size()), TfrPreparer::MaxSheets);
     QVERIFY(!preparer.errorString().isEmpty());
+}
+
+void TestReportPrepare::hostileTemplatesAreCapped()
+{
+    // Objects on no band copied onto thousands of sheets: capped by count.
+    {
+        TfrReport report;
+        TfrPage &page = marginPage(report);
+        auto *band = new TfrBandView;
+        band->SetBounds(90, 79, 0, 900);
+        band->SetBandType(btMasterData);
+        band->SetDataSource(QStringLiteral("99999"));
+        page.Add(band);
+        for (int i = 0; i < 100; ++i)
+            memo(page, QStringLiteral("M%1").arg(i), 90, 990, 60, 20, QStringLiteral("名称"));
+        TfrPreparer preparer(report);
+        preparer.setMeasureFactory([](const TfrMemoView &) { return TfrMeasure(fixedWidth); });
+        const QList<TfrSheet> sheets = preparer.prepare();
+        qint64 objects = 0;
+        for (const TfrSheet &s : sheets)
+            objects += s.objects.size();
+        QCOMPARE(objects, TfrPreparer::MaxObjects);
+        QVERIFY2(preparer.errorString().contains(QStringLiteral("对象")), qPrintable(preparer.errorString()));
+    }
+    // A long text on no band copied onto every sheet: capped by text size.
+    {
+        TfrReport report;
+        TfrPage &page = marginPage(report);
+        auto *band = new TfrBandView;
+        band->SetBounds(90, 79, 0, 900);
+        band->SetBandType(btMasterData);
+        band->SetDataSource(QStringLiteral("99999"));
+        page.Add(band);
+        memo(page, QStringLiteral("Long"), 90, 990, 600, 20, QString(200000, QLatin1Char('x')));
+        TfrPreparer preparer(report);
+        preparer.setMeasureFactory([](const TfrMemoView &) { return TfrMeasure(fixedWidth); });
+        const QList<TfrSheet> sheets = preparer.prepare();
+        qint64 chars = 0;
+        for (const TfrSheet &s : sheets)
+            for (const TfrPreparedObject &o : s.objects)
+                for (const TfrTextLine &l : o.lines)
+                    chars += l.text.size();
+        QVERIFY(chars * 2 <= TfrPreparer::MaxTextBytes);
+        QVERIFY(chars * 2 > TfrPreparer::MaxTextBytes / 2);
+        QVERIFY2(preparer.errorString().contains(QStringLiteral("文字")), qPrintable(preparer.errorString()));
+    }
+    // Empty bands of many records: capped by band prints, no sheet is added.
+    {
+        TfrReport report;
+        TfrPage &page = marginPage(report);
+        for (int i = 0; i < 20; ++i) {
+            auto *band = new TfrBandView;
+            band->SetBounds(90, 79, 0, 0);
+            band->SetBandType(btMasterData);
+            band->SetDataSource(QStringLiteral("99999"));
+            page.Add(band);
+        }
+        TfrPreparer preparer(report);
+        const QList<TfrSheet> sheets = preparer.prepare();
+        QCOMPARE(sheets.size(), 1);
+        QVERIFY2(preparer.errorString().contains(QStringLiteral("数据带")), qPrintable(preparer.errorString()));
+    }
+    // A form-sized page with a megabyte of attachment text stays far below
+    // every cap and prepares whole.
+    {
+        TfrReport report;
+        TfrPage &page = marginPage(report);
+        for (int i = 0; i < 600; ++i)
+            memo(page, QStringLiteral("edt%1").arg(i), 90 + (i % 10) * 60, 100 + (i / 10) * 15, 60, 15,
+                 QStringLiteral("申请人名称及地址"));
+        QString text;
+        while (text.size() < 500000)
+            text += QStringLiteral("处方内药物活性成份阿莫西林250g，克拉维酸钾62.5g；\r\n");
+        addAttachmentPage(report, text);
+        TfrPreparer preparer(report);
+        preparer.setMeasureFactory([](const TfrMemoView &) { return TfrMeasure(fixedWidth); });
+        const QList<TfrSheet> sheets = preparer.prepare();
+        QVERIFY2(preparer.errorString().isEmpty(), qPrintable(preparer.errorString()));
+        qsizetype paragraphEnds = 0;
+        for (const TfrSheet &s : sheets.mid(1))
+            for (const TfrPreparedObject &o : s.objects)
+                for (const TfrTextLine &l : o.lines)
+                    paragraphEnds += l.paragraphEnd;
+        QVERIFY(paragraphEnds >= text.count(QStringLiteral("\r\n")));
+        QVERIFY(sheets.size() > 100);
+    }
 }
 
 void TestReportPrepare::pdfOutput()
