@@ -16,6 +16,7 @@
 #include "TfrReport.h"
 
 #include <QFontInfo>
+#include <climits>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -122,6 +123,7 @@ private slots:
     void hairlinesAndFittedSheets();
     void chineseTextFitsItsLine();
     void preparedFile();
+    void preparedFileWithHugeValues();
     void pageRanges_data();
     void pageRanges();
     void fontSubstitutions();
@@ -651,6 +653,57 @@ void TestReportPrepare::preparedFile()
     huge.append(QByteArray("\xFF\xFF\xFF\x7F", 4));
     QVERIFY(!file.decode(huge, loaded));
     QVERIFY(!file.errorString().isEmpty());
+}
+
+void TestReportPrepare::preparedFileWithHugeValues()
+{
+    // A hand-made file with positions, sizes, gaps and fonts at the ends of
+    // the integer range: it opens with sane values and renders.
+    TfrSheet sheet;
+    sheet.width = INT_MAX;
+    sheet.height = INT_MIN;
+    sheet.leftMargin = INT_MIN;
+    for (const qint32 edge : {INT_MAX, INT_MIN, INT_MAX - 1}) {
+        for (const int alignment : {0, 0x01 | 0x10, 0x02 | 0x08, 0x03, 0x04}) {
+            TfrPreparedObject o;
+            o.x = edge;
+            o.y = edge;
+            o.dx = INT_MAX;
+            o.dy = INT_MAX;
+            o.gapx = INT_MIN;
+            o.gapy = INT_MAX;
+            o.fontSize = INT_MAX;
+            o.lineSpacing = INT_MIN;
+            o.charSpacing = INT_MAX;
+            o.alignment = alignment;
+            o.frameTyp = 0x0F;
+            o.fillColor = clBlack;
+            o.flags = flUnderlines;
+            o.lines = {{QStringLiteral("巨大 坐标"), false}, {QStringLiteral("text"), true}};
+            sheet.objects.append(o);
+        }
+    }
+    TfrPreparedObject line;
+    line.kind = TfrPreparedObject::Line;
+    line.x = INT_MIN;
+    line.dx = INT_MAX;
+    sheet.objects.append(line);
+
+    TfrPreparedFile file;
+    QList<TfrSheet> loaded;
+    QVERIFY2(file.decode(TfrPreparedFile::encode({sheet}), loaded), qPrintable(file.errorString()));
+    QCOMPARE(loaded.size(), 1);
+    QVERIFY(loaded[0].width > 0 && loaded[0].height > 0);
+    for (const TfrPreparedObject &o : loaded[0].objects) {
+        for (const qint32 v : {o.x, o.y, o.dx, o.dy})
+            QVERIFY(qAbs(qint64(v)) <= 1000000);
+        QVERIFY(qAbs(qint64(o.gapx)) <= 1000000 && qAbs(qint64(o.lineSpacing)) <= 1000000);
+    }
+    QVERIFY(!TfrRenderer::renderImage(loaded[0], 20).isNull());
+    // Sheets held in memory draw as safely, their clip rectangle included.
+    QVERIFY(!TfrRenderer::renderImage(sheet, 20).isNull());
+    const QRect clip = TfrMemoLayout::ClipRect(TfrMemoBox{INT_MAX, INT_MIN, INT_MAX, INT_MAX});
+    QVERIFY(clip.left() <= clip.right() + 1 && clip.width() >= 0);
 }
 
 void TestReportPrepare::pageRanges_data()
