@@ -2,6 +2,7 @@
 
 #include "TfrByteReader.h"
 #include "TfrByteWriter.h"
+#include "TfrFileErrors.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -163,7 +164,8 @@ bool TfrPreparedFile::save(const QString &fileName, const QList<TfrSheet> &sheet
     const QByteArray bytes = encode(sheets);
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        FError = QStringLiteral("无法写入文件“%1”：%2").arg(fileName, file.errorString());
+        FError = QStringLiteral("无法写入文件“%1”：%2")
+                     .arg(fileName, TfrFileErrors::writeReason(fileName, file.error()));
         return false;
     }
     return true;
@@ -173,7 +175,8 @@ bool TfrPreparedFile::open(const QString &fileName, QList<TfrSheet> &sheets)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        FError = QStringLiteral("无法打开文件“%1”：%2").arg(fileName, file.errorString());
+        FError = QStringLiteral("无法打开文件“%1”：%2")
+                     .arg(fileName, TfrFileErrors::readReason(fileName, file.error()));
         return false;
     }
     if (file.size() > maxFileSize) {

@@ -1,6 +1,7 @@
 #include "TfrRenderer.h"
 
 #include "Helpers.h"
+#include "TfrFileErrors.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -336,7 +337,8 @@ bool writePdf(const QList<TfrSheet> &sheets, const QList<int> &indices, const QS
         return failed(QStringLiteral("无法生成 PDF 数据"));
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !file.commit())
-        return failed(QStringLiteral("无法写入文件“%1”：%2").arg(fileName, file.errorString()));
+        return failed(QStringLiteral("无法写入文件“%1”：%2")
+                          .arg(fileName, TfrFileErrors::writeReason(fileName, file.error())));
     return true;
 }
 

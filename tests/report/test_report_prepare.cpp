@@ -489,8 +489,11 @@ void TestReportPrepare::pdfOutput()
     // A file that cannot be written is reported, and nothing is left behind.
     const QString bad = dir.filePath(QStringLiteral("没有这个目录/报表.pdf"));
     QVERIFY(!report.ExportPdf(bad));
-    QVERIFY(!report.errorString().isEmpty());
     QVERIFY(!QFile::exists(bad));
+    // The reason is named in Chinese: a missing folder, a folder in the way.
+    QVERIFY2(report.errorString().contains(QStringLiteral("文件夹不存在")), qPrintable(report.errorString()));
+    QVERIFY(!report.ExportPdf(dir.path()));
+    QVERIFY2(report.errorString().contains(QStringLiteral("是目录")), qPrintable(report.errorString()));
 }
 
 void TestReportPrepare::frameSides_data()
