@@ -324,7 +324,12 @@ QList<TfrPlacedLine> PlaceLines(const QList<TfrTextLine> &lines, const TfrMemoBo
 
 QRect ClipRect(const TfrMemoBox &box)
 {
-    return QRect(QPoint(box.left + 1, box.top), QPoint(box.left + box.width - 2, box.top + box.height - 1));
+    // Computed in 64 bits and kept within ±2^29, so that neither the corners
+    // nor the rectangle's own width and height (right - left + 1) overflow.
+    static constexpr qint64 bound = qint64(1) << 29;
+    const auto edge = [](qint64 v) { return int(qBound(-bound, v, bound)); };
+    return QRect(QPoint(edge(qint64(box.left) + 1), edge(box.top)),
+                 QPoint(edge(qint64(box.left) + box.width - 2), edge(qint64(box.top) + box.height - 1)));
 }
 
 bool FitsBox(const QList<TfrTextLine> &lines, const TfrMemoBox &box, const TfrMeasure &measure)

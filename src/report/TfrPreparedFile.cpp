@@ -2,6 +2,7 @@
 
 #include "TfrByteReader.h"
 #include "TfrByteWriter.h"
+#include "TfrFileErrors.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -12,6 +13,23 @@ namespace {
 const QByteArray signature("DZSBFRP");
 constexpr quint8 formatNumber = 1;
 constexpr qint64 maxFileSize = 512 * 1024 * 1024;
+
+// Values read from a file are kept to sane ranges, so that no computation
+// of the renderer or the preview on them can overflow: positions and sizes
+// within ±1,000,000 report units (277 m), sheets at least one unit, gaps and
+// spacings within ±100,000 units, font sizes within ±10,000 points.
+qint32 bounded(qint32 v, qint32 lo, qint32 hi)
+{
+    return qBound(lo, v, hi);
+}
+qint32 units(qint32 v)
+{
+    return bounded(v, -1000000, 1000000);
+}
+qint32 spacing(qint32 v)
+{
+    return bounded(v, -100000, 100000);
+}
 
 } // namespace
 
@@ -81,12 +99,12 @@ bool TfrPreparedFile::decode(const QByteArray &bytes, QList<TfrSheet> &sheets)
         s.paperSize = in.i32();
         s.paperWidth = in.i32();
         s.paperHeight = in.i32();
-        s.width = in.i32();
-        s.height = in.i32();
-        s.leftMargin = in.i32();
-        s.topMargin = in.i32();
-        s.rightMargin = in.i32();
-        s.bottomMargin = in.i32();
+        s.width = bounded(in.i32(), 1, 1000000);
+        s.height = bounded(in.i32(), 1, 1000000);
+        s.leftMargin = units(in.i32());
+        s.topMargin = units(in.i32());
+        s.rightMargin = units(in.i32());
+        s.bottomMargin = units(in.i32());
         s.orientation = in.u8();
         const qint32 objectCount = in.i32();
         if (!countOk(objectCount, 60))
@@ -98,24 +116,24 @@ bool TfrPreparedFile::decode(const QByteArray &bytes, QList<TfrSheet> &sheets)
                 in.fail(QStringLiteral("对象种类 %1 未知").arg(kind));
             o.kind = TfrPreparedObject::Kind(kind);
             o.name = in.string();
-            o.x = in.i32();
-            o.y = in.i32();
-            o.dx = in.i32();
-            o.dy = in.i32();
+            o.x = units(in.i32());
+            o.y = units(in.i32());
+            o.dx = units(in.i32());
+            o.dy = units(in.i32());
             o.frameTyp = in.u16();
             o.frameWidth = in.i32() / 1000.0;
             o.frameColor = in.i32();
             o.frameStyle = in.u16();
             o.fillColor = in.i32();
             o.fontName = in.string();
-            o.fontSize = in.i32();
+            o.fontSize = bounded(in.i32(), -10000, 10000);
             o.fontStyle = in.u16();
             o.fontColor = in.i32();
             o.alignment = in.i32();
-            o.gapx = in.i32();
-            o.gapy = in.i32();
-            o.lineSpacing = in.i32();
-            o.charSpacing = in.i32();
+            o.gapx = spacing(in.i32());
+            o.gapy = spacing(in.i32());
+            o.lineSpacing = spacing(in.i32());
+            o.charSpacing = spacing(in.i32());
             o.flags = in.u16();
             const qint32 lineCount = in.i32();
             if (!countOk(lineCount, 5))
@@ -146,7 +164,8 @@ bool TfrPreparedFile::save(const QString &fileName, const QList<TfrSheet> &sheet
     const QByteArray bytes = encode(sheets);
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        FError = QStringLiteral("无法写入文件“%1”：%2").arg(fileName, file.errorString());
+        FError = QStringLiteral("无法写入文件“%1”：%2")
+                     .arg(fileName, TfrFileErrors::writeReason(fileName, file.error()));
         return false;
     }
     return true;
@@ -156,7 +175,8 @@ bool TfrPreparedFile::open(const QString &fileName, QList<TfrSheet> &sheets)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        FError = QStringLiteral("无法打开文件“%1”：%2").arg(fileName, file.errorString());
+        FError = QStringLiteral("无法打开文件“%1”：%2")
+                     .arg(fileName, TfrFileErrors::readReason(fileName, file.error()));
         return false;
     }
     if (file.size() > maxFileSize) {

@@ -184,16 +184,56 @@ bool TfrPreparer::usesTotalPages() const
 
 QList<TfrSheet> TfrPreparer::runPass(int totalPages)
 {
+    FError.clear();
+    FStopped = false;
+    FObjects = FTextBytes = FBandPrints = 0;
     QList<TfrSheet> sheets;
     const TfrPages &pages = FReport.Pages();
-    for (int p = 0; p < pages.Count() && sheets.size() < MaxSheets; ++p) {
+    for (int p = 0; p < pages.Count() && !FStopped; ++p) {
         if (pages[p].PageType != 0)
             continue; // dialog pages print nothing
         preparePage(pages[p], p, sheets, totalPages);
     }
-    if (sheets.size() >= MaxSheets)
-        FError = QStringLiteral("报表超过 %1 页，其余部分未生成").arg(MaxSheets);
     return sheets;
+}
+
+void TfrPreparer::stop(const QString &message)
+{
+    if (!FStopped)
+        FError = message;
+    FStopped = true;
+}
+
+bool TfrPreparer::takeObject(const TfrPreparedObject &object)
+{
+    if (FStopped)
+        return false;
+    qint64 bytes = 0;
+    for (const TfrTextLine &line : object.lines)
+        bytes += 2 * qint64(line.text.size()) + TextOverheadPerLine;
+    if (FObjects + 1 > MaxObjects) {
+        stop(QStringLiteral("报表超过 %1 个对象，其余部分未生成").arg(MaxObjects));
+        return false;
+    }
+    if (FTextBytes + bytes > MaxTextBytes) {
+        stop(QStringLiteral("报表的文字超过 %1 MB，其余部分未生成").arg(MaxTextBytes / (1024 * 1024)));
+        return false;
+    }
+    ++FObjects;
+    FTextBytes += bytes;
+    return true;
+}
+
+bool TfrPreparer::takeBandPrint()
+{
+    if (FStopped)
+        return false;
+    if (FBandPrints + 1 > MaxBandPrints) {
+        stop(QStringLiteral("报表的数据带打印超过 %1 次，其余部分未生成").arg(MaxBandPrints));
+        return false;
+    }
+    ++FBandPrints;
+    return true;
 }
 
 void TfrPreparer::preparePage(const TfrPage &page, int pageIndex, QList<TfrSheet> &sheets, int totalPages)
@@ -250,7 +290,6 @@ void TfrPreparer::preparePage(const TfrPage &page, int pageIndex, QList<TfrSheet
     qint64 sheetTop = top;
     const qint64 footerHeight = footer ? qMax<qint64>(footer->dy, 0) : 0;
     const qint64 limit = height - bottom - footerHeight;
-    bool stopped = false;
 
     auto sheetNumber = [&] { return int(sheets.size()); };
 
@@ -312,20 +351,25 @@ void TfrPreparer::preparePage(const TfrPage &page, int pageIndex, QList<TfrSheet
     auto place = [&](const Item &item, qint64 y, qint64 h, const QList<TfrTextLine> &lines) {
         TfrPreparedObject o = prepareObject(*item.view, item.x, y, item.width, h);
         o.lines = lines;
-        sheets.last().objects.append(o);
+        if (takeObject(o))
+            sheets.last().objects.append(o);
     };
     auto placeWhole = [&](const QList<Item> &items, qint64 at) {
         for (const Item &i : items)
             place(i, at + i.offset, i.height, i.lines);
     };
-    auto placeFixed = [&](const TfrBandView &band, qint64 at) {
+    auto placeFixed = [&](const TfrBandView &band, qint64 at) -> qint64 {
+        if (!takeBandPrint())
+            return 0;
         QList<Item> items = buildItems(band);
         placeWhole(items, at);
         return bandHeightOf(band, items);
     };
     auto newSheet = [&] {
+        if (FStopped)
+            return;
         if (sheets.size() >= MaxSheets) {
-            stopped = true;
+            stop(QStringLiteral("报表超过 %1 页，其余部分未生成").arg(MaxSheets));
             return;
         }
         TfrSheet s;
@@ -342,10 +386,13 @@ void TfrPreparer::preparePage(const TfrPage &page, int pageIndex, QList<TfrSheet
         s.bottomMargin = clampUnits(bottom);
         sheets.append(s);
         for (const TfrView *v : loose) {
+            if (FStopped)
+                return;
             TfrPreparedObject o = prepareObject(*v, v->x, v->y, v->dx, v->dy);
             if (const auto *memo = dynamic_cast<const TfrMemoView *>(v))
                 o.lines = memoLines(*memo, v->dx, v->dy, sheetNumber(), totalPages);
-            sheets.last().objects.append(o);
+            if (takeObject(o))
+                sheets.last().objects.append(o);
         }
         for (const TfrBandView *b : overlays)
             placeFixed(*b, b->y);
@@ -361,11 +408,13 @@ void TfrPreparer::preparePage(const TfrPage &page, int pageIndex, QList<TfrSheet
     bool newSheetPending = false;
     for (const TfrBandView *band : body) {
         const int records = isDataBand(band->BandType()) ? band->RecordCount() : 1;
-        for (int r = 0; r < records && !stopped; ++r) {
+        for (int r = 0; r < records && !FStopped; ++r) {
             if (newSheetPending) {
                 newSheet();
                 newSheetPending = false;
             }
+            if (!takeBandPrint())
+                break;
             QList<Item> items = buildItems(*band);
             qint64 bandHeight = bandHeightOf(*band, items);
             if (cursor + bandHeight > limit && !band->Breaked() && cursor > sheetTop) {
@@ -379,7 +428,7 @@ void TfrPreparer::preparePage(const TfrPage &page, int pageIndex, QList<TfrSheet
             } else {
                 // Split the band over as many sheets as its objects need.
                 qint64 consumed = 0;
-                while (!stopped) {
+                while (!FStopped) {
                     const qint64 avail = limit - cursor;
                     const bool fresh = cursor == sheetTop;
                     const bool forceAll = fresh && avail <= 0; // no room on any sheet
@@ -432,7 +481,7 @@ void TfrPreparer::preparePage(const TfrPage &page, int pageIndex, QList<TfrSheet
             if (band->Flags & flBandNewPageAfter)
                 newSheetPending = true;
         }
-        if (stopped)
+        if (FStopped)
             break;
     }
 }

@@ -37,15 +37,29 @@ public:
     bool Fits(const TfrMemoView &memo) const;
     QString errorString() const { return FError; }
 
-    // More sheets than this end the preparing (a damaged template must not run
-    // away with the machine).
+    // More sheets, objects, text or band prints than these end the preparing
+    // with a message in errorString() (a damaged or hostile template must not
+    // run away with the machine's memory or time). The real forms, even with a
+    // megabyte of attachment text, stay far below every one.
     static constexpr int MaxSheets = 5000;
+    static constexpr qint64 MaxObjects = 200000;
+    // Text held by the prepared lines: two bytes a character and a line's
+    // own overhead (TextOverheadPerLine).
+    static constexpr qint64 MaxTextBytes = qint64(64) * 1024 * 1024;
+    static constexpr qint64 TextOverheadPerLine = 32;
+    // Band prints: every record of a data band and every print of another band.
+    static constexpr qint64 MaxBandPrints = 1000000;
 
 private:
     struct Item;
     struct PageRun;
 
     QList<TfrSheet> runPass(int totalPages);
+    // Counts an object with its lines, or a band print, against the caps;
+    // false (with the message set and preparing stopped) once one is passed.
+    bool takeObject(const TfrPreparedObject &object);
+    bool takeBandPrint();
+    void stop(const QString &message);
     bool usesTotalPages() const;
     void preparePage(const TfrPage &page, int pageIndex, QList<TfrSheet> &sheets, int totalPages);
     TfrPreparedObject prepareObject(const TfrView &view, qint64 x, qint64 y, qint64 width, qint64 height) const;
@@ -56,4 +70,9 @@ private:
     QDateTime FMoment;
     MeasureFactory FMeasureFactory;
     QString FError;
+    // Totals of the current pass.
+    bool FStopped = false;
+    qint64 FObjects = 0;
+    qint64 FTextBytes = 0;
+    qint64 FBandPrints = 0;
 };

@@ -1,6 +1,7 @@
 #include "TfrRenderer.h"
 
 #include "Helpers.h"
+#include "TfrFileErrors.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -143,7 +144,7 @@ void drawText(QPainter &painter, const TfrPreparedObject &o)
         painter.setFont(lineFont);
         painter.drawText(QPointF(line.x, line.y + ascent), line.text);
         if (o.flags & flUnderlines) {
-            const double uy = line.y + step - 1;
+            const double uy = double(line.y) + step - 1;
             painter.drawLine(QPointF(box.left, uy), QPointF(double(box.left) + box.width, uy));
         }
     }
@@ -336,14 +337,17 @@ bool writePdf(const QList<TfrSheet> &sheets, const QList<int> &indices, const QS
         return failed(QStringLiteral("无法生成 PDF 数据"));
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !file.commit())
-        return failed(QStringLiteral("无法写入文件“%1”：%2").arg(fileName, file.errorString()));
+        return failed(QStringLiteral("无法写入文件“%1”：%2")
+                          .arg(fileName, TfrFileErrors::writeReason(fileName, file.error())));
     return true;
 }
 
 QImage renderImage(const TfrSheet &sheet, double dpi)
 {
     const double scale = dpi / UnitsPerInch;
-    const QSize size(qBound(1, int(sheet.width * scale + 0.5), 20000), qBound(1, int(sheet.height * scale + 0.5), 20000));
+    // Bounded before the conversion, so that no size converts out of range.
+    const QSize size(int(qBound(1.0, sheet.width * scale + 0.5, 20000.0)),
+                     int(qBound(1.0, sheet.height * scale + 0.5, 20000.0)));
     QImage image(size, QImage::Format_RGB32);
     image.setDotsPerMeterX(int(dpi / 0.0254));
     image.setDotsPerMeterY(int(dpi / 0.0254));

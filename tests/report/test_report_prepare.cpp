@@ -16,6 +16,7 @@
 #include "TfrReport.h"
 
 #include <QFontInfo>
+#include <climits>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -114,6 +115,7 @@ private slots:
     void templateStaysUnchanged();
     void dialogPagesAndMargins();
     void runawayTemplateStops();
+    void hostileTemplatesAreCapped();
     void pdfOutput();
     void frameSides_data();
     void frameSides();
@@ -121,6 +123,7 @@ private slots:
     void hairlinesAndFittedSheets();
     void chineseTextFitsItsLine();
     void preparedFile();
+    void preparedFileWithHugeValues();
     void pageRanges_data();
     void pageRanges();
     void fontSubstitutions();
@@ -381,6 +384,92 @@ void TestReportPrepare::runawayTemplateStops()
     QVERIFY(!preparer.errorString().isEmpty());
 }
 
+void TestReportPrepare::hostileTemplatesAreCapped()
+{
+    // Objects on no band copied onto thousands of sheets: capped by count.
+    {
+        TfrReport report;
+        TfrPage &page = marginPage(report);
+        auto *band = new TfrBandView;
+        band->SetBounds(90, 79, 0, 900);
+        band->SetBandType(btMasterData);
+        band->SetDataSource(QStringLiteral("99999"));
+        page.Add(band);
+        for (int i = 0; i < 100; ++i)
+            memo(page, QStringLiteral("M%1").arg(i), 90, 990, 60, 20, QStringLiteral("名称"));
+        TfrPreparer preparer(report);
+        preparer.setMeasureFactory([](const TfrMemoView &) { return TfrMeasure(fixedWidth); });
+        const QList<TfrSheet> sheets = preparer.prepare();
+        qint64 objects = 0;
+        for (const TfrSheet &s : sheets)
+            objects += s.objects.size();
+        QCOMPARE(objects, TfrPreparer::MaxObjects);
+        QVERIFY2(preparer.errorString().contains(QStringLiteral("对象")), qPrintable(preparer.errorString()));
+    }
+    // A long text on no band copied onto every sheet: capped by text size.
+    {
+        TfrReport report;
+        TfrPage &page = marginPage(report);
+        auto *band = new TfrBandView;
+        band->SetBounds(90, 79, 0, 900);
+        band->SetBandType(btMasterData);
+        band->SetDataSource(QStringLiteral("99999"));
+        page.Add(band);
+        memo(page, QStringLiteral("Long"), 90, 990, 600, 20, QString(200000, QLatin1Char('x')));
+        TfrPreparer preparer(report);
+        preparer.setMeasureFactory([](const TfrMemoView &) { return TfrMeasure(fixedWidth); });
+        const QList<TfrSheet> sheets = preparer.prepare();
+        qint64 chars = 0;
+        for (const TfrSheet &s : sheets)
+            for (const TfrPreparedObject &o : s.objects)
+                for (const TfrTextLine &l : o.lines)
+                    chars += l.text.size();
+        QVERIFY(chars * 2 <= TfrPreparer::MaxTextBytes);
+        QVERIFY(chars * 2 > TfrPreparer::MaxTextBytes / 2);
+        QVERIFY2(preparer.errorString().contains(QStringLiteral("文字")), qPrintable(preparer.errorString()));
+    }
+    // Empty bands of many records: capped by band prints, no sheet is added.
+    {
+        TfrReport report;
+        TfrPage &page = marginPage(report);
+        for (int i = 0; i < 20; ++i) {
+            auto *band = new TfrBandView;
+            band->SetBounds(90, 79, 0, 0);
+            band->SetBandType(btMasterData);
+            band->SetDataSource(QStringLiteral("99999"));
+            page.Add(band);
+        }
+        TfrPreparer preparer(report);
+        const QList<TfrSheet> sheets = preparer.prepare();
+        QCOMPARE(sheets.size(), 1);
+        QVERIFY2(preparer.errorString().contains(QStringLiteral("数据带")), qPrintable(preparer.errorString()));
+    }
+    // A form-sized page with a megabyte of attachment text stays far below
+    // every cap and prepares whole.
+    {
+        TfrReport report;
+        TfrPage &page = marginPage(report);
+        for (int i = 0; i < 600; ++i)
+            memo(page, QStringLiteral("edt%1").arg(i), 90 + (i % 10) * 60, 100 + (i / 10) * 15, 60, 15,
+                 QStringLiteral("申请人名称及地址"));
+        QString text;
+        while (text.size() < 500000)
+            text += QStringLiteral("处方内药物活性成份阿莫西林250g，克拉维酸钾62.5g；\r\n");
+        addAttachmentPage(report, text);
+        TfrPreparer preparer(report);
+        preparer.setMeasureFactory([](const TfrMemoView &) { return TfrMeasure(fixedWidth); });
+        const QList<TfrSheet> sheets = preparer.prepare();
+        QVERIFY2(preparer.errorString().isEmpty(), qPrintable(preparer.errorString()));
+        qsizetype paragraphEnds = 0;
+        for (const TfrSheet &s : sheets.mid(1))
+            for (const TfrPreparedObject &o : s.objects)
+                for (const TfrTextLine &l : o.lines)
+                    paragraphEnds += l.paragraphEnd;
+        QVERIFY(paragraphEnds >= text.count(QStringLiteral("\r\n")));
+        QVERIFY(sheets.size() > 100);
+    }
+}
+
 void TestReportPrepare::pdfOutput()
 {
     QTemporaryDir dir;
@@ -400,8 +489,11 @@ void TestReportPrepare::pdfOutput()
     // A file that cannot be written is reported, and nothing is left behind.
     const QString bad = dir.filePath(QStringLiteral("没有这个目录/报表.pdf"));
     QVERIFY(!report.ExportPdf(bad));
-    QVERIFY(!report.errorString().isEmpty());
     QVERIFY(!QFile::exists(bad));
+    // The reason is named in Chinese: a missing folder, a folder in the way.
+    QVERIFY2(report.errorString().contains(QStringLiteral("文件夹不存在")), qPrintable(report.errorString()));
+    QVERIFY(!report.ExportPdf(dir.path()));
+    QVERIFY2(report.errorString().contains(QStringLiteral("是目录")), qPrintable(report.errorString()));
 }
 
 void TestReportPrepare::frameSides_data()
@@ -564,6 +656,57 @@ void TestReportPrepare::preparedFile()
     huge.append(QByteArray("\xFF\xFF\xFF\x7F", 4));
     QVERIFY(!file.decode(huge, loaded));
     QVERIFY(!file.errorString().isEmpty());
+}
+
+void TestReportPrepare::preparedFileWithHugeValues()
+{
+    // A hand-made file with positions, sizes, gaps and fonts at the ends of
+    // the integer range: it opens with sane values and renders.
+    TfrSheet sheet;
+    sheet.width = INT_MAX;
+    sheet.height = INT_MIN;
+    sheet.leftMargin = INT_MIN;
+    for (const qint32 edge : {INT_MAX, INT_MIN, INT_MAX - 1}) {
+        for (const int alignment : {0, 0x01 | 0x10, 0x02 | 0x08, 0x03, 0x04}) {
+            TfrPreparedObject o;
+            o.x = edge;
+            o.y = edge;
+            o.dx = INT_MAX;
+            o.dy = INT_MAX;
+            o.gapx = INT_MIN;
+            o.gapy = INT_MAX;
+            o.fontSize = INT_MAX;
+            o.lineSpacing = INT_MIN;
+            o.charSpacing = INT_MAX;
+            o.alignment = alignment;
+            o.frameTyp = 0x0F;
+            o.fillColor = clBlack;
+            o.flags = flUnderlines;
+            o.lines = {{QStringLiteral("巨大 坐标"), false}, {QStringLiteral("text"), true}};
+            sheet.objects.append(o);
+        }
+    }
+    TfrPreparedObject line;
+    line.kind = TfrPreparedObject::Line;
+    line.x = INT_MIN;
+    line.dx = INT_MAX;
+    sheet.objects.append(line);
+
+    TfrPreparedFile file;
+    QList<TfrSheet> loaded;
+    QVERIFY2(file.decode(TfrPreparedFile::encode({sheet}), loaded), qPrintable(file.errorString()));
+    QCOMPARE(loaded.size(), 1);
+    QVERIFY(loaded[0].width > 0 && loaded[0].height > 0);
+    for (const TfrPreparedObject &o : loaded[0].objects) {
+        for (const qint32 v : {o.x, o.y, o.dx, o.dy})
+            QVERIFY(qAbs(qint64(v)) <= 1000000);
+        QVERIFY(qAbs(qint64(o.gapx)) <= 1000000 && qAbs(qint64(o.lineSpacing)) <= 1000000);
+    }
+    QVERIFY(!TfrRenderer::renderImage(loaded[0], 20).isNull());
+    // Sheets held in memory draw as safely, their clip rectangle included.
+    QVERIFY(!TfrRenderer::renderImage(sheet, 20).isNull());
+    const QRect clip = TfrMemoLayout::ClipRect(TfrMemoBox{INT_MAX, INT_MIN, INT_MAX, INT_MAX});
+    QVERIFY(clip.left() <= clip.right() + 1 && clip.width() >= 0);
 }
 
 void TestReportPrepare::pageRanges_data()

@@ -12,10 +12,16 @@
 #include "TfrReport.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPointer>
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -38,7 +44,60 @@ const char kUsage[] =
     "      按数据文件的类型打开它，像“打印”命令那样填好报表，写成 PDF 文件。\n"
     "  dzsbprint --new <类型> <输出.pdf>\n"
     "      打印一张新的空白申请表。\n"
-    "类型：YPZCSQ、YPZCSQ_JK、YPBCSQ、YPBCSQ_JK、YPZZCSQ、YBCZZCSQB（配置文件名）。\n";
+    "类型：YPZCSQ、YPZCSQ_JK、YPBCSQ、YPBCSQ_JK、YPZZCSQ、YBCZZCSQB（配置文件名）。\n"
+    "退出码：0 已写出；1 失败；2 用法错误；3 已写出，但报表不完整（原因见提示）。\n";
+
+// Exit codes.
+constexpr int exitFailed = 1;
+constexpr int exitUsage = 2;
+constexpr int exitIncomplete = 3;
+
+// Why a data file cannot be read, named from the system's own answer; empty
+// when it opens as a regular file.
+QString unreadableReason(const QString &path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    // Without blocking, so that a named pipe does not hang the tool.
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0) {
+        struct stat st {};
+        const bool known = ::fstat(fd, &st) == 0;
+        ::close(fd);
+        if (known && S_ISDIR(st.st_mode))
+            return QStringLiteral("是目录，不是文件");
+        if (known && !S_ISREG(st.st_mode))
+            return QStringLiteral("不是普通文件");
+        return {};
+    }
+    const int error = errno;
+    struct stat link {};
+    switch (error) {
+    case ENOENT:
+        // A link whose target is gone is there itself.
+        if (::lstat(native.constData(), &link) == 0 && S_ISLNK(link.st_mode))
+            return QStringLiteral("符号链接指向的文件不存在");
+        return QStringLiteral("文件不存在");
+    case ELOOP:
+        return QStringLiteral("符号链接循环");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("没有读取权限");
+    case EISDIR:
+        return QStringLiteral("是目录，不是文件");
+    case ENOTDIR:
+        return QStringLiteral("路径中的某一部分不是目录");
+    case ENAMETOOLONG:
+        return QStringLiteral("路径过长");
+    case EMFILE:
+    case ENFILE:
+    case ENOMEM:
+        return QStringLiteral("系统资源不足");
+    case EIO:
+        return QStringLiteral("读取设备时出错");
+    default:
+        return QStringLiteral("无法打开（系统错误号 %1）").arg(error);
+    }
+}
 
 const FormType *typeByName(const QString &name)
 {
@@ -86,14 +145,22 @@ int main(int argc, char **argv)
     const bool isNew = args.value(0) == QLatin1String("--new");
     if (args.size() != (isNew ? 3 : 2)) {
         std::fputs(kUsage, stderr);
-        return 2;
+        return exitUsage;
     }
     const QString output = args.last();
+    if (!isNew) {
+        const QString reason = unreadableReason(args[0]);
+        if (!reason.isEmpty()) {
+            std::fprintf(stderr, "无法读取文件“%s”：%s。\n", qPrintable(QDir::toNativeSeparators(args[0])),
+                         qPrintable(reason));
+            return exitFailed;
+        }
+    }
     try {
         const FormType *type = isNew ? typeByName(args[1]) : typeOfFile(args[0]);
         if (!type) {
             std::fprintf(stderr, "未知的类型：%s\n", qPrintable(args[1]));
-            return 2;
+            return exitUsage;
         }
         QPointer<TEABaseForm> form = CreateForm(type->kind);
         if (isNew) {
@@ -105,12 +172,18 @@ int main(int argc, char **argv)
         } else
             form->OpenDocument(QFileInfo(args[0]).absoluteFilePath());
         if (!form || form->isClosed())
-            return 1; // the loader has said why
+            return exitFailed; // the loader has said why
         form->FillPrintedForm();
         TfrReport *report = form->report();
-        if (!report->PrepareReport() || !report->ExportPdf(output)) {
-            std::fprintf(stderr, "无法生成 PDF 文件：%s\n", qPrintable(report->errorString()));
-            return 1;
+        const bool prepared = report->PrepareReport();
+        // A report cut short (too many pages, objects or text) still prints
+        // what was prepared, but says so and does not report success.
+        const QString incomplete = report->errorString();
+        if (!prepared || !report->ExportPdf(output)) {
+            std::fprintf(stderr, "无法生成 PDF 文件：%s\n",
+                         qPrintable(report->errorString().isEmpty() ? QStringLiteral("报表没有可输出的页")
+                                                                    : report->errorString()));
+            return exitFailed;
         }
         const QString code = form->verifyCodeEdit()->text();
         std::fprintf(stdout, "已写出 %s（%lld 页，%s）\n", qPrintable(output),
@@ -118,9 +191,13 @@ int main(int argc, char **argv)
                      qPrintable(code.isEmpty() ? QStringLiteral("空白表，无数据核对码")
                                                : QStringLiteral("数据核对码 ") + code));
         delete form;
+        if (!incomplete.isEmpty()) {
+            std::fprintf(stderr, "警告：%s；PDF 文件不完整。\n", qPrintable(incomplete));
+            return exitIncomplete;
+        }
     } catch (const AppError &e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.message()));
-        return 1;
+        return exitFailed;
     }
     return 0;
 }
