@@ -2,7 +2,7 @@
 
 #include "TfrByteReader.h"
 #include "TfrByteWriter.h"
-#include "TfrFileErrors.h"
+#include "FileErrors.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -165,7 +165,7 @@ bool TfrPreparedFile::save(const QString &fileName, const QList<TfrSheet> &sheet
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         FError = QStringLiteral("无法写入文件“%1”：%2")
-                     .arg(fileName, TfrFileErrors::writeReason(fileName, file.error()));
+                     .arg(fileName, FileErrors::writeReason(fileName, file.error()));
         return false;
     }
     return true;
@@ -176,7 +176,7 @@ bool TfrPreparedFile::open(const QString &fileName, QList<TfrSheet> &sheets)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         FError = QStringLiteral("无法打开文件“%1”：%2")
-                     .arg(fileName, TfrFileErrors::readReason(fileName, file.error()));
+                     .arg(fileName, FileErrors::readReason(fileName, file.error()));
         return false;
     }
     if (file.size() > maxFileSize) {

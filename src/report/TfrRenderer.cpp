@@ -1,7 +1,7 @@
 #include "TfrRenderer.h"
 
 #include "Helpers.h"
-#include "TfrFileErrors.h"
+#include "FileErrors.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -338,7 +338,7 @@ bool writePdf(const QList<TfrSheet> &sheets, const QList<int> &indices, const QS
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !file.commit())
         return failed(QStringLiteral("无法写入文件“%1”：%2")
-                          .arg(fileName, TfrFileErrors::writeReason(fileName, file.error())));
+                          .arg(fileName, FileErrors::writeReason(fileName, file.error())));
     return true;
 }
 

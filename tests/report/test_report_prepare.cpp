@@ -491,7 +491,7 @@ void TestReportPrepare::pdfOutput()
     QVERIFY(!report.ExportPdf(bad));
     QVERIFY(!QFile::exists(bad));
     // The reason is named in Chinese: a missing folder, a folder in the way.
-    QVERIFY2(report.errorString().contains(QStringLiteral("文件夹不存在")), qPrintable(report.errorString()));
+    QVERIFY2(report.errorString().contains(QStringLiteral("”不存在")), qPrintable(report.errorString()));
     QVERIFY(!report.ExportPdf(dir.path()));
     QVERIFY2(report.errorString().contains(QStringLiteral("是目录")), qPrintable(report.errorString()));
 }

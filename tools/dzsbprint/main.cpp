@@ -6,6 +6,7 @@
 #include "CodePage.h"
 #include "ConfigDocument.h"
 #include "DataFile.h"
+#include "FileErrors.h"
 #include "Dialogs.h"
 #include "FormClasses.h"
 #include "TfrReportPreview.h"
@@ -17,11 +18,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPointer>
-#include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -51,53 +48,6 @@ const char kUsage[] =
 constexpr int exitFailed = 1;
 constexpr int exitUsage = 2;
 constexpr int exitIncomplete = 3;
-
-// Why a data file cannot be read, named from the system's own answer; empty
-// when it opens as a regular file.
-QString unreadableReason(const QString &path)
-{
-    const QByteArray native = QFile::encodeName(path);
-    // Without blocking, so that a named pipe does not hang the tool.
-    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd >= 0) {
-        struct stat st {};
-        const bool known = ::fstat(fd, &st) == 0;
-        ::close(fd);
-        if (known && S_ISDIR(st.st_mode))
-            return QStringLiteral("是目录，不是文件");
-        if (known && !S_ISREG(st.st_mode))
-            return QStringLiteral("不是普通文件");
-        return {};
-    }
-    const int error = errno;
-    struct stat link {};
-    switch (error) {
-    case ENOENT:
-        // A link whose target is gone is there itself.
-        if (::lstat(native.constData(), &link) == 0 && S_ISLNK(link.st_mode))
-            return QStringLiteral("符号链接指向的文件不存在");
-        return QStringLiteral("文件不存在");
-    case ELOOP:
-        return QStringLiteral("符号链接循环");
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("没有读取权限");
-    case EISDIR:
-        return QStringLiteral("是目录，不是文件");
-    case ENOTDIR:
-        return QStringLiteral("路径中的某一部分不是目录");
-    case ENAMETOOLONG:
-        return QStringLiteral("路径过长");
-    case EMFILE:
-    case ENFILE:
-    case ENOMEM:
-        return QStringLiteral("系统资源不足");
-    case EIO:
-        return QStringLiteral("读取设备时出错");
-    default:
-        return QStringLiteral("无法打开（系统错误号 %1）").arg(error);
-    }
-}
 
 const FormType *typeByName(const QString &name)
 {
@@ -149,7 +99,7 @@ int main(int argc, char **argv)
     }
     const QString output = args.last();
     if (!isNew) {
-        const QString reason = unreadableReason(args[0]);
+        const QString reason = FileErrors::unreadableReason(args[0]);
         if (!reason.isEmpty()) {
             std::fprintf(stderr, "无法读取文件“%s”：%s。\n", qPrintable(QDir::toNativeSeparators(args[0])),
                          qPrintable(reason));

@@ -1,0 +1,109 @@
+#include "FileErrors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace FileErrors {
+
+QString unreadableReason(const QString &path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    // Without blocking, so that a named pipe does not hang the tool.
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0) {
+        struct stat st {};
+        const bool known = ::fstat(fd, &st) == 0;
+        ::close(fd);
+        if (known && S_ISDIR(st.st_mode))
+            return QStringLiteral("是目录，不是文件");
+        if (known && !S_ISREG(st.st_mode))
+            return QStringLiteral("不是普通文件");
+        return {};
+    }
+    const int error = errno;
+    struct stat link {};
+    switch (error) {
+    case ENOENT:
+        // A link whose target is gone is there itself.
+        if (::lstat(native.constData(), &link) == 0 && S_ISLNK(link.st_mode))
+            return QStringLiteral("符号链接指向的文件不存在");
+        return QStringLiteral("文件不存在");
+    case ELOOP:
+        return QStringLiteral("符号链接循环");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("没有读取权限");
+    case EISDIR:
+        return QStringLiteral("是目录，不是文件");
+    case ENOTDIR:
+        return QStringLiteral("路径中的某一部分不是目录");
+    case ENAMETOOLONG:
+        return QStringLiteral("路径过长");
+    case EMFILE:
+    case ENFILE:
+    case ENOMEM:
+        return QStringLiteral("系统资源不足");
+    case EIO:
+        return QStringLiteral("读取设备时出错");
+    default:
+        return QStringLiteral("无法打开（系统错误号 %1）").arg(error);
+    }
+}
+
+QString readReason(const QString &path, QFileDevice::FileError error)
+{
+    const QString reason = unreadableReason(path);
+    if (!reason.isEmpty())
+        return reason;
+    switch (error) {
+    case QFileDevice::PermissionsError:
+        return QStringLiteral("没有读取权限");
+    case QFileDevice::ResourceError:
+        return QStringLiteral("系统资源不足");
+    case QFileDevice::ReadError:
+        return QStringLiteral("读取失败");
+    default:
+        return QStringLiteral("无法打开文件");
+    }
+}
+
+// A Chinese reason for a failed write, from what the file system says about
+// the target and its folder.
+QString writeReason(const QString &path, QFileDevice::FileError error)
+{
+    const QFileInfo target(path);
+    const QFileInfo folder(target.absolutePath());
+    if (!folder.exists())
+        return QStringLiteral("文件夹“%1”不存在").arg(QDir::toNativeSeparators(folder.absoluteFilePath()));
+    if (!folder.isDir())
+        return QStringLiteral("“%1”不是文件夹").arg(QDir::toNativeSeparators(folder.absoluteFilePath()));
+    if (target.isDir())
+        return QStringLiteral("是目录，不是文件");
+    // The new content is written beside the target first, so the folder
+    // itself must be writable.
+    if (!folder.isWritable())
+        return QStringLiteral("没有在文件夹“%1”中写入的权限").arg(QDir::toNativeSeparators(folder.absoluteFilePath()));
+    if (target.exists() && !target.isWritable())
+        return QStringLiteral("文件是只读的");
+    switch (error) {
+    case QFileDevice::PermissionsError:
+        return QStringLiteral("没有写入权限");
+    case QFileDevice::ResourceError:
+        return QStringLiteral("磁盘空间不足或系统资源不足");
+    case QFileDevice::WriteError:
+        return QStringLiteral("写入失败，磁盘可能已满或文件大小超过限制");
+    case QFileDevice::RenameError:
+        return QStringLiteral("无法用新内容替换原文件");
+    case QFileDevice::OpenError:
+        return QStringLiteral("无法创建文件");
+    default:
+        return QStringLiteral("文件系统拒绝了写入");
+    }
+}
+
+} // namespace FileErrors
