@@ -3,6 +3,9 @@
 // the stream format (little-endian integers, code-page strings and string
 // lists), independent of the engine's writer, and an exact measuring function.
 #include "CodePage.h"
+#include "TfrPage.h"
+#include "TfrPages.h"
+#include "TfrReport.h"
 
 #include <QByteArray>
 #include <QString>
@@ -63,4 +66,15 @@ inline double fixedWidth(const QString &text)
         if (!c.isLowSurrogate())
             w += c.unicode() < 0x80 ? 6 : 12;
     return w;
+}
+
+// A new page of the report with the margins every form template uses.
+inline TfrPage &marginPage(TfrReport &report)
+{
+    TfrPage &page = report.Pages().Add();
+    page.LeftMargin = 90;
+    page.TopMargin = 79;
+    page.RightMargin = 54;
+    page.BottomMargin = 54;
+    return page;
 }

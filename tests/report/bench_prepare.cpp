@@ -40,21 +40,11 @@ void resetPeak()
         refs.write("5");
 }
 
-TfrPage &a4Page(TfrReport &report)
-{
-    TfrPage &page = report.Pages().Add();
-    page.LeftMargin = 90;
-    page.TopMargin = 79;
-    page.RightMargin = 54;
-    page.BottomMargin = 54;
-    return page;
-}
-
 // Memos on no band (below the band) and one data band whose records each
 // fill a sheet.
 void looseTemplate(TfrReport &report, int memos)
 {
-    TfrPage &page = a4Page(report);
+    TfrPage &page = marginPage(report);
     auto *band = new TfrBandView;
     band->SetBounds(90, 79, 0, 900);
     band->SetBandType(btMasterData);
@@ -71,7 +61,7 @@ void looseTemplate(TfrReport &report, int memos)
 
 void emptyBandsTemplate(TfrReport &report)
 {
-    TfrPage &page = a4Page(report);
+    TfrPage &page = marginPage(report);
     for (int i = 0; i < 9000; ++i) {
         auto *band = new TfrBandView;
         band->SetBounds(90, 79, 0, 0);

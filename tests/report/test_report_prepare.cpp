@@ -33,16 +33,6 @@ TfrMemoView *memo(TfrPage &page, const QString &name, int x, int y, int w, int h
     return m;
 }
 
-TfrPage &marginPage(TfrReport &report)
-{
-    TfrPage &page = report.Pages().Add();
-    page.LeftMargin = 90;
-    page.TopMargin = 79;
-    page.RightMargin = 54;
-    page.BottomMargin = 54;
-    return page;
-}
-
 // The attachment page exactly as the print routine builds it.
 TfrMemoView *addAttachmentPage(TfrReport &report, const QString &text)
 {
