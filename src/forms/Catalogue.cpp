@@ -19,3 +19,12 @@ const CatalogueEntry *Catalogue::find(const QString &name) const
             return e;
     return nullptr;
 }
+
+QList<const CatalogueEntry *> Catalogue::attachedMemos() const
+{
+    QList<const CatalogueEntry *> out;
+    for (const CatalogueEntry *e : entries())
+        if (e->attach)
+            out.append(e);
+    return out;
+}

@@ -28,6 +28,13 @@ struct CatalogueEntry {
     bool buttonFace = false; // button-face background (memo read as fixed text)
     bool noBorder = false;
     bool initiallyOn = false; // check box or radio button that starts checked
+    bool attach = false;    // memo whose over-long text moves to the attachment page
+    QString item;           // item=: the entry begins an item of the form, so named in headings
+    QString ownHeading;     // heading=: the field's own part of its heading, where the form shows none
+    // The field's heading on the attachment page, item and caption as the form
+    // shows them ("19.药品标准 注册标准及标准编号："); set by the parser for every
+    // text-holding data control (edit, memo, drop-down list, date).
+    QString heading;
     QStringList lines;      // initial text lines (memos)
     int width = 0;          // preferred width in pixels, 0 = by kind
     int height = 0;         // preferred height in pixels (memos), 0 = by kind
@@ -63,5 +70,7 @@ struct Catalogue {
 
     // Every entry in page, group, row order.
     QList<const CatalogueEntry *> entries() const;
+    // The memos marked "attach", in catalogue order: the entries of the print hook.
+    QList<const CatalogueEntry *> attachedMemos() const;
     const CatalogueEntry *find(const QString &name) const;
 };

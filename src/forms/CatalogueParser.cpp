@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
@@ -117,6 +118,8 @@ CatalogueEntry parseEntry(const Line &line, const QList<Token> &tokens)
             else if (key == QLatin1String("line")) e.lines << value;
             else if (key == QLatin1String("width")) e.width = value.toInt();
             else if (key == QLatin1String("height")) e.height = value.toInt();
+            else if (key == QLatin1String("item")) e.item = value;
+            else if (key == QLatin1String("heading")) e.ownHeading = value;
             else if (key == QLatin1String("check")) {
                 if (value == QLatin1String("cleared")) e.dateMode = CatalogueEntry::DateMode::Cleared;
                 else if (value == QLatin1String("ticked")) e.dateMode = CatalogueEntry::DateMode::Ticked;
@@ -134,6 +137,7 @@ CatalogueEntry parseEntry(const Line &line, const QList<Token> &tokens)
         else if (t == QLatin1String("buttonface")) e.buttonFace = true;
         else if (t == QLatin1String("noborder")) e.noBorder = true;
         else if (t == QLatin1String("on")) e.initiallyOn = true;
+        else if (t == QLatin1String("attach")) e.attach = true;
         else if (i == 1 && e.kind != CatalogueEntry::Kind::Label) e.name = t;
         else fail(line.number, QStringLiteral("无法识别：") + t);
     }
@@ -141,7 +145,86 @@ CatalogueEntry parseEntry(const Line &line, const QList<Token> &tokens)
         fail(line.number, QStringLiteral("控件缺少名字"));
     if (e.kind == CatalogueEntry::Kind::Radio && e.panel.isEmpty())
         fail(line.number, QStringLiteral("单选按钮缺少 panel：") + e.name);
+    if (e.attach && e.kind != CatalogueEntry::Kind::Memo)
+        fail(line.number, QStringLiteral("只有多行文本框可以标记 attach：") + e.name);
     return e;
+}
+
+// A caption without leading punctuation, blanks and its closing colon.
+QString bare(QString text)
+{
+    text = text.trimmed();
+    while (!text.isEmpty() && QStringLiteral("，、,").contains(text.front()))
+        text.remove(0, 1);
+    while (!text.isEmpty() && (text.back() == QChar(0xFF1A) || text.back() == QLatin1Char(':') || text.back().isSpace()))
+        text.chop(1);
+    // Blank runs that leave room for a detail control on the form.
+    static const QRegularExpression blanks(QStringLiteral("\\s{2,}"));
+    text.replace(blanks, QStringLiteral(" "));
+    return text;
+}
+
+bool numbered(const QString &text)
+{
+    return !text.isEmpty() && text.front().isDigit();
+}
+
+// The heading of every text-holding data control: the item's caption as the
+// form shows it ("7.化学名："), prefixed with the numbered item or group it
+// belongs to when the caption alone does not say ("28.申请机构1 名称："); a
+// field of a grid with column heads by its line and column ("11.… 第5行 受理号：").
+void setHeadings(Catalogue &catalogue)
+{
+    const QString fullColon = QStringLiteral("：");
+    for (CataloguePage &page : catalogue.pages)
+        for (CatalogueGroup &group : page.groups) {
+            // The numbered item (or the group) that the following entries
+            // belong to: set by fixed texts and button captions such as
+            // "28.机构1（国内药品生产企业）：" or "12.制剂："; a field's own
+            // numbered caption names that field alone.
+            QString item = bare(group.caption);
+            for (CatalogueBlock &block : group.blocks) {
+                // A grid whose first row holds only fixed texts has column
+                // heads: a field of the grid without a caption is named by
+                // its line and its column's head ("第5行 受理号").
+                QStringList heads;
+                if (block.grid && !block.rows.isEmpty() &&
+                    std::all_of(block.rows.first().entries.begin(), block.rows.first().entries.end(),
+                                [](const CatalogueEntry &e) { return e.kind == CatalogueEntry::Kind::Label; }))
+                    for (const CatalogueEntry &e : block.rows.first().entries)
+                        heads << bare(e.caption);
+                for (qsizetype r = 0; r < block.rows.size(); ++r) {
+                    CatalogueRow &row = block.rows[r];
+                    QString lastCaption; // of the row, for a field without one of its own
+                    for (qsizetype c = 0; c < row.entries.size(); ++c) {
+                        CatalogueEntry &e = row.entries[c];
+                        QString own = bare(e.label.isEmpty() ? e.caption : e.label);
+                        if (own.isEmpty() && r > 0 && c < heads.size() && !heads[c].isEmpty())
+                            own = QStringLiteral("第%1行 ").arg(r) + heads[c];
+                        // Marks of check boxes and radio buttons are one character,
+                        // and a read-only memo on button face is fixed text.
+                        const bool fixedText = e.kind == CatalogueEntry::Kind::Memo && e.readOnly && e.buttonFace;
+                        const bool holdsText = e.kind != CatalogueEntry::Kind::Check &&
+                                               e.kind != CatalogueEntry::Kind::Radio &&
+                                               e.kind != CatalogueEntry::Kind::Label && !fixedText;
+                        if (!e.name.isEmpty() && holdsText) {
+                            if (own.isEmpty())
+                                own = lastCaption;
+                            QString heading;
+                            if (numbered(own) || item.isEmpty())
+                                heading = own.isEmpty() ? e.name : own;
+                            else
+                                heading = (own.isEmpty() || own == item) ? item : item + QLatin1Char(' ') + own;
+                            e.heading = heading + fullColon;
+                        } else if (numbered(own)) {
+                            item = own;
+                        }
+                        if (!own.isEmpty())
+                            lastCaption = own;
+                    }
+                }
+            }
+        }
 }
 
 } // namespace
@@ -244,6 +327,7 @@ Catalogue parse(const QString &text)
     for (const CatalogueEntry *e : cat.entries())
         if (!e->detailOf.isEmpty() && !cat.find(e->detailOf))
             fail(e->sourceLine, QStringLiteral("detail 指向不存在的控件：") + e->detailOf);
+    setHeadings(cat);
     return cat;
 }
 

@@ -21,7 +21,12 @@
 // Attributes and flags of entries: label="..", after="..", panel=.., detail=..,
 // gap, vscroll, check=cleared|ticked|none, readonly, skyblue, red, hidden,
 // buttonface, noborder, on, line=".." (repeatable: initial memo lines),
-// width=N, height=N.
+// width=N, height=N, attach, item="..", heading="..".
+//
+// attach (memos only): the memo's text, when longer than 70 bytes in the
+// national code page, prints "(见附页)" in its box and goes to the attachment
+// page under the memo's heading; the marked memos are taken in catalogue
+// order. A form whose catalogue marks none prints no attachment page.
 //
 // gap: the detail stands over a blank run (two or more blanks) of its
 // button's caption. The button's own detail takes the first run; further

@@ -6,53 +6,40 @@ namespace {
 
 QList<FormType> makeTypes()
 {
-    const QList<HookEntry> registration{
-        {QStringLiteral("edtHXCF"), QStringLiteral("15.处方内药物活性成份或者中药药味(均含处方量)：")},
-        {QStringLiteral("edtCFFL"), QStringLiteral("16.处方内辅料(含处方量)：")},
-        {QStringLiteral("edtSYZ"), QStringLiteral("20.主要适应症或者功能主治：")},
-        {QStringLiteral("edtGYTJ"), QStringLiteral("21.给药途径及特殊用法：")},
-    };
-    const QList<HookEntry> supplementary{
-        {QStringLiteral("edtCFNFL"), QStringLiteral("15.处方内辅料(含处方量)：")},
-        {QStringLiteral("memSYZ"), QStringLiteral("18.主要适应症或者功能主治：")},
-    };
     // Five forms preview with zoom, print and close; the packaging material
     // form with every button.
     const int fewButtons = pbZoom | pbPrint | pbExit;
-    const QList<HookEntry> reRegistration{
-        {QStringLiteral("edtSYZ"), QStringLiteral("12.主要适应症或者功能主治：")},
-    };
     return {
         {FormKind::YPZCSQ, "TFrmYPZCSQ", QStringLiteral("FrmYPZCSQ"),
          QStringLiteral("药品注册申请表-境内"), QStringLiteral("YPZCSQ.xml"),
          QStringLiteral("药品注册申请表"), QStringLiteral("药品注册申请"), QStringLiteral("注册"),
          QStringLiteral(":/catalogues/YPZCSQ.cat"), QStringLiteral(":/templates/YPZCSQ.frf"),
-         true, registration, fewButtons},
+         fewButtons},
         {FormKind::YPZCSQ_JK, "TFrmYPZCSQ_JK", QStringLiteral("FrmYPZCSQ_JK"),
          QStringLiteral("药品注册申请表-进口"), QStringLiteral("YPZCSQ_JK.xml"),
          QStringLiteral("药品注册申请表-进口"), QStringLiteral("进口药品注册申请"),
          QStringLiteral("进口注册"), QStringLiteral(":/catalogues/YPZCSQ_JK.cat"),
-         QStringLiteral(":/templates/YPZCSQ_JK.frf"), true, registration, fewButtons},
+         QStringLiteral(":/templates/YPZCSQ_JK.frf"), fewButtons},
         {FormKind::YPBCSQ, "TFrmYPBCSQ", QStringLiteral("FrmYPBCSQ"),
          QStringLiteral("药品补充申请表-境内"), QStringLiteral("YPBCSQ.xml"),
          QStringLiteral("药品补充注册申请表"), QStringLiteral("药品补充申请"),
          QStringLiteral("补充注册"), QStringLiteral(":/catalogues/YPBCSQ.cat"),
-         QStringLiteral(":/templates/YPBCSQ.frf"), true, supplementary, fewButtons},
+         QStringLiteral(":/templates/YPBCSQ.frf"), fewButtons},
         {FormKind::YPBCSQ_JK, "TFrmYPBCSQ_JK", QStringLiteral("FrmYPBCSQ_JK"),
          QStringLiteral("药品补充申请表-进口"), QStringLiteral("YPBCSQ_JK.xml"),
          QStringLiteral("药品补充注册申请表-进口"), QStringLiteral("进口药品补充申请"),
          QStringLiteral("进口补充注册"), QStringLiteral(":/catalogues/YPBCSQ_JK.cat"),
-         QStringLiteral(":/templates/YPBCSQ_JK.frf"), true, supplementary, fewButtons},
+         QStringLiteral(":/templates/YPBCSQ_JK.frf"), fewButtons},
         {FormKind::YPZZCSQ, "TFrmYPZZCSQ", QStringLiteral("FrmYPZZCSQ"),
          QStringLiteral("药品再注册申请表"), QStringLiteral("YPZZCSQ.xml"),
          QStringLiteral("药品再注册申请表"), QStringLiteral("药品再注册申请"),
          QStringLiteral("再注册"), QStringLiteral(":/catalogues/YPZZCSQ.cat"),
-         QStringLiteral(":/templates/YPZZCSQ.frf"), true, reRegistration, fewButtons},
+         QStringLiteral(":/templates/YPZZCSQ.frf"), fewButtons},
         {FormKind::YBCZZCSQB, "TYBCZZCSQB_Form", QStringLiteral("YBCZZCSQB_Form"),
          QStringLiteral("药包材再注册申请"), QStringLiteral("YBCZZCSQB.xml"),
          QStringLiteral("药包材再注册申请表"), QStringLiteral("药包材再注册申请"),
          QStringLiteral("药包材再注册申请表"), QStringLiteral(":/catalogues/YBCZZCSQB.cat"),
-         QStringLiteral(":/templates/YBCZZCSQB.frf"), false, {}, frAllPreviewButtons},
+         QStringLiteral(":/templates/YBCZZCSQB.frf"), frAllPreviewButtons},
     };
 }
 

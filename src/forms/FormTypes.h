@@ -1,7 +1,8 @@
 #pragma once
 // FormType: the per-type settings of the six application form types, kept as
 // one table (class, instance name, menu caption, configuration document,
-// title, type tag, data file prefix, catalogue, print hook entries).
+// title, type tag, data file prefix, catalogue, print template, preview
+// buttons). Which memos the print hook moves is the catalogue's to say.
 #include <QList>
 #include <QString>
 
@@ -15,13 +16,6 @@ enum class FormKind {
 };
 inline constexpr int kFormKindCount = 6;
 
-// One entry of a print hook: the memo (and report object) whose over-long
-// text moves to the attachment page, and the heading it goes under.
-struct HookEntry {
-    QString memo;
-    QString heading;
-};
-
 struct FormType {
     FormKind kind;
     const char *className;   // form class, e.g. "TFrmYPZCSQ"
@@ -33,8 +27,6 @@ struct FormType {
     QString filePrefix;      // first part of the data file names
     QString catalogue;       // resource path of the form catalogue
     QString reportTemplate;  // resource path of the compiled print template
-    bool hasPrintHook;
-    QList<HookEntry> hookEntries;
     int previewButtons;      // buttons of the report preview (TfrPreviewButton bits)
 };
 

@@ -5,15 +5,10 @@
 #include "CatalogueBuilder.h"
 #include "CatalogueParser.h"
 #include "Dialogs.h"
-#include "ControlAdapter.h"
 #include "Helpers.h"
 #include "TUIHelper.h"
-#include "CodePage.h"
-#include "TfrBandView.h"
-#include "TfrMemoView.h"
-#include "TfrPage.h"
+#include "PrintedForm.h"
 #include "TfrReport.h"
-#include "PrintOverflow.h"
 #include "ValueRules.h"
 
 #include <QCloseEvent>
@@ -30,9 +25,6 @@ namespace {
 const QString kCloseCaption = QStringLiteral("提示:");
 const QString kCloseQuestion = QStringLiteral("您要退出正在填写的文件吗?");
 const QString kCRLF = QStringLiteral("\r\n");
-const QString kAttachmentPage = QStringLiteral("newadd");
-// A memo text longer than this many code-page bytes moves to the attachment page.
-constexpr qsizetype kLongTextBytes = 70;
 
 // The contents of a form type whose catalogue is not written yet: the check
 // code field alone (in red on the import registration form, as there).
@@ -57,21 +49,19 @@ TEABaseForm::~TEABaseForm() = default;
 
 void TEABaseForm::buildContents()
 {
-    Catalogue catalogue;
     if (QFile::exists(FType.catalogue))
-        catalogue = CatalogueParser::load(FType.catalogue);
+        FCatalogue = CatalogueParser::load(FType.catalogue);
     else
-        catalogue = CatalogueParser::parse(placeholderCatalogue(FType.kind));
+        FCatalogue = CatalogueParser::parse(placeholderCatalogue(FType.kind));
 
     auto *content = new QWidget;
     content->setObjectName(QStringLiteral("ClientArea"));
     auto *layout = new QVBoxLayout(content);
     layout->setContentsMargins(0, 0, 0, 0);
-    FPageControl = CatalogueBuilder::build(catalogue, content);
-    FPrintHeadings = PrintOverflow::Headings(catalogue);
+    FPageControl = CatalogueBuilder::build(FCatalogue, content);
     layout->addWidget(FPageControl);
     setWidget(content);
-    setWindowTitle(catalogue.caption.isEmpty() ? FType.title : catalogue.caption);
+    setWindowTitle(FCatalogue.caption.isEmpty() ? FType.title : FCatalogue.caption);
     resize(800, 560);
 }
 
@@ -87,6 +77,7 @@ void TEABaseForm::FormCreate()
         frReport1->setPreviewButtons(TfrPreviewButtons(FType.previewButtons));
         frReport1->LoadFromStream(templateStream.readAll());
         FReportComp = frReport1;
+        FPrinted = std::make_unique<PrintedForm>(FCatalogue, *FReportComp);
     }
     FVerifyCodeEdit = findChild<QLineEdit *>(QStringLiteral("VerifyCode"));
     if (!FVerifyCodeEdit)
@@ -95,7 +86,8 @@ void TEABaseForm::FormCreate()
     FTitle = FType.title;
     FFilePrefix = FType.filePrefix;
     FTypeTag = FType.typeTag;
-    if (FType.hasPrintHook)
+    // The types whose catalogue marks memos for the attachment page have a hook.
+    if (FPrinted && FPrinted->hasAttachmentPage())
         FOnBeforePrint = [this](QObject *sender, TfrReport *&report, QString &attachment) {
             FormBeforePrintDoc(sender, report, attachment);
         };
@@ -245,93 +237,22 @@ void TEABaseForm::PrintReport()
 
 void TEABaseForm::FillPrintedForm()
 {
-    if (!FHelper || !FReportComp)
+    if (!FHelper || !FPrinted)
         throw AppError(QStringLiteral("本表没有可打印的文件或打印模板。"));
     RequireDocument();
-    FHelper->SetReport(FReportComp);
-    FHelper->FillReport();
-
-    const QString code = FVerifyCodeEdit->text();
-    for (int i = 1; i <= 5; ++i)
-        if (TfrView *object = FReportComp->FindObject(QStringLiteral("VerifyCode%1").arg(i))) {
-            // A code such as "00000000" is no zero to hide.
-            object->Flags &= ~flHideZeros;
-            object->SetText(code);
-        }
-
-    QString attachment;
-    if (FOnBeforePrint)
-        FOnBeforePrint(this, FReportComp, attachment);
-    // Whatever would still be cut off in its box moves to the attachment too;
-    // a form type that prints no attachment page names those items instead.
-    if (FType.hasPrintHook) {
-        PrintOverflow::MoveToAttachment(*FReportComp, FPrintHeadings, attachment, kAttachmentPage);
-    } else {
-        QStringList cut;
-        for (const TfrMemoView *memo : PrintOverflow::Overflowing(*FReportComp, FPrintHeadings, kAttachmentPage))
-            cut << FPrintHeadings.value(memo->Name.toLower());
-        if (!cut.isEmpty())
-            ShowWarning(QStringLiteral("下列填写内容超出打印位置，打印件上显示不全，请精简后重新打印：") + kCRLF +
-                        cut.join(kCRLF));
-    }
-
-    // Attachment pages left by an earlier print of this form go first.
-    TfrPages &pages = FReportComp->Pages();
-    for (int i = pages.Count() - 1; i >= 0; --i)
-        if (pages[i].Name == kAttachmentPage)
-            pages.Delete(i);
-
-    if (!attachment.isEmpty()) {
-        TfrPage &page = pages.Add();
-        page.LeftMargin = 90;
-        page.TopMargin = 79;
-        page.RightMargin = 54;
-        page.BottomMargin = 54;
-        page.Name = kAttachmentPage;
-
-        // A master data band of one record that may break over sheets and
-        // grows with its memo.
-        auto *band = new TfrBandView;
-        band->SetBounds(90, 79, 0, 100);
-        band->SetBandType(btMasterData);
-        band->SetDataSource(QStringLiteral("1"));
-        band->SetPropertyByName(QStringLiteral("BREAKED"), 8);
-        band->SetPropertyByName(QStringLiteral("STRETCHED"), 1);
-        page.Add(band);
-
-        auto *memo = new TfrMemoView;
-        memo->SetBounds(91, 80, 60, 90);
-        memo->BandAlign = baWidth;
-        memo->SetPropertyByName(QStringLiteral("Alignment"), 0);
-        memo->SetPropertyByName(QStringLiteral("TEXTONLY"), 16);
-        memo->SetPropertyByName(QStringLiteral("Font.Size"), 9);
-        memo->SetPropertyByName(QStringLiteral("STRETCHED"), 1);
-        // One memo line per line of the text, so that its empty lines stay.
-        memo->SetText(attachment);
-        page.Add(memo);
-    }
+    FPrinted->Fill(*FHelper, FVerifyCodeEdit->text(), [this](QString &attachment) {
+        if (FOnBeforePrint)
+            FOnBeforePrint(this, FReportComp, attachment);
+    });
 }
 
 void TEABaseForm::FormBeforePrintDoc(QObject *sender, TfrReport *&report, QString &attachment)
 {
     Q_UNUSED(sender);
-    attachment.clear();
-    for (const HookEntry &entry : FType.hookEntries) {
-        QObject *memo = FHelper ? FHelper->FindControl(entry.memo) : nullptr;
-        const QString text = memo ? Controls::text(memo) : QString();
-        if (CodePage::byteLength(text) <= kLongTextBytes)
-            continue;
-        TfrView *object = report ? report->FindObject(entry.memo) : nullptr;
-        if (!object) {
-            ShowWarning(QStringLiteral("报表控件未找到！ ") + entry.memo);
-            return;
-        }
-        object->SetText(QStringLiteral("(见附页)"));
-        if (attachment.isEmpty())
-            attachment = QStringLiteral("附页：") + kCRLF + kCRLF;
-        attachment += entry.heading + kCRLF + kCRLF;
-        attachment += text + kCRLF + kCRLF;
-    }
+    if (FPrinted)
+        FPrinted->MoveLongMemos(FHelper, report, attachment);
+    else
+        attachment.clear();
 }
 
 bool TEABaseForm::AskClose()

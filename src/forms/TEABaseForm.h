@@ -3,15 +3,18 @@
 // child window that carries the whole document lifecycle - new document from
 // the type's configuration document, open a data file, save the local
 // backup, save the submission file and print, and the close question - and
-// builds the printed output (report filling, check code, attachment page).
-// The derived classes only supply their form type.
+// has its printed form built (PrintedForm) when it prints. It keeps the
+// type's parsed catalogue for as long as it lives. The derived classes only
+// supply their form type.
+#include "Catalogue.h"
 #include "FormTypes.h"
 
-#include <QHash>
 #include <QMdiSubWindow>
 #include <functional>
+#include <memory>
 
 class QLineEdit;
+class PrintedForm;
 class QTabWidget;
 class TUIHelper;
 class TfrReport;
@@ -26,6 +29,8 @@ public:
     ~TEABaseForm() override;
 
     const FormType &type() const { return FType; }
+    // The form's catalogue, parsed once when the form was made.
+    const Catalogue &catalogue() const { return FCatalogue; }
 
     void NewDocument();
     void OpenDocument(const QString &path);
@@ -67,8 +72,8 @@ protected:
     void FormCloseQuery(QObject *sender, bool &canClose);
     void FormClose(QObject *sender);
 
-    // The one rule of the print hooks: over-long memo texts of the type's hook
-    // entries move to the attachment text; the report shows "(见附页)".
+    // The print hook: over-long texts of the memos the catalogue marks move
+    // to the attachment text; the report shows "(见附页)" (PrintedForm).
     void FormBeforePrintDoc(QObject *sender, TfrReport *&report, QString &attachment);
 
 private:
@@ -97,6 +102,7 @@ private:
 
     bool FClosed = false;
     QTabWidget *FPageControl = nullptr;
-    // Attachment headings of the data controls, for values too long for their boxes.
-    QHash<QString, QString> FPrintHeadings;
+    Catalogue FCatalogue;
+    // Builds the printed form; null without a print template.
+    std::unique_ptr<PrintedForm> FPrinted;
 };

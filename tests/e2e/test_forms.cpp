@@ -57,6 +57,40 @@ void addTypeRows()
         QTest::newRow(formType(kind).className) << kind;
 }
 
+// The print hook's entries of each form type: the memo and its heading, in
+// the order the hook takes them.
+struct HookEntry {
+    QString memo;
+    QString heading;
+};
+
+QList<HookEntry> hookEntries(FormKind kind)
+{
+    const QList<HookEntry> registration{
+        {QStringLiteral("edtHXCF"), QStringLiteral("15.处方内药物活性成份或者中药药味(均含处方量)：")},
+        {QStringLiteral("edtCFFL"), QStringLiteral("16.处方内辅料(含处方量)：")},
+        {QStringLiteral("edtSYZ"), QStringLiteral("20.主要适应症或者功能主治：")},
+        {QStringLiteral("edtGYTJ"), QStringLiteral("21.给药途径及特殊用法：")},
+    };
+    const QList<HookEntry> supplementary{
+        {QStringLiteral("edtCFNFL"), QStringLiteral("15.处方内辅料(含处方量)：")},
+        {QStringLiteral("memSYZ"), QStringLiteral("18.主要适应症或者功能主治：")},
+    };
+    switch (kind) {
+    case FormKind::YPZCSQ:
+    case FormKind::YPZCSQ_JK:
+        return registration;
+    case FormKind::YPBCSQ:
+    case FormKind::YPBCSQ_JK:
+        return supplementary;
+    case FormKind::YPZZCSQ:
+        return {{QStringLiteral("edtSYZ"), QStringLiteral("12.主要适应症或者功能主治：")}};
+    case FormKind::YBCZZCSQB:
+        break;
+    }
+    return {};
+}
+
 // Value objects of the templates by form class and page, from data/TemplateValueObjects.txt.
 QMap<QString, QList<QStringList>> storedOrder()
 {
@@ -333,7 +367,7 @@ void TestForms::templateHoldsEveryValueObject()
     }
     for (int p = order.size(); p <= 5; ++p)
         QVERIFY(!report->FindObject(QStringLiteral("VerifyCode%1").arg(p)));
-    for (const HookEntry &entry : type.hookEntries)
+    for (const HookEntry &entry : hookEntries(kind))
         QVERIFY2(report->FindObject(entry.memo), qPrintable(entry.memo));
     // The paper form's code and a title on the first page, and no real agency.
     QString head;
@@ -382,10 +416,17 @@ void TestForms::emptyFormPrintsEverySheetTwice()
 void TestForms::longMemosMoveToTheAttachment()
 {
     QFETCH(FormKind, kind);
-    const FormType &type = formType(kind);
     FormFixture f(kind);
     QVERIFY(f.form);
-    if (!type.hasPrintHook) {
+    // The catalogue marks the memos of the hook, with their headings, in the hook's order.
+    const QList<HookEntry> hook = hookEntries(kind);
+    QStringList marked, specified;
+    for (const CatalogueEntry *e : f.form->catalogue().attachedMemos())
+        marked << e->name + QLatin1Char(' ') + e->heading;
+    for (const HookEntry &entry : hook)
+        specified << entry.memo + QLatin1Char(' ') + entry.heading;
+    QCOMPARE(marked, specified);
+    if (hook.isEmpty()) {
         // No attachment page however long the texts; what cannot print whole
         // is named. The texts are longer than a whole sheet holds.
         bool any = false;
@@ -406,26 +447,26 @@ void TestForms::longMemosMoveToTheAttachment()
     }
     // Every hook memo over 70 bytes, filled in reverse order: sections in table order.
     QStringList expected{QStringLiteral("附页："), QString()};
-    for (int i = type.hookEntries.size() - 1; i >= 0; --i) {
-        QWidget *memo = f.form->findChild<QWidget *>(type.hookEntries[i].memo);
-        QVERIFY2(memo, qPrintable(type.hookEntries[i].memo));
+    for (int i = hook.size() - 1; i >= 0; --i) {
+        QWidget *memo = f.form->findChild<QWidget *>(hook[i].memo);
+        QVERIFY2(memo, qPrintable(hook[i].memo));
         memo->setEnabled(true);
         Controls::setText(memo, chinese(36 + i) + QStringLiteral("\r\n第二行"));
     }
-    for (int i = 0; i < type.hookEntries.size(); ++i)
-        expected << type.hookEntries[i].heading << QString() << chinese(36 + i) << QStringLiteral("第二行") << QString();
+    for (int i = 0; i < hook.size(); ++i)
+        expected << hook[i].heading << QString() << chinese(36 + i) << QStringLiteral("第二行") << QString();
     f.print();
     QCOMPARE(f.warnings(), QStringList());
-    for (const HookEntry &entry : type.hookEntries)
+    for (const HookEntry &entry : hook)
         QCOMPARE(f.form->report()->FindObject(entry.memo)->Text(), QStringLiteral("(见附页)"));
     const TfrPage *attachment = f.attachmentPage();
     QVERIFY(attachment);
     QCOMPARE(attachment->Objects()[1]->Memo(), expected);
     QCOMPARE(f.sheets().size(), f.templatePages() + 1);
-    QVERIFY(f.sheets().last().plainText().contains(type.hookEntries.last().heading));
+    QVERIFY(f.sheets().last().plainText().contains(hook.last().heading));
 
     // Short again: in place, no attachment page.
-    for (const HookEntry &entry : type.hookEntries)
+    for (const HookEntry &entry : hook)
         Controls::setText(f.form->findChild<QWidget *>(entry.memo), QStringLiteral("短文本"));
     f.print();
     QVERIFY(!f.attachmentPage());
@@ -446,8 +487,9 @@ void TestForms::realisticValuesPrintWhole()
         QVERIFY(f.form->report()->ExportPdf(qEnvironmentVariable("DZSB_PRINT_DIR") + QLatin1Char('/') +
                                             QLatin1String(type.className) + QStringLiteral(".pdf")));
 
+    const QList<HookEntry> hook = hookEntries(kind);
     QSet<QString> hookMemos;
-    for (const HookEntry &entry : type.hookEntries)
+    for (const HookEntry &entry : hook)
         hookMemos.insert(entry.memo);
     // The printed objects by name, over the template's sheets.
     QHash<QString, const TfrPreparedObject *> printed;
@@ -490,7 +532,7 @@ void TestForms::realisticValuesPrintWhole()
         const QString text = attachment->Objects()[1]->Text();
         for (const QString &heading : text.split(QStringLiteral("\r\n")))
             if (heading.endsWith(QStringLiteral("：")) && heading != QStringLiteral("附页："))
-                QVERIFY2(std::any_of(type.hookEntries.begin(), type.hookEntries.end(),
+                QVERIFY2(std::any_of(hook.begin(), hook.end(),
                                      [&](const HookEntry &h) { return h.heading == heading; }),
                          qPrintable(heading));
     }

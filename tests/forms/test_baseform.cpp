@@ -57,19 +57,22 @@ void TestBaseForm::typeSettings_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("tag");
     QTest::addColumn<QString>("prefix");
-    QTest::addColumn<bool>("hook");
+    // The print hook's memos, as the catalogue marks them, in the hook's order.
+    QTest::addColumn<QStringList>("hook");
+    const QStringList registration{"edtHXCF", "edtCFFL", "edtSYZ", "edtGYTJ"};
+    const QStringList supplementary{"edtCFNFL", "memSYZ"};
     QTest::newRow("YPZCSQ") << int(FormKind::YPZCSQ) << "FrmYPZCSQ" << "YPZCSQ.xml" << "药品注册申请表"
-                            << "药品注册申请" << "注册" << true;
+                            << "药品注册申请" << "注册" << registration;
     QTest::newRow("YPZCSQ_JK") << int(FormKind::YPZCSQ_JK) << "FrmYPZCSQ_JK" << "YPZCSQ_JK.xml"
-                               << "药品注册申请表-进口" << "进口药品注册申请" << "进口注册" << true;
+                               << "药品注册申请表-进口" << "进口药品注册申请" << "进口注册" << registration;
     QTest::newRow("YPBCSQ") << int(FormKind::YPBCSQ) << "FrmYPBCSQ" << "YPBCSQ.xml" << "药品补充注册申请表"
-                            << "药品补充申请" << "补充注册" << true;
+                            << "药品补充申请" << "补充注册" << supplementary;
     QTest::newRow("YPBCSQ_JK") << int(FormKind::YPBCSQ_JK) << "FrmYPBCSQ_JK" << "YPBCSQ_JK.xml"
-                               << "药品补充注册申请表-进口" << "进口药品补充申请" << "进口补充注册" << true;
+                               << "药品补充注册申请表-进口" << "进口药品补充申请" << "进口补充注册" << supplementary;
     QTest::newRow("YPZZCSQ") << int(FormKind::YPZZCSQ) << "FrmYPZZCSQ" << "YPZZCSQ.xml" << "药品再注册申请表"
-                             << "药品再注册申请" << "再注册" << true;
+                             << "药品再注册申请" << "再注册" << QStringList{"edtSYZ"};
     QTest::newRow("YBCZZCSQB") << int(FormKind::YBCZZCSQB) << "YBCZZCSQB_Form" << "YBCZZCSQB.xml"
-                               << "药包材再注册申请表" << "药包材再注册申请" << "药包材再注册申请表" << false;
+                               << "药包材再注册申请表" << "药包材再注册申请" << "药包材再注册申请表" << QStringList();
 }
 
 void TestBaseForm::typeSettings()
@@ -80,7 +83,7 @@ void TestBaseForm::typeSettings()
     QFETCH(QString, title);
     QFETCH(QString, tag);
     QFETCH(QString, prefix);
-    QFETCH(bool, hook);
+    QFETCH(QStringList, hook);
     std::unique_ptr<TEABaseForm> form(CreateForm(FormKind(kind)));
     const FormType &t = form->type();
     QCOMPARE(form->objectName(), instance);
@@ -88,7 +91,10 @@ void TestBaseForm::typeSettings()
     QCOMPARE(t.title, title);
     QCOMPARE(t.typeTag, tag);
     QCOMPARE(t.filePrefix, prefix);
-    QCOMPARE(t.hasPrintHook, hook);
+    QStringList attached;
+    for (const CatalogueEntry *e : form->catalogue().attachedMemos())
+        attached << e->name;
+    QCOMPARE(attached, hook);
     FormKind found;
     QVERIFY(FormKindOf(form.get(), found));
     QCOMPARE(int(found), kind);

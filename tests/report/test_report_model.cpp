@@ -25,7 +25,6 @@ private slots:
     void deleteAttachmentPages();
     void memoText_data();
     void memoText();
-    void attachmentObjectsAsThePrintRoutineBuildsThem();
 };
 
 void TestReportModel::newObjectDefaults()
@@ -306,38 +305,6 @@ void TestReportModel::memoText()
     memo.AddLine(QStringLiteral("x\r\ny"));
     QCOMPARE(memo.Memo().last(), QStringLiteral("x\r\ny"));
     QCOMPARE(memo.Memo().size(), lines.size() + 1);
-}
-
-void TestReportModel::attachmentObjectsAsThePrintRoutineBuildsThem()
-{
-    TfrReport report;
-    TfrPage &page = report.Pages().Add();
-    page.LeftMargin = 90;
-    page.TopMargin = 79;
-    page.RightMargin = 54;
-    page.BottomMargin = 54;
-    page.Name = QStringLiteral("newadd");
-    auto *band = new TfrBandView;
-    band->SetBounds(90, 79, 0, 100);
-    band->SetBandType(5);
-    band->SetDataSource(QStringLiteral("1"));
-    band->SetPropertyByName(QStringLiteral("BREAKED"), 8);
-    band->SetPropertyByName(QStringLiteral("STRETCHED"), 1);
-    page.Add(band);
-    auto *memo = new TfrMemoView;
-    memo->SetBounds(91, 80, 60, 90);
-    memo->BandAlign = baWidth;
-    memo->SetPropertyByName(QStringLiteral("Alignment"), 0);
-    memo->SetPropertyByName(QStringLiteral("TEXTONLY"), 16);
-    memo->SetPropertyByName(QStringLiteral("Font.Size"), 9);
-    memo->SetPropertyByName(QStringLiteral("STRETCHED"), 1);
-    page.Add(memo);
-    QCOMPARE(band->Flags, quint16(0x39));
-    QCOMPARE(band->BandType(), 5);
-    QCOMPARE(band->RecordCount(), 1);
-    QCOMPARE(memo->Flags, quint16(0x53));
-    QCOMPARE(memo->FontSize, 9);
-    QCOMPARE(page.Objects(), (QList<TfrView *>{band, memo}));
 }
 
 DZSB_TEST_MAIN(TestReportModel)

@@ -2,6 +2,7 @@
 // band, record counts, the attachment page continuing over sheets within its
 // margins, expressions and text-only memos, the template left unchanged, PDF
 // output, frames and clipping as pixels, page selections.
+#include "PrintedForm.h"
 #include "ReportTestSupport.h"
 #include "ScriptedDialogs.h"
 #include "TestMain.h"
@@ -16,6 +17,7 @@
 #include "TfrReport.h"
 
 #include <QFontInfo>
+#include <algorithm>
 #include <climits>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -33,32 +35,11 @@ TfrMemoView *memo(TfrPage &page, const QString &name, int x, int y, int w, int h
     return m;
 }
 
-// The attachment page exactly as the print routine builds it.
+// The attachment page as the print routine builds it; its memo.
 TfrMemoView *addAttachmentPage(TfrReport &report, const QString &text)
 {
-    TfrPage &page = report.Pages().Add();
-    page.LeftMargin = 90;
-    page.TopMargin = 79;
-    page.RightMargin = 54;
-    page.BottomMargin = 54;
-    page.Name = QStringLiteral("newadd");
-    auto *band = new TfrBandView;
-    band->SetBounds(90, 79, 0, 100);
-    band->SetBandType(5);
-    band->SetDataSource(QStringLiteral("1"));
-    band->SetPropertyByName(QStringLiteral("BREAKED"), 8);
-    band->SetPropertyByName(QStringLiteral("STRETCHED"), 1);
-    page.Add(band);
-    auto *m = new TfrMemoView;
-    m->SetBounds(91, 80, 60, 90);
-    m->BandAlign = 4;
-    m->SetPropertyByName(QStringLiteral("Alignment"), 0);
-    m->SetPropertyByName(QStringLiteral("TEXTONLY"), 16);
-    m->SetPropertyByName(QStringLiteral("Font.Size"), 9);
-    m->SetPropertyByName(QStringLiteral("STRETCHED"), 1);
-    m->AddLine(text);
-    page.Add(m);
-    return m;
+    TfrPage &page = PrintedForm::AddAttachmentPage(report, text, QStringLiteral("1A2B3C4D"));
+    return dynamic_cast<TfrMemoView *>(page.Objects()[1]);
 }
 
 QList<TfrSheet> prepareExact(const TfrReport &report, const QDateTime &moment = {})
@@ -203,7 +184,8 @@ void TestReportPrepare::attachmentContinuesWithinMargins()
     addAttachmentPage(report, lines.join(QStringLiteral("\r\n")));
 
     const QList<TfrSheet> sheets = prepareExact(report);
-    // Font 9: height 12, line step 14; 936 units between the margins hold 66
+    // Font 9: height 12, line step 14; the 915 units between the top margin
+    // and the footer line (6 units above the check code at 1000) hold 65
     // lines (with gap y 1 above and below).
     QCOMPARE(sheets.size(), 1 + 3);
     QList<int> perSheet;
@@ -211,19 +193,25 @@ void TestReportPrepare::attachmentContinuesWithinMargins()
     for (int s = 1; s < sheets.size(); ++s) {
         const TfrSheet &sheet = sheets[s];
         QCOMPARE(sheet.templatePage, 1);
-        QCOMPARE(sheet.objects.size(), 1);
-        const TfrPreparedObject &part = sheet.objects[0];
+        QCOMPARE(sheet.objects.size(), 2);
+        // The check code where the form's last page has it, on every sheet.
+        const auto code = std::find_if(sheet.objects.begin(), sheet.objects.end(),
+                                       [](const TfrPreparedObject &o) { return o.name == QLatin1String("AttachmentCode"); });
+        QVERIFY(code != sheet.objects.end());
+        QCOMPARE(QList<int>({code->x, code->y, code->dx, code->dy}), QList<int>({630, 1000, 96, 18}));
+        QCOMPARE(code->lines.value(0).text, QStringLiteral("1A2B3C4D"));
+        const TfrPreparedObject &part = sheet.objects[code == sheet.objects.begin() ? 1 : 0];
         // The memo takes the band's width: the page between its margins.
         QCOMPARE(part.x, 90);
         QCOMPARE(part.dx, 756 - 90 - 54);
         QCOMPARE(part.y, s == 1 ? 80 : 79);
-        QVERIFY2(part.y + part.dy <= 1069 - 54, qPrintable(QString::number(part.y + part.dy)));
+        QVERIFY2(part.y + part.dy <= 1000 - 6, qPrintable(QString::number(part.y + part.dy)));
         QCOMPARE(part.dy, int(part.lines.size()) * 14 + 2);
         perSheet.append(int(part.lines.size()));
         for (const TfrTextLine &l : part.lines)
             printed.append(l.text);
     }
-    QCOMPARE(perSheet, QList<int>({66, 66, 18}));
+    QCOMPARE(perSheet, QList<int>({65, 65, 20}));
     // Every line once, in order, printed literally (text only).
     QCOMPARE(printed, lines);
 }

@@ -2,6 +2,7 @@
 // the scripted dialogs: the menu and tool bar, New/Open/Save/Print with the
 // open-form registry, Exit and closing, the view toggles, the help files,
 // and where the help and about windows open.
+#include "CatalogueParser.h"
 #include "FormClasses.h"
 #include "FormTypes.h"
 #include "Helpers.h"
@@ -478,11 +479,12 @@ void TestShell::shippedHelpMatchesForms()
     for (const FormType &type : formTypes()) {
         const QString text = shipped(tabFile.value(type.kind));
         QVERIFY2(!text.isEmpty() && !text.contains(QChar::ReplacementCharacter), qPrintable(type.menuCaption));
-        for (const HookEntry &entry : type.hookEntries) {
-            const QString item = QStringLiteral("第%1项").arg(entry.heading.section(QLatin1Char('.'), 0, 0));
+        const QList<const CatalogueEntry *> attached = CatalogueParser::load(type.catalogue).attachedMemos();
+        for (const CatalogueEntry *entry : attached) {
+            const QString item = QStringLiteral("第%1项").arg(entry->heading.section(QLatin1Char('.'), 0, 0));
             QVERIFY2(text.contains(item), qPrintable(type.menuCaption + QLatin1Char(' ') + item));
         }
-        if (!type.hasPrintHook)
+        if (attached.isEmpty())
             QVERIFY(text.contains(QStringLiteral("没有附页")));
     }
 }

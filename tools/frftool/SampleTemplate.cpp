@@ -1,6 +1,5 @@
 #include "SampleTemplate.h"
 
-#include "TfrBandView.h"
 #include "TfrLineView.h"
 #include "TfrMemoView.h"
 #include "TfrPage.h"
@@ -85,31 +84,4 @@ void BuildSampleTemplate(TfrReport &report)
         line->FrameWidth = l.width;
         page.Add(line);
     }
-
-    // The attachment page, as the print routine adds it.
-    TfrPage &attachment = report.Pages().Add();
-    attachment.LeftMargin = 90;
-    attachment.TopMargin = 79;
-    attachment.RightMargin = 54;
-    attachment.BottomMargin = 54;
-    attachment.Name = QStringLiteral("newadd");
-    auto *band = new TfrBandView;
-    band->SetBounds(90, 79, 0, 100);
-    band->SetBandType(btMasterData);
-    band->SetDataSource(QStringLiteral("1"));
-    band->SetPropertyByName(QStringLiteral("BREAKED"), 8);
-    band->SetPropertyByName(QStringLiteral("STRETCHED"), 1);
-    attachment.Add(band);
-    auto *memo = new TfrMemoView;
-    memo->SetBounds(91, 80, 60, 90);
-    memo->BandAlign = baWidth;
-    memo->SetPropertyByName(QStringLiteral("Alignment"), 0);
-    memo->SetPropertyByName(QStringLiteral("TEXTONLY"), 16);
-    memo->SetPropertyByName(QStringLiteral("Font.Size"), 9);
-    memo->SetPropertyByName(QStringLiteral("STRETCHED"), 1);
-    QStringList text;
-    for (int i = 1; i <= 120; ++i)
-        text.append(QStringLiteral("附页第 %1 行：主要成分及其含量 [不计算]，本行文字较长以便在页宽内自动换行显示。").arg(i));
-    memo->AddLine(text.join(QStringLiteral("\r\n")));
-    attachment.Add(memo);
 }

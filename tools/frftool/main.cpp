@@ -50,7 +50,7 @@ const char usage[] =
     "  frftool pdf [--form] <模板文件> <输出.pdf> [--png <目录>] [--dpi <分辨率>]\n"
     "      生成报表并写成 PDF 文件；给出 --png 时每页另存一个 PNG 图片（默认 96 dpi）。\n"
     "  frftool sample [--form] <输出模板文件>\n"
-    "      写出一个示例模板（宋体、黑体、边框、各种对齐方式和附页）。\n"
+    "      写出一个示例模板（宋体、黑体、边框、各种对齐方式）。\n"
     "选项 --form 表示文件是 ReportForm 属性的内容（标记、长度和模板流），否则是模板流本身。\n";
 
 int fail(const QString &message)
