@@ -150,7 +150,8 @@ CatalogueEntry parseEntry(const Line &line, const QList<Token> &tokens)
     return e;
 }
 
-// A caption without leading punctuation, blanks and its closing colon.
+// A caption without leading punctuation, blanks and its closing colon, its
+// blank runs one blank, and no blank after its item number ("15. 新药证书").
 QString bare(QString text)
 {
     text = text.trimmed();
@@ -160,7 +161,9 @@ QString bare(QString text)
         text.chop(1);
     // Blank runs that leave room for a detail control on the form.
     static const QRegularExpression blanks(QStringLiteral("\\s{2,}"));
+    static const QRegularExpression number(QStringLiteral("^(\\d+\\.)\\s+"));
     text.replace(blanks, QStringLiteral(" "));
+    text.replace(number, QStringLiteral("\\1"));
     return text;
 }
 
@@ -169,62 +172,120 @@ bool numbered(const QString &text)
     return !text.isEmpty() && text.front().isDigit();
 }
 
-// The heading of every text-holding data control: the item's caption as the
-// form shows it ("7.化学名："), prefixed with the numbered item or group it
-// belongs to when the caption alone does not say ("28.申请机构1 名称："); a
-// field of a grid with column heads by its line and column ("11.… 第5行 受理号：").
+// True for an entry that holds a text the user enters or that the form
+// shows: edits, memos (but a read-only memo on button face, which is fixed
+// text), drop-down lists and dates.
+bool holdsText(const CatalogueEntry &e)
+{
+    using Kind = CatalogueEntry::Kind;
+    if (e.kind == Kind::Memo)
+        return !(e.readOnly && e.buttonFace);
+    return e.kind == Kind::Edit || e.kind == Kind::Combo || e.kind == Kind::Date;
+}
+
+// Sets the heading of every text-holding data control: the item it stands in
+// and its own caption, as the form shows them.
+//
+// The item: a group begins with its caption as item ("药品注册代理机构",
+// "官方填写"); a fixed text, button or field whose caption is numbered begins
+// the item of that number ("19.药品标准："), and an entry with item=".."
+// begins the item so named instead. The field's own caption: its heading=,
+// else its label, else the caption of the button it details, else in a grid
+// with column heads its line and column head ("第5行 受理号"), else the fixed
+// text right before it in its row. The heading is the own caption when that
+// is numbered (the field is the item) or the field is read-only; the item
+// alone when the field has no caption or the item ends with it; otherwise
+// item, a blank and the own caption; always followed by a full-width colon.
+// Fields whose headings would be the same are told apart by the caption of
+// the entry before each in its row ("注册地址 邮政编码", "生产地址 邮政编码").
 void setHeadings(Catalogue &catalogue)
 {
-    const QString fullColon = QStringLiteral("：");
+    using Kind = CatalogueEntry::Kind;
+    struct Parts {
+        CatalogueEntry *entry;
+        QString item, own, before;
+    };
+    auto compose = [](const Parts &p, bool qualified) {
+        QString own = p.own;
+        if (qualified && !p.before.isEmpty() && !numbered(own))
+            own = p.before + QLatin1Char(' ') + own;
+        QString heading;
+        if (numbered(own) || p.entry->readOnly || (p.item.isEmpty() && !own.isEmpty()))
+            heading = own;
+        else if (own.isEmpty() || p.item == own || p.item.endsWith(QLatin1Char(' ') + own))
+            heading = p.item;
+        else
+            heading = p.item + QLatin1Char(' ') + own;
+        return (heading.isEmpty() ? p.entry->name : heading) + QStringLiteral("：");
+    };
+
+    QHash<QString, const CatalogueEntry *> byName;
+    for (const CatalogueEntry *e : catalogue.entries())
+        if (!e->name.isEmpty())
+            byName.insert(e->name.toLower(), e);
+    QList<Parts> fields;
     for (CataloguePage &page : catalogue.pages)
         for (CatalogueGroup &group : page.groups) {
-            // The numbered item (or the group) that the following entries
-            // belong to: set by fixed texts and button captions such as
-            // "28.机构1（国内药品生产企业）：" or "12.制剂："; a field's own
-            // numbered caption names that field alone.
             QString item = bare(group.caption);
             for (CatalogueBlock &block : group.blocks) {
-                // A grid whose first row holds only fixed texts has column
-                // heads: a field of the grid without a caption is named by
-                // its line and its column's head ("第5行 受理号").
+                // A grid whose first row holds only fixed texts has column heads.
                 QStringList heads;
                 if (block.grid && !block.rows.isEmpty() &&
                     std::all_of(block.rows.first().entries.begin(), block.rows.first().entries.end(),
-                                [](const CatalogueEntry &e) { return e.kind == CatalogueEntry::Kind::Label; }))
+                                [](const CatalogueEntry &e) { return e.kind == Kind::Label; }))
                     for (const CatalogueEntry &e : block.rows.first().entries)
                         heads << bare(e.caption);
                 for (qsizetype r = 0; r < block.rows.size(); ++r) {
-                    CatalogueRow &row = block.rows[r];
-                    QString lastCaption; // of the row, for a field without one of its own
-                    for (qsizetype c = 0; c < row.entries.size(); ++c) {
-                        CatalogueEntry &e = row.entries[c];
-                        QString own = bare(e.label.isEmpty() ? e.caption : e.label);
-                        if (own.isEmpty() && r > 0 && c < heads.size() && !heads[c].isEmpty())
-                            own = QStringLiteral("第%1行 ").arg(r) + heads[c];
-                        // Marks of check boxes and radio buttons are one character,
-                        // and a read-only memo on button face is fixed text.
-                        const bool fixedText = e.kind == CatalogueEntry::Kind::Memo && e.readOnly && e.buttonFace;
-                        const bool holdsText = e.kind != CatalogueEntry::Kind::Check &&
-                                               e.kind != CatalogueEntry::Kind::Radio &&
-                                               e.kind != CatalogueEntry::Kind::Label && !fixedText;
-                        if (!e.name.isEmpty() && holdsText) {
-                            if (own.isEmpty())
-                                own = lastCaption;
-                            QString heading;
-                            if (numbered(own) || item.isEmpty())
-                                heading = own.isEmpty() ? e.name : own;
-                            else
-                                heading = (own.isEmpty() || own == item) ? item : item + QLatin1Char(' ') + own;
-                            e.heading = heading + fullColon;
-                        } else if (numbered(own)) {
-                            item = own;
+                    QString fixedText;   // the fixed text right before the next entry
+                    QString before;      // the caption of the entry before the next one
+                    QString beforeFixed; // the caption of the entry before that fixed text
+                    for (qsizetype c = 0; c < block.rows[r].entries.size(); ++c) {
+                        CatalogueEntry &e = block.rows[r].entries[c];
+                        if (!holdsText(e)) {
+                            const QString own = bare(e.caption);
+                            if (!e.item.isEmpty())
+                                item = bare(e.item);
+                            else if (numbered(own))
+                                item = own;
+                            fixedText = e.kind == Kind::Label ? own : QString();
+                            beforeFixed = before;
+                            if (!own.isEmpty())
+                                before = own;
+                            continue;
                         }
+                        QString own = bare(e.ownHeading.isEmpty() ? e.label : e.ownHeading);
+                        const CatalogueEntry *button = e.detailOf.isEmpty() ? nullptr
+                                                                            : byName.value(e.detailOf.toLower());
+                        if (own.isEmpty() && button)
+                            own = bare(button->caption);
+                        if (own.isEmpty() && r > 0 && c < heads.size())
+                            own = QStringLiteral("第%1行 ").arg(r) + heads[c];
+                        // A field named by the fixed text before it is told apart
+                        // by what stands before that text.
+                        if (own.isEmpty() && !fixedText.isEmpty()) {
+                            own = fixedText;
+                            before = beforeFixed;
+                        }
+                        fixedText.clear();
+                        if (!e.item.isEmpty())
+                            item = bare(e.item);
+                        else if (numbered(own) && !e.readOnly)
+                            item = own;
+                        // A detail's own button is no other entry to tell it by.
+                        fields.append({&e, item, own, button && before == bare(button->caption) ? QString() : before});
                         if (!own.isEmpty())
-                            lastCaption = own;
+                            before = own;
                     }
                 }
             }
         }
+    QHash<QString, int> count;
+    for (const Parts &p : fields)
+        ++count[compose(p, false)];
+    for (const Parts &p : fields) {
+        const QString plain = compose(p, false);
+        p.entry->heading = count.value(plain) > 1 ? compose(p, true) : plain;
+    }
 }
 
 } // namespace

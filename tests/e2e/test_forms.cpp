@@ -112,6 +112,23 @@ QMap<QString, QList<QStringList>> storedOrder()
     return out;
 }
 
+// The heading of every field by form class, from data/FieldHeadings.txt.
+QHash<QString, QString> expectedHeadings(const QString &formClass)
+{
+    QHash<QString, QString> out;
+    QFile f(QStringLiteral(DZSB_E2E_DATA "/FieldHeadings.txt"));
+    if (!f.open(QIODevice::ReadOnly))
+        qFatal("cannot read FieldHeadings.txt");
+    for (const QString &line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        const QStringList words = line.split(QLatin1Char(' '));
+        if (words.size() >= 3 && words[0] == formClass)
+            out.insert(words[1], words.mid(2).join(QLatin1Char(' ')));
+    }
+    return out;
+}
+
 bool isValueObject(const TfrView *v)
 {
     return !v->Name.startsWith(QLatin1String("Memo")) && !v->Name.startsWith(QLatin1String("Line"));
@@ -182,6 +199,8 @@ private slots:
     void configurationDocumentCoversTheCatalogue();
     void everyControlSurvivesSaveAndOpen_data() { addTypeRows(); }
     void everyControlSurvivesSaveAndOpen();
+    void everyFieldHasItsHeading_data() { addTypeRows(); }
+    void everyFieldHasItsHeading();
     void templateHoldsEveryValueObject_data() { addTypeRows(); }
     void templateHoldsEveryValueObject();
     void emptyFormPrintsEverySheetTwice_data() { addTypeRows(); }
@@ -330,6 +349,57 @@ void TestForms::everyControlSurvivesSaveAndOpen()
         QFile::remove(file);
         dlg.answer({true});
     }
+}
+
+void TestForms::everyFieldHasItsHeading()
+{
+    QFETCH(FormKind, kind);
+    const FormType &type = formType(kind);
+    const QHash<QString, QString> expected = expectedHeadings(QLatin1String(type.className));
+    // DZSB_WRITE_HEADINGS=<file> appends the headings as they are, in the file's format.
+    QFile written(qEnvironmentVariable("DZSB_WRITE_HEADINGS"));
+    if (!written.fileName().isEmpty())
+        QVERIFY(written.open(QIODevice::Append));
+    static const QRegularExpression controlName(QStringLiteral("(edt|dtp|cbx|mem|ckb|rdb|rgb)[A-Z]"));
+    static const QRegularExpression itemNumber(QStringLiteral("^(\\d+)\\."));
+    const Catalogue cat = CatalogueParser::load(type.catalogue);
+    QStringList faults;
+    QHash<QString, QString> seen;
+    QSet<QString> fields;
+    int lastItem = 0;
+    for (const CatalogueEntry *e : cat.entries()) {
+        if (!FormDriver::isDataControl(*e) || e->kind == CatalogueEntry::Kind::Check ||
+            e->kind == CatalogueEntry::Kind::Radio)
+            continue;
+        fields.insert(e->name);
+        const QString &h = e->heading;
+        if (written.isOpen())
+            written.write((QLatin1String(type.className) + QLatin1Char(' ') + e->name + QLatin1Char(' ') + h +
+                           QLatin1Char('\n')).toUtf8());
+        if (h != expected.value(e->name))
+            faults << QStringLiteral("%1: \"%2\", not \"%3\"").arg(e->name, h, expected.value(e->name));
+        // Each heading names one field, as the form shows it: no control names.
+        if (seen.contains(h))
+            faults << QStringLiteral("%1 and %2 both \"%3\"").arg(seen.value(h), e->name, h);
+        seen.insert(h, e->name);
+        if (!h.endsWith(QStringLiteral("：")) || h.size() < 3 || controlName.match(h).hasMatch())
+            faults << QStringLiteral("%1: \"%2\"").arg(e->name, h);
+        // The items are numbered in the order they stand on the form.
+        const QRegularExpressionMatch m = itemNumber.match(h);
+        if (m.hasMatch()) {
+            const int n = m.captured(1).toInt();
+            if (n < lastItem)
+                faults << QStringLiteral("%1: item %2 after item %3").arg(e->name).arg(n).arg(lastItem);
+            lastItem = n;
+        }
+    }
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        if (!fields.contains(it.key()))
+            faults << QStringLiteral("%1 is no field of the form").arg(it.key());
+    for (const QString &fault : faults)
+        qWarning().noquote() << fault;
+    QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("%1 headings wrong").arg(faults.size())));
+    QVERIFY(fields.size() > 50);
 }
 
 void TestForms::templateHoldsEveryValueObject()

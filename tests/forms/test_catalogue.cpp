@@ -66,6 +66,7 @@ void TestCatalogue::parseFaults_data()
     QTest::newRow("huge range") << head + "repeat A=1..999999999\nend\n" << "表单目录第5行有误：范围无效：1..999999999";
     QTest::newRow("grid not closed") << head + "grid\nrow\nedit e\n" << "表单目录第5行有误：grid 缺少 endgrid";
     QTest::newRow("bad date mode") << head + "date d check=maybe\n" << "表单目录第5行有误：未知的日期方式：maybe";
+    QTest::newRow("attach on an edit") << head + "edit e attach\n" << "表单目录第5行有误：只有多行文本框可以标记 attach：e";
 }
 
 void TestCatalogue::parseFaults()
