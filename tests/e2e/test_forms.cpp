@@ -178,6 +178,34 @@ QString joined(const TfrPreparedObject &o)
     return s;
 }
 
+// What is wrong with the footer lines of the printed sheets: every sheet,
+// the attachment's included, carries the form's title, its own number p, the
+// number N of sheets printed ("第p页　共N页") and the check code at its lower
+// right, as the first sheet does.
+QStringList footerFaults(const QList<TfrSheet> &sheets, const QString &code)
+{
+    QStringList faults;
+    QString title;
+    for (int s = 0; s < sheets.size(); ++s) {
+        const QString numbers = QStringLiteral("　第%1页　共%2页　　数据核对码：").arg(s + 1).arg(sheets.size());
+        QStringList footers, codes;
+        for (const TfrPreparedObject &o : sheets[s].objects) {
+            const QString text = joined(o);
+            if (text.endsWith(QStringLiteral("数据核对码：")))
+                footers << text;
+            else if (o.y >= 990 && o.x > 560 && !text.isEmpty())
+                codes << text;
+        }
+        if (s == 0 && footers.size() == 1 && footers[0].endsWith(numbers))
+            title = footers[0].chopped(numbers.size());
+        if (footers != QStringList{title + numbers} || title.isEmpty())
+            faults << QStringLiteral("sheet %1: footer %2").arg(s + 1).arg(footers.join(QLatin1Char('|')));
+        if (codes != QStringList{code})
+            faults << QStringLiteral("sheet %1: check code %2").arg(s + 1).arg(codes.join(QLatin1Char('|')));
+    }
+    return faults;
+}
+
 // The value of a control's field in the form's document (as the last save wrote it).
 QString storedValue(TEABaseForm *form, const QString &name)
 {
@@ -480,6 +508,7 @@ void TestForms::emptyFormPrintsEverySheetTwice()
         for (const QString &fault : cut)
             qWarning().noquote() << fault;
         QVERIFY2(cut.isEmpty(), qPrintable(QStringLiteral("%1 texts cut off").arg(cut.size())));
+        QCOMPARE(footerFaults(f.sheets(), code), QStringList());
     }
 }
 
@@ -506,34 +535,56 @@ void TestForms::longMemosMoveToTheAttachment()
                 Controls::setText(memo, chinese(3000));
                 any = true;
             }
-        f.print();
+        const QString code = f.print();
         QVERIFY(!f.attachmentPage());
         QCOMPARE(f.sheets().size(), f.templatePages());
+        QCOMPARE(footerFaults(f.sheets(), code), QStringList());
+        if (qEnvironmentVariableIsSet("DZSB_PRINT_DIR"))
+            QVERIFY(f.form->report()->ExportPdf(qEnvironmentVariable("DZSB_PRINT_DIR") + QLatin1Char('/') +
+                                                QLatin1String(formType(kind).className) + QStringLiteral("-long.pdf")));
         if (any) {
             QCOMPARE(f.warnings().size(), 1);
             QVERIFY(f.warnings()[0].startsWith(QStringLiteral("下列填写内容超出打印位置")));
         }
         return;
     }
-    // Every hook memo over 70 bytes, filled in reverse order: sections in table order.
+    // Every hook memo over 70 bytes, filled in reverse order: sections in
+    // table order. The last memo is long enough for the attachment to run
+    // over several sheets; a bracketed text in it prints as it stands.
     QStringList expected{QStringLiteral("附页："), QString()};
+    QStringList longLines;
+    for (int i = 1; i <= 150; ++i)
+        longLines << QStringLiteral("第%1行 [PAGE#] 处方说明").arg(i);
+    auto memoText = [&](int i) {
+        return i == hook.size() - 1 ? longLines : QStringList{chinese(36 + i), QStringLiteral("第二行")};
+    };
     for (int i = hook.size() - 1; i >= 0; --i) {
         QWidget *memo = f.form->findChild<QWidget *>(hook[i].memo);
         QVERIFY2(memo, qPrintable(hook[i].memo));
         memo->setEnabled(true);
-        Controls::setText(memo, chinese(36 + i) + QStringLiteral("\r\n第二行"));
+        Controls::setText(memo, memoText(i).join(QStringLiteral("\r\n")));
     }
     for (int i = 0; i < hook.size(); ++i)
-        expected << hook[i].heading << QString() << chinese(36 + i) << QStringLiteral("第二行") << QString();
-    f.print();
+        expected << hook[i].heading << QString() << memoText(i) << QString();
+    const QString code = f.print();
     QCOMPARE(f.warnings(), QStringList());
     for (const HookEntry &entry : hook)
         QCOMPARE(f.form->report()->FindObject(entry.memo)->Text(), QStringLiteral("(见附页)"));
     const TfrPage *attachment = f.attachmentPage();
     QVERIFY(attachment);
     QCOMPARE(attachment->Objects()[1]->Memo(), expected);
-    QCOMPARE(f.sheets().size(), f.templatePages() + 1);
-    QVERIFY(f.sheets().last().plainText().contains(hook.last().heading));
+    QVERIFY2(f.sheets().size() >= f.templatePages() + 2, qPrintable(QString::number(f.sheets().size())));
+    QString printed;
+    for (int s = f.templatePages(); s < f.sheets().size(); ++s)
+        printed += f.sheets()[s].plainText();
+    QVERIFY(printed.contains(hook.last().heading));
+    QVERIFY(printed.contains(QStringLiteral("第150行 [PAGE#] 处方说明")));
+    QCOMPARE(footerFaults(f.sheets(), code), QStringList());
+    // DZSB_PRINT_DIR=<folder> keeps this print too, to look at.
+    if (qEnvironmentVariableIsSet("DZSB_PRINT_DIR"))
+        QVERIFY(f.form->report()->ExportPdf(qEnvironmentVariable("DZSB_PRINT_DIR") + QLatin1Char('/') +
+                                            QLatin1String(formType(kind).className) +
+                                            QStringLiteral("-long.pdf")));
 
     // Short again: in place, no attachment page.
     for (const HookEntry &entry : hook)
@@ -550,8 +601,9 @@ void TestForms::realisticValuesPrintWhole()
     FormFixture f(kind);
     QVERIFY(f.form);
     FormDriver::fillRealistic(f.form);
-    f.print();
+    const QString code = f.print();
     QCOMPARE(f.warnings(), QStringList());
+    QCOMPARE(footerFaults(f.sheets(), code), QStringList());
     // DZSB_PRINT_DIR=<folder> keeps the printed form as a PDF, to look at.
     if (qEnvironmentVariableIsSet("DZSB_PRINT_DIR"))
         QVERIFY(f.form->report()->ExportPdf(qEnvironmentVariable("DZSB_PRINT_DIR") + QLatin1Char('/') +

@@ -110,7 +110,7 @@ endtable
 line 284 536 0 448
 line 534 536 0 448
 line 604 536 0 448
-text 82 1000 548 18 "药包材再注册申请表　第1页　共3页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
+text 82 1000 548 18 "药包材再注册申请表　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order rdbXYSQ rdbYYGJBZ rdbjbg rdbJB memo111 rdbBGXMCFT rdbBGXMCFF rdbBQTBGT rdbQTBGF
 order edtQTSLH14 edtQTSX14 edtQTSP14 edtQTBH14
@@ -222,7 +222,7 @@ row noline
   fill edtJG4YX
 endsection
 endtable
-text 82 1000 548 18 "药包材再注册申请表　第2页　共3页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
+text 82 1000 548 18 "药包材再注册申请表　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode1 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order rdbJG1F rdbJG1T ckbJG1JF rdbJG4F rdbJG4T ckbJG4JF edtJG1MC edtJG1MCE edtJG1FZR edtJG1DZ edtJG1FR
 order edtJG2GJ edtJG2CZ edtJG2DBR edtJG2FR edtJG2DZ edtJG2MCE edtJG1CZ edtJG1YX edtJG1DH edtJG1DBR edtJG1GJ
@@ -268,6 +268,6 @@ value edtSCM 548 982 22 18 "" small
 text 570 982 18 18 "月"
 value edtSCD 588 982 22 18 "" small
 text 610 982 18 18 "日"
-text 82 1000 548 18 "药包材再注册申请表　第3页　共3页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
+text 82 1000 548 18 "药包材再注册申请表　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode2 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order edtQTSM edtSCJG edtSCY edtSCM edtSCD edtSCR VerifyCode2

@@ -247,7 +247,7 @@ row
   f dtpXYZZ 80 small
 endsection
 endtable
-text 82 1000 548 18 "药品补充申请表　第1页　共4页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
+text 82 1000 548 18 "药品补充申请表　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order rdbJNSC rdbJKYP rdbZY rdbHXYP rdbZLSW rdbYFSW rdbYFQT rdbTSF rdbTST ckbMZYP ckbYLDX ckbFSX ckbJSYP
 order ckbZGZL ckbGYZL ckbQTZL ckbYWZL rdbYGK rdbYSQ rdbZLSSXK rdbZLSSF ckbYPBH ckbZYBH ckbYXYBH ckbYZSQ
@@ -474,7 +474,7 @@ row
   fill edtJG5LXRD
 endsection
 endtable
-text 82 1000 548 18 "药品补充申请表　第2页　共4页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
+text 82 1000 548 18 "药品补充申请表　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode1 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order rdbJG1CY rdbJG1XKB rdbJG1XJCJ rdbJG1XZJX rdbJG1F rdbJG1T ckbJG1JF rdbJG2F rdbJG2T ckbJG2JF rdbJG5F
 order rdbJG5T ckbJG5JF edtJG1MC edtJG1DM edtJG1BH edtJG1FR edtJG1FRZW edtJG1ZCDZ edtJG1ZDYB edtJG1SCYB
@@ -533,7 +533,7 @@ row 20
   t "32.申请理由："
   box MemSQLY 230 ""
 endtable
-text 82 1000 548 18 "药品补充申请表　第3页　共4页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
+text 82 1000 548 18 "药品补充申请表　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode2 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order rdbDLF rdbDLT ckbDLJF edtDLJG edtDLDM edtDLFR edtDLFRZW edtDLZCDZ edtDLZCYB edtDLLX edtDLLXZW
 order edtDLDH edtDLCZ edtDLXX memBC memYPZ VerifyCode2 MemSQLY
@@ -580,6 +580,6 @@ value edtSCM 548 982 22 18 "" small
 text 570 982 18 18 "月"
 value edtSCD 588 982 22 18 "" small
 text 610 982 18 18 "日"
-text 82 1000 548 18 "药品补充申请表　第4页　共4页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
+text 82 1000 548 18 "药品补充申请表　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode3 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order memQTTB VerifyCode3 edtSCJG edtSCR edtSCY edtSCM edtSCD memSBZLML

@@ -244,7 +244,7 @@ row
   f dtpXYZZ 80 small
 endsection
 endtable
-text 82 1000 548 18 "药品补充申请表(进口)　第1页　共4页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
+text 82 1000 548 18 "药品补充申请表(进口)　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode 630 1000 70 18 "" font=Arial size=8 flags=0x43
 
 order rdbJNSC rdbJKYP rdbZY rdbHXYP rdbZLSW rdbYFSW rdbYFQT rdbTSF rdbTST ckbMZYP ckbYLDX ckbFSX ckbJSYP
@@ -416,7 +416,7 @@ row
   t "28.机构5（无）："
 endsection
 endtable
-text 82 1000 548 18 "药品补充申请表(进口)　第2页　共4页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
+text 82 1000 548 18 "药品补充申请表(进口)　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode1 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order ckbJG1JF edtJG1MC edtJG1MCE edtJG1FR edtJG1FRZW edtJG1ZCDZ edtJG1ZDGJ edtJG1ZSQ edtJG1SQZW edtJG1CZ
 order edtJG1DH edtJG1YX edtJG2MC edtJG2MCE edtJG2ZCDZ edtJG2FR edtJG2ZCGJ edtJG2ZCZW edtJG2DZ edtJG2CZ
@@ -472,7 +472,7 @@ row 20
   t "32.申请理由："
   box memSQLY 230 ""
 endtable
-text 82 1000 548 18 "药品补充申请表(进口)　第3页　共4页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
+text 82 1000 548 18 "药品补充申请表(进口)　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode2 630 1000 70 18 "" font=Arial size=8 flags=0x43
 
 order rdbDLF rdbDLT ckbDLJF edtDLJG edtDLDM edtDLFR edtDLFRZW edtDLZCDZ edtDLZCYB edtDLLX edtDLLXZW
@@ -520,6 +520,6 @@ value edtSCM 548 982 22 18 "" small
 text 570 982 18 18 "月"
 value edtSCD 588 982 22 18 "" small
 text 610 982 18 18 "日"
-text 82 1000 548 18 "药品补充申请表(进口)　第4页　共4页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
+text 82 1000 548 18 "药品补充申请表(进口)　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode3 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order memSBZLML memQTTB VerifyCode3 edtSCJG edtSCR edtSCY edtSCM edtSCD

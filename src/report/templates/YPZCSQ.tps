@@ -237,7 +237,7 @@ row
   f edtJWSSRQ 80 ""
 endsection
 endtable
-text 82 1000 548 18 "药品注册申请表　第1页　共3页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
+text 82 1000 548 18 "药品注册申请表　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order rdbXY rdbFZ rdbZY rdbHXYP rdbZLYSWZ rdbYFYSWZP rdbZCFLQT ckbFCFY ckbJHZM ckbGJDZXL ckbFJSQQT edtZY
 order rdbSPMF rdbSPMT rdbMCLY1 rdbMCLY2 rdbMCLY3 rdbMCLY4 edtHXCF edtCFFL rdbFZJYL rdbFZJZY rdbFZJZYY
@@ -459,7 +459,7 @@ row
   fill edtJG5LXRDH
 endsection
 endtable
-text 82 1000 548 18 "药品注册申请表　第2页　共3页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
+text 82 1000 548 18 "药品注册申请表　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode1 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order rgbGSP1 rgbGSP2 rgbGSP3 rgbGSP4 rdbJG1F rdbJG1T ckbJG1JF rdbJG2F rdbJG2T ckbJG2JF rdbJG3F rdbJG3T
 order ckbJG3JF rdbJG4F rdbJG4T ckbJG4JF rdbJG5F rdbJG5T ckbJG5JF edtJG1MC edtJG1DM edtJG1BH edtJG1FR
@@ -543,7 +543,7 @@ value edtSCM 548 982 22 18 "" small
 text 570 982 18 18 "月"
 value edtSCD 588 982 22 18 "" small
 text 610 982 18 18 "日"
-text 82 1000 548 18 "药品注册申请表　第3页　共3页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
+text 82 1000 548 18 "药品注册申请表　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode2 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order rdbDLF rdbDLT edtDLJF edtDLMC edtDLDM edtDLFR edtDLDZ edtDLDH edtDLYX edtDLLXR edtDLFRZW edtDLCZ
 order edtDLLXRZW edtDLYB edtQTSM edtSCJG edtSCR edtSCY edtSCM edtSCD VerifyCode2

@@ -238,7 +238,7 @@ row noline
   f edtJWSSRQ 90 ""
 endsection
 endtable
-text 82 1000 548 18 "药品注册申请表(进口)　第1页　共3页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
+text 82 1000 548 18 "药品注册申请表(进口)　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order rdbJKSQ rdbZY rdbHXYP rdbZLYSWZ rdbYFYSWZP rdbZCFLQT ckbFCFY ckbJHZM ckbGJDZXL ckbFJSQQT edtZY rdbSPMF
 order rdbSPMT rdbMCLY1 rdbMCLY2 rdbMCLY3 rdbMCLY4 edtHXCF edtCFFL rdbFZJYL rdbFZJZY rdbFZJZYY rdbFZJYX rdbFZJQT
@@ -359,7 +359,7 @@ row noline
   t "32.机构5：（无）"
 endsection
 endtable
-text 82 1000 548 18 "药品注册申请表(进口)　第2页　共3页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
+text 82 1000 548 18 "药品注册申请表(进口)　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode1 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order ckbJG1JF rdbJG3F rdbJG3T edtJG1MC edtJG1MCE edtJG1FR edtJG1FRZW edtJG1DZ edtJG1GJ edtJG1FZR edtJG1QZ edtJG1FZRZW
 order edtJG1CZ edtJG1DH edtJG1YX edtJG2FR edtJG2MCE edtJG2MC edtJG2QZ edtJG2DZ edtJG2DH edtJG2FZR edtJG2YX edtJG2FZRZW
@@ -440,7 +440,7 @@ value edtSCM 548 982 22 18 "" small
 text 570 982 18 18 "月"
 value edtSCD 588 982 22 18 "" small
 text 610 982 18 18 "日"
-text 82 1000 548 18 "药品注册申请表(进口)　第3页　共3页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
+text 82 1000 548 18 "药品注册申请表(进口)　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode2 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order rdbDLF rdbDLT edtDLJF edtDLMC edtDLDM edtDLFR edtDLDZ edtDLDH edtDLYX edtDLLXR edtDLFRZW edtDLCZ
 order edtDLLXRZW edtDLYB edtQTSM edtSCJG edtSCR edtSCY edtSCM edtSCD edtDLLXRQZ VerifyCode2

@@ -153,7 +153,7 @@ endtable
 line 384 594 0 380
 line 474 594 0 380
 line 584 594 0 380
-text 82 1000 548 18 "药品再注册申请表　第1页　共3页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
+text 82 1000 548 18 "药品再注册申请表　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order rdbXYSQ rdbYYGJBZ rdbZY rdbHXYP rdbZLYSWZ rdbYFYSWZP rdbZCFLQT rdbFZJYL rdbFZJZY rdbFZJZYY rdbFZJYX
 order rdbFZJQT rdbXYJCF rdbXYJCT rdbZGYD rdbJB rdbZC rdbFZJZJ rdbXYZSF rdbXYZST rdbBGXMCFT rdbBGXMCFF
@@ -299,7 +299,7 @@ row
   fill edtJG4YX
 endsection
 endtable
-text 82 1000 548 18 "药品再注册申请表　第2页　共3页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
+text 82 1000 548 18 "药品再注册申请表　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode1 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order rdbJG1F rdbJG1T ckbJG1JF rdbJG4F rdbJG4T ckbJG4JF rdbJG3F rdbJG3T edtJG1MC edtJG1MCE edtJG1FZR
 order edtJG1DZ edtJG1FR edtJG1DM edtJG2GJ edtJG2CZ edtJG2DBR edtJG2FR edtJG2DZ edtJG2MCE edtJG1CZ
@@ -346,6 +346,6 @@ value edtSCM 548 982 22 18 "" small
 text 570 982 18 18 "月"
 value edtSCD 588 982 22 18 "" small
 text 610 982 18 18 "日"
-text 82 1000 548 18 "药品再注册申请表　第3页　共3页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
+text 82 1000 548 18 "药品再注册申请表　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode2 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order edtQTSM edtSCJG edtSCY edtSCM edtSCD edtSCR VerifyCode2
