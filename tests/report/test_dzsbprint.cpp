@@ -1,12 +1,15 @@
 // Tests of the dzsbprint tool, run as a program: an input it cannot read is
-// named by its real cause, and a report cut short at the sheet cap is written
-// but reported with a warning and a non-zero exit code.
+// named by its real cause; a report cut short at the sheet cap, a value the
+// form does not take, a missing report object and a value cut off in its box
+// are written but reported, with exit code 3; a file whose name carries
+// another check code than it holds says so.
 #include "Base64.h"
 #include "CodePage.h"
 #include "TestMain.h"
 #include "TfrPreparer.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -18,6 +21,40 @@ struct Run {
     int exitCode = -1;
     QString out, err;
 };
+
+// The shipped configuration document of a type with some fields' values set
+// (memo values as the program stores them) and ui-data items added.
+QByteArray document(const QString &type, const QList<QPair<QString, QString>> &values,
+                    const QByteArray &extraItems = {}, const QByteArray &extraFields = {})
+{
+    QFile config(QCoreApplication::applicationDirPath() + QLatin1Char('/') + type + QStringLiteral(".xml"));
+    if (!config.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray doc = config.readAll();
+    for (const auto &[field, value] : values) {
+        const QByteArray empty = "<field name=\"" + field.toLatin1() + "\" value=\"\"/>";
+        if (!doc.contains(empty))
+            return {};
+        doc.replace(empty, "<field name=\"" + field.toLatin1() + "\" value=\"" + CodePage::fromUnicode(value) + "\"/>");
+    }
+    doc.replace("</ui-data>", extraItems + "</ui-data>");
+    doc.replace("</data-fields>", extraFields + "</data-fields>");
+    return doc;
+}
+
+QString memoValue(const QString &text)
+{
+    return QString::fromLatin1(Base64EncodeString(CodePage::fromUnicode(text)));
+}
+
+// The text layer of a PDF file.
+QString pdfText(const QString &pdf)
+{
+    QProcess extract;
+    extract.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    extract.waitForFinished(30000);
+    return QString::fromUtf8(extract.readAllStandardOutput());
+}
 
 Run dzsbprint(const QStringList &args)
 {
@@ -39,6 +76,8 @@ class TestDzsbprint : public QObject {
 private slots:
     void unreadableInputsNameTheirCause();
     void reportCutShortIsNotSuccess();
+    void printsWhatTheFormShows_data();
+    void printsWhatTheFormShows();
 };
 
 void TestDzsbprint::unreadableInputsNameTheirCause()
@@ -106,6 +145,83 @@ void TestDzsbprint::reportCutShortIsNotSuccess()
     QVERIFY2(r.err.contains(QStringLiteral("不完整")), qPrintable(r.err));
     // What was prepared is written.
     QVERIFY(QFileInfo(pdf).size() > 0);
+}
+
+void TestDzsbprint::printsWhatTheFormShows_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("said");
+    QTest::addColumn<QStringList>("printed");
+    QTest::addColumn<QStringList>("notPrinted");
+    const QList<QPair<QString, QString>> good{{"VerifyCode", "1A2B3C4D"}, {"edtYPTYMC", "阿莫西林胶囊"}};
+    QTest::newRow("whole") << "YPZCSQ" << "注册_1A2B3C4D.MRT" << document("YPZCSQ", good) << 0 << QStringList()
+                           << QStringList{"阿莫西林胶囊", "第3页 共3页", "1A2B3C4D"} << QStringList();
+    QTest::newRow("renamed to another code")
+        << "YPZCSQ" << "注册_0F0F0F0F.MRT" << document("YPZCSQ", good) << 0
+        << QStringList{"注意：文件名中的数据核对码 0F0F0F0F 与文件中保存的数据核对码 1A2B3C4D 不同，打印件上是 1A2B3C4D。"}
+        << QStringList{"1A2B3C4D"} << QStringList{"0F0F0F0F"};
+    QTest::newRow("named with a code it does not hold")
+        << "YPZCSQ" << "注册_0F0F0F0F.MRT" << document("YPZCSQ", {{"edtYPTYMC", "阿莫西林胶囊"}}) << 0
+        << QStringList{"注意：文件名中的数据核对码为 0F0F0F0F，文件中没有保存数据核对码，打印件上没有数据核对码。"}
+        << QStringList{"阿莫西林胶囊"} << QStringList{"0F0F0F0F"};
+    // A date the date picker cannot read and an entry the drop-down list
+    // lacks print as the form shows them: empty.
+    QTest::newRow("values the form refuses")
+        << "YPZCSQ" << "注册_1A2B3C4D.MRT"
+        << document("YPZCSQ", good + QList<QPair<QString, QString>>{{"ZCFL", "中药、天然药物"}, {"edtZY", "七类别甲"},
+                                                                     {"ckbYPBH", "True"}, {"dtpYBJZ", "2026-13-45"}})
+        << 3
+        << QStringList{"2026-13-45", "文件中的下列内容申请表不能接受，未打印：", "2.注册分类 中药、天然药物 类：七类别甲",
+                       "24.同品种药品保护 药品行政保护 保护截止日期：2026-13-45", "PDF 文件不完整"}
+        << QStringList{"阿莫西林胶囊"} << QStringList{"2026-13-45", "七类别甲"};
+    QTest::newRow("report object missing")
+        << "YPZCSQ" << "注册_1A2B3C4D.MRT"
+        << document("YPZCSQ", good, "<item type=\"Edit\" name=\"edtWJJ\" Field=\"edtWJJ\"/>",
+                    "<field name=\"edtWJJ\" value=\"\"/>")
+        << 3
+        << QStringList{"报表控件未找到！ edtWJJ", "PDF 文件不完整"} << QStringList{"阿莫西林胶囊"} << QStringList();
+    QString longText;
+    for (int i = 0; i < 40; ++i)
+        longText += QStringLiteral("本申请所述药包材的其他特别申明事项第%1条。\r\n").arg(i + 1);
+    QTest::newRow("value cut off in its box")
+        << "YBCZZCSQB" << "药包材再注册申请表_1A2B3C4D.MRT"
+        << document("YBCZZCSQB", {{"VerifyCode", "1A2B3C4D"}, {"edtQTSM", memoValue(longText)}}) << 3
+        << QStringList{"下列填写内容超出打印位置", "16.其他特别申明事项：", "PDF 文件不完整"}
+        << QStringList{"第1条"} << QStringList();
+}
+
+void TestDzsbprint::printsWhatTheFormShows()
+{
+    QFETCH(QString, type);
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, data);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, said);
+    QFETCH(QStringList, printed);
+    QFETCH(QStringList, notPrinted);
+    QVERIFY(!data.isEmpty());
+    QTemporaryDir dir;
+    QFile file(dir.filePath(fileName));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(data);
+    file.close();
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    const Run r = dzsbprint({file.fileName(), pdf});
+    QVERIFY2(r.exitCode == exitCode, qPrintable(QString::number(r.exitCode) + QLatin1Char(' ') + r.err));
+    for (const QString &text : said)
+        QVERIFY2(r.err.contains(text), qPrintable(text + QStringLiteral(" | ") + r.err));
+    if (said.isEmpty())
+        QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+    // Blanks and line ends of the text layer aside.
+    const QString text = pdfText(pdf).remove(QRegularExpression(QStringLiteral("[\\s\\x{3000}]")));
+    QVERIFY2(!text.isEmpty(), "pdftotext (poppler-utils) is needed");
+    for (const QString &t : printed)
+        QVERIFY2(text.contains(QString(t).remove(QLatin1Char(' '))), qPrintable(t));
+    for (const QString &t : notPrinted)
+        QVERIFY2(!text.contains(t), qPrintable(t));
 }
 
 DZSB_TEST_MAIN(TestDzsbprint)

@@ -1,7 +1,10 @@
 // dzsbprint: prints a data file (or a new, empty form of a given type) to a
-// PDF file without a window - the report is filled exactly as the Print
-// command fills it, but no check code is made and no file is saved. For
-// archiving and batch printing.
+// PDF file without a window - the file is loaded into its form and the
+// report filled from the form exactly as the Print command fills it, but no
+// check code is made and no file is saved. For archiving and batch printing.
+// Whatever keeps the sheets from showing the file whole (a message while
+// loading or filling, a value the form does not take, a report cut short)
+// makes the exit code 3.
 #include "AppError.h"
 #include "CodePage.h"
 #include "ConfigDocument.h"
@@ -9,6 +12,9 @@
 #include "FileErrors.h"
 #include "Dialogs.h"
 #include "FormClasses.h"
+#include "Helpers.h"
+#include "TUIHelper.h"
+#include "ValueRules.h"
 #include "TfrReportPreview.h"
 #include "TfrReport.h"
 
@@ -22,12 +28,16 @@
 
 namespace {
 
-// Messages go to the standard error stream; questions are answered with OK.
+// Messages go to the standard error stream and warnings are counted;
+// questions are answered with OK.
 class ConsoleDialogs : public Dialogs {
 public:
-    void showMessage(const QString &caption, const QString &text, MessageKind) override
+    int warnings = 0;
+    void showMessage(const QString &caption, const QString &text, MessageKind kind) override
     {
         std::fprintf(stderr, "%s：%s\n", qPrintable(caption), qPrintable(text));
+        if (kind == MessageKind::Warning || kind == MessageKind::Error)
+            ++warnings;
     }
     bool confirm(const QString &, const QString &) override { return true; }
     QString chooseOpenFile(const FileRequest &) override { return {}; }
@@ -42,7 +52,8 @@ const char kUsage[] =
     "  dzsbprint --new <类型> <输出.pdf>\n"
     "      打印一张新的空白申请表。\n"
     "类型：YPZCSQ、YPZCSQ_JK、YPBCSQ、YPBCSQ_JK、YPZZCSQ、YBCZZCSQB（配置文件名）。\n"
-    "退出码：0 已写出；1 失败；2 用法错误；3 已写出，但报表不完整（原因见提示）。\n";
+    "退出码：0 已写出；1 失败；2 用法错误；3 已写出，但报表不完整（原因见提示）。\n"
+    "文件名中的数据核对码与文件中保存的不同时另有提示。\n";
 
 // Exit codes.
 constexpr int exitFailed = 1;
@@ -66,6 +77,50 @@ const FormType *typeOfFile(const QString &path)
         if (t.typeTag == tag)
             return &t;
     throw AppError(QStringLiteral("无法识别文件的申请表类型：") + path);
+}
+
+// The values of the document's data fields, by field name.
+QHash<QString, QString> fieldValues(const TEABaseForm &form)
+{
+    QHash<QString, QString> out;
+    if (const ConfigDocument *doc = form.helper() ? form.helper()->Document() : nullptr)
+        for (const ConfigNode &field : doc->section(ConfigSection::DataFields).childElements())
+            out.insert(field.attributeText(QStringLiteral("name")), field.attributeText(QStringLiteral("value")));
+    return out;
+}
+
+// The fields the file holds a value for that the form did not take (a date
+// it cannot read, an entry its drop-down list lacks): after the form's
+// values were collected they are empty. Each named by its heading.
+QStringList refusedValues(const TEABaseForm &form, const QHash<QString, QString> &stored)
+{
+    const QHash<QString, QString> printed = fieldValues(form);
+    QStringList out;
+    const ConfigDocument *doc = form.helper()->Document();
+    for (const ConfigNode &item : doc->section(ConfigSection::UiData).childElements()) {
+        const QString field = item.attributeText(QStringLiteral("Field"));
+        if (!ValueRules::IsNonBlank(stored.value(field)) || ValueRules::IsNonBlank(printed.value(field)))
+            continue;
+        // A radio or check group by its first button.
+        QString name = item.attributeText(QStringLiteral("name"));
+        const QString type = item.attributeText(QStringLiteral("type"));
+        if ((type == QLatin1String("RadioGroup") || type == QLatin1String("CheckGroup")) && item.hasChildElements())
+            name = item.childElements().first().attributeText(QStringLiteral("name"));
+        const CatalogueEntry *entry = form.catalogue().find(name);
+        QString heading = entry ? (entry->heading.isEmpty() ? entry->caption : entry->heading) : name;
+        if (!heading.endsWith(QStringLiteral("：")))
+            heading += QStringLiteral("：");
+        out << heading + stored.value(field);
+    }
+    return out;
+}
+
+// The check code in a data file's name ("注册_1A2B3C4D.MRT"); empty when the
+// name carries none.
+QString codeInFileName(const QString &path)
+{
+    const QString code = QFileInfo(path).completeBaseName().section(QLatin1Char('_'), -1);
+    return IsCheckCode(code) ? code.toUpper() : QString();
 }
 
 // The offscreen platform reports every window operation it cannot do; those
@@ -123,7 +178,23 @@ int main(int argc, char **argv)
             form->OpenDocument(QFileInfo(args[0]).absoluteFilePath());
         if (!form || form->isClosed())
             return exitFailed; // the loader has said why
+        // The paper and the file are matched by the code: a file renamed to
+        // another code prints the code it holds, and says so.
+        const QString named = isNew ? QString() : codeInFileName(args[0]);
+        const QString held = form->verifyCodeEdit()->text();
+        if (!named.isEmpty() && named.compare(held, Qt::CaseInsensitive) != 0)
+            std::fprintf(stderr, "%s\n",
+                         qPrintable(held.isEmpty()
+                                        ? QStringLiteral("注意：文件名中的数据核对码为 %1，文件中没有保存数据核对码，打印件上没有数据核对码。").arg(named)
+                                        : QStringLiteral("注意：文件名中的数据核对码 %1 与文件中保存的数据核对码 %2 不同，打印件上是 %2。")
+                                              .arg(named, held)));
+        // Filled as Print fills: the values as the form holds them.
+        const QHash<QString, QString> stored = fieldValues(*form);
         form->FillPrintedForm();
+        const QStringList refused = refusedValues(*form, stored);
+        if (!refused.isEmpty())
+            std::fprintf(stderr, "%s\n",
+                         qPrintable(QStringLiteral("文件中的下列内容申请表不能接受，未打印：\n") + refused.join(QLatin1Char('\n'))));
         TfrReport *report = form->report();
         const bool prepared = report->PrepareReport();
         // A report cut short (too many pages, objects or text) still prints
@@ -143,6 +214,10 @@ int main(int argc, char **argv)
         delete form;
         if (!incomplete.isEmpty()) {
             std::fprintf(stderr, "警告：%s；PDF 文件不完整。\n", qPrintable(incomplete));
+            return exitIncomplete;
+        }
+        if (console.warnings > 0 || !refused.isEmpty()) {
+            std::fprintf(stderr, "警告：打印件没有完整反映文件的内容（原因见上面的提示）；PDF 文件不完整。\n");
             return exitIncomplete;
         }
     } catch (const AppError &e) {
