@@ -31,7 +31,9 @@ DatePicker::DatePicker(QWidget *parent)
 void DatePicker::setShowCheckBox(bool show)
 {
     FShowCheckBox = show;
-    FCheck->setVisible(show);
+    // Showing a box that shows already would lay out the whole form again.
+    if (FCheck->isHidden() == show)
+        FCheck->setVisible(show);
     syncEditState();
 }
 

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QPalette>
 #include <QUuid>
 #include <QWidget>
 
@@ -68,10 +69,19 @@ void DisableControl(QObject *control)
         static_cast<DatePicker *>(control)->setHasDate(false);
         break;
     case ControlKind::Edit:
-    case ControlKind::Memo:
-        Controls::setText(control, QString());
-        Controls::setBackground(static_cast<QWidget *>(control), Controls::buttonFaceColour());
+    case ControlKind::Memo: {
+        // Only what changes: a form loads with many empty, greyed boxes, and
+        // each change of a shown box costs a repaint and a notification.
+        if (!Controls::text(control).isEmpty())
+            Controls::setText(control, QString());
+        auto *w = static_cast<QWidget *>(control);
+        const QColor face = Controls::buttonFaceColour();
+        const QPalette &pal = w->palette();
+        if (pal.color(QPalette::Active, QPalette::Base) != face || pal.color(QPalette::Inactive, QPalette::Base) != face ||
+            pal.color(QPalette::Disabled, QPalette::Base) != face)
+            Controls::setBackground(w, face);
         break;
+    }
     case ControlKind::ComboBox:
         Controls::setSelectedIndex(control, -1);
         break;

@@ -159,12 +159,27 @@ QString bare(QString text)
         text.remove(0, 1);
     while (!text.isEmpty() && (text.back() == QChar(0xFF1A) || text.back() == QLatin1Char(':') || text.back().isSpace()))
         text.chop(1);
-    // Blank runs that leave room for a detail control on the form.
-    static const QRegularExpression blanks(QStringLiteral("\\s{2,}"));
-    static const QRegularExpression number(QStringLiteral("^(\\d+\\.)\\s+"));
-    text.replace(blanks, QStringLiteral(" "));
-    text.replace(number, QStringLiteral("\\1"));
-    return text;
+    // Blank runs that leave room for a detail control on the form become one
+    // blank; the blanks after a leading item number go.
+    QString out;
+    out.reserve(text.size());
+    qsizetype digits = 0;
+    while (digits < text.size() && text[digits].isDigit())
+        ++digits;
+    const qsizetype afterNumber = digits > 0 && digits < text.size() && text[digits] == QLatin1Char('.') ? digits + 1 : -1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isSpace()) {
+            qsizetype end = i;
+            while (end < text.size() && text[end].isSpace())
+                ++end;
+            if (i != afterNumber)
+                out += end - i >= 2 ? QStringLiteral(" ") : text.mid(i, end - i);
+            i = end - 1;
+            continue;
+        }
+        out += text[i];
+    }
+    return out;
 }
 
 bool numbered(const QString &text)

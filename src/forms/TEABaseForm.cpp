@@ -68,14 +68,13 @@ void TEABaseForm::buildContents()
 void TEABaseForm::FormCreate()
 {
     // The print template is compiled in; a type without one cannot print yet.
-    QFile templateStream(FType.reportTemplate);
-    if (templateStream.open(QIODevice::ReadOnly)) {
+    // The report reads it when first needed (LoadTemplate).
+    if (QFile::exists(FType.reportTemplate)) {
         auto *frReport1 = new TfrReport(this);
         frReport1->setObjectName(QStringLiteral("frReport1"));
         frReport1->setStoreInDFM(true);
         frReport1->setInitialZoom(pzDefault);
         frReport1->setPreviewButtons(TfrPreviewButtons(FType.previewButtons));
-        frReport1->LoadFromStream(templateStream.readAll());
         FReportComp = frReport1;
         FPrinted = std::make_unique<PrintedForm>(FCatalogue, *FReportComp);
     }
@@ -93,15 +92,32 @@ void TEABaseForm::FormCreate()
         };
 }
 
+TfrReport *TEABaseForm::report() const
+{
+    LoadTemplate();
+    return FReportComp;
+}
+
+void TEABaseForm::LoadTemplate() const
+{
+    if (FTemplateLoaded || !FReportComp)
+        return;
+    FTemplateLoaded = true;
+    QFile templateStream(FType.reportTemplate);
+    if (templateStream.open(QIODevice::ReadOnly))
+        FReportComp->LoadFromStream(templateStream.readAll());
+}
+
 void TEABaseForm::NewDocument()
 {
     const QString path = ProgramDirectory() + FConfigFileName;
     if (RefuseMissingDocument(path))
         return;
-    show();
-    raise();
+    // Shown maximized at once: shown first at its own size, the form would
+    // be laid out twice.
     setWindowTitle(QStringLiteral("新建") + FTitle);
     showMaximized();
+    raise();
     LoadDocument(path);
     FVerifyCodeEdit->setText(NewCheckCode());
     FOpened = false;
@@ -112,10 +128,11 @@ void TEABaseForm::OpenDocument(const QString &path)
 {
     if (RefuseMissingDocument(path))
         return;
-    show();
-    raise();
+    // Shown maximized at once: shown first at its own size, the form would
+    // be laid out twice.
     setWindowTitle(QStringLiteral("编辑") + FTitle);
     showMaximized();
+    raise();
     LoadDocument(path);
     FOpened = true;
     if (!isHidden())
@@ -240,6 +257,7 @@ void TEABaseForm::FillPrintedForm()
     if (!FHelper || !FPrinted)
         throw AppError(QStringLiteral("本表没有可打印的文件或打印模板。"));
     RequireDocument();
+    LoadTemplate();
     FPrinted->Fill(*FHelper, FVerifyCodeEdit->text(), [this](QString &attachment) {
         if (FOnBeforePrint)
             FOnBeforePrint(this, FReportComp, attachment);

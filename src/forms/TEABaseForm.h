@@ -58,7 +58,8 @@ public:
     bool closing() const { return FClosing; }
     QLineEdit *verifyCodeEdit() const { return FVerifyCodeEdit; }
     TUIHelper *helper() const { return FHelper; }
-    TfrReport *report() const { return FReportComp; }
+    // The form's report with its print template; null for a type without one.
+    TfrReport *report() const;
     QTabWidget *pageControl() const { return FPageControl; }
 
 signals:
@@ -79,6 +80,9 @@ protected:
 private:
     void FormCreate();
     void buildContents();
+    // Reads the print template into the report, once: not before the form
+    // prints or its report is asked for, so that New waits for none of it.
+    void LoadTemplate() const;
     // Reports a document that is not there and closes the form before it
     // is ever shown; true when it did.
     bool RefuseMissingDocument(const QString &path);
@@ -102,6 +106,7 @@ private:
 
     bool FClosed = false;
     QTabWidget *FPageControl = nullptr;
+    mutable bool FTemplateLoaded = false;
     Catalogue FCatalogue;
     // Builds the printed form; null without a print template.
     std::unique_ptr<PrintedForm> FPrinted;

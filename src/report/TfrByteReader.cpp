@@ -2,6 +2,21 @@
 
 #include "CodePage.h"
 
+namespace {
+
+// A stored string as text. Most strings of a template (object names, font
+// names, numbers) are plain ASCII, which reads the same in the national code
+// page; only the others go through the code page conversion.
+QString decoded(const QByteArray &raw)
+{
+    for (const char c : raw)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return CodePage::toUnicode(raw);
+    return QString::fromLatin1(raw);
+}
+
+} // namespace
+
 void TfrByteReader::fail(const QString &reason)
 {
     if (FOk) {
@@ -77,7 +92,7 @@ QString TfrByteReader::string()
     const quint16 length = u16();
     const QByteArray raw = bytes(length);
     u8(); // the terminating 0
-    return FOk ? CodePage::toUnicode(raw) : QString();
+    return FOk ? decoded(raw) : QString();
 }
 
 QStringList TfrByteReader::stringList()
@@ -93,7 +108,7 @@ QStringList TfrByteReader::stringList()
         const QByteArray raw = bytes(length);
         u8(); // 13 between lines, 0 after the last
         if (FOk)
-            lines.append(CodePage::toUnicode(raw));
+            lines.append(decoded(raw));
     }
     return FOk ? lines : QStringList();
 }

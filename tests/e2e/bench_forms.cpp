@@ -1,14 +1,25 @@
-// bench_forms: times the domestic registration form's main operations and
-// prints the median of each over a number of runs (not a test):
-//   new    - create the form and its New (build widgets, load, apply)
+// bench_forms: times the main operations of every form type and prints the
+// median of each over a number of runs, in milliseconds of the process's CPU
+// time (steady on a machine shared with other work; without other load it is
+// close to the wall time) - not a test:
+//   floor  - the same catalogue's widgets built and shown without binding
+//            (parse the catalogue, build the pages, show the window
+//            maximized): what New cannot do without
+//   new    - create the form and its New (build widgets, load the print
+//            template, load the configuration document, apply it)
+//   ratio  - new / floor
 //   save   - Save of a fully filled form
 //   open   - create a form and Open the saved data file
 //   print  - Print of the fully filled form, from the command to the
-//            prepared sheets (save, fill, check code, hook, prepare)
+//            prepared sheets (save, collect, fill, check code, hook, prepare)
 //   fill+prepare - the filling and preparing part of print alone
-//   tool   - the dzsbprint program writing the PDF of the saved file
-// Usage: bench_forms [runs] [--keep <dir>]  (--keep leaves the data file
-// and a PDF of a fully filled form and of one with two long memos there)
+//   tool   - the dzsbprint program writing the PDF of the saved file (wall
+//            time, in the locale the forms were filled in)
+// Usage: bench_forms [runs] [--keep <dir>] [--type <YPZCSQ|...>] [--new-only]
+//   (--keep leaves the data file and a PDF of each fully filled form there;
+//   --new-only times floor and new alone, as for a profiler)
+#include "CatalogueBuilder.h"
+#include "CatalogueParser.h"
 #include "FormClasses.h"
 #include "FormDriver.h"
 #include "ScriptedDialogs.h"
@@ -20,21 +31,59 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
-#include <QPlainTextEdit>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QProcess>
+#include <QTabWidget>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <map>
 
 namespace {
+
+// CPU milliseconds used by this process so far.
+double cpuMs()
+{
+    timespec ts {};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+}
+
+// Measures CPU time from start() to ms().
+struct CpuTimer {
+    double from = 0;
+    void start() { from = cpuMs(); }
+    double ms() const { return cpuMs() - from; }
+};
+
 double median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
     return v.empty() ? 0 : v[v.size() / 2];
 }
+
+// The floor of New: the catalogue parsed and its widgets built in a child
+// window shown maximized, as New shows its form - but no template, no
+// document, no binding.
+QMdiSubWindow *buildFloor(const FormType &type)
+{
+    auto *window = new QMdiSubWindow;
+    const Catalogue catalogue = CatalogueParser::load(type.catalogue);
+    auto *content = new QWidget;
+    auto *layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(CatalogueBuilder::build(catalogue, content));
+    window->setWidget(content);
+    window->resize(800, 560);
+    window->showMaximized();
+    return window;
 }
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -44,77 +93,106 @@ int main(int argc, char **argv)
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     InitReportEngine();
     const QStringList args = app.arguments();
-    int runs = 15;
-    QString keep;
+    int runs = 9;
+    QString keep, only;
+    bool newOnly = false;
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--keep") && i + 1 < args.size())
             keep = args[++i];
+        else if (args[i] == QLatin1String("--type") && i + 1 < args.size())
+            only = args[++i];
+        else if (args[i] == QLatin1String("--new-only"))
+            newOnly = true;
         else
             runs = std::max(1, args[i].toInt());
     }
     ScriptedDialogs dlg;
-    std::map<std::string, std::vector<double>> times;
-    QElapsedTimer t;
-    QString lastFile;
-    for (int run = 0; run < runs; ++run) {
-        t.start();
-        QPointer<TEABaseForm> form = new TFrmYPZCSQ;
-        form->NewDocument();
-        times["new"].push_back(t.nsecsElapsed() / 1e6);
+    CpuTimer t;
+    QElapsedTimer wall;
+    // The tool reads the dates as the forms wrote them: in the same locale.
+    QProcessEnvironment toolEnvironment = QProcessEnvironment::systemEnvironment();
+    toolEnvironment.insert(QStringLiteral("LC_ALL"), QStringLiteral("zh_CN.UTF-8"));
+    toolEnvironment.insert(QStringLiteral("LANG"), QStringLiteral("zh_CN.UTF-8"));
+    std::printf("%d runs, median milliseconds of CPU time (tool: wall time):\n", runs);
+    std::printf("%-16s %8s %8s %6s %8s %8s %8s %13s %8s\n", "type", "new", "floor", "ratio", "save", "open",
+                "print", "fill+prepare", "tool");
+    for (const FormType &type : formTypes()) {
+        const QString name = QFileInfo(type.configFileName).completeBaseName();
+        if (!only.isEmpty() && name != only)
+            continue;
+        std::map<std::string, std::vector<double>> times;
+        for (int run = 0; run < runs; ++run) {
+            // Floor and New in turns first, so that neither gains from the
+            // caches the other warmed.
+            auto floor = [&] {
+                t.start();
+                QMdiSubWindow *window = buildFloor(type);
+                times["floor"].push_back(t.ms());
+                delete window;
+                settle();
+            };
+            if (run % 2 == 0)
+                floor();
+            t.start();
+            QPointer<TEABaseForm> form = CreateForm(type.kind);
+            form->NewDocument();
+            times["new"].push_back(t.ms());
+            if (run % 2 == 1)
+                floor();
+            if (newOnly) {
+                delete form;
+                settle();
+                continue;
+            }
 
-        FormDriver::fillEveryControl(form);
-        t.start();
-        form->SaveBackup();
-        times["save"].push_back(t.nsecsElapsed() / 1e6);
-        const QString file = form->DataFileName();
+            FormDriver::fillEveryControl(form);
+            t.start();
+            form->SaveBackup();
+            times["save"].push_back(t.ms());
+            const QString file = form->DataFileName();
 
-        t.start();
-        form->SubmitAndPrint();
-        times["print"].push_back(t.nsecsElapsed() / 1e6);
-        const QString printed = form->DataFileName();
+            t.start();
+            form->SubmitAndPrint();
+            times["print"].push_back(t.ms());
+            const QString printed = form->DataFileName();
 
-        t.start();
-        form->FillPrintedForm();
-        form->report()->PrepareReport();
-        times["fill+prepare"].push_back(t.nsecsElapsed() / 1e6);
-
-        t.start();
-        QPointer<TEABaseForm> opened = new TFrmYPZCSQ;
-        opened->OpenDocument(printed);
-        times["open"].push_back(t.nsecsElapsed() / 1e6);
-
-        t.start();
-        QProcess tool;
-        tool.start(QCoreApplication::applicationDirPath() + QStringLiteral("/dzsbprint"),
-                   {printed, QDir::temp().filePath(QStringLiteral("bench_forms.pdf"))});
-        tool.waitForFinished(60000);
-        times["tool"].push_back(t.nsecsElapsed() / 1e6);
-        if (tool.exitCode() != 0)
-            std::fprintf(stderr, "dzsbprint: %s\n", tool.readAllStandardError().constData());
-
-        if (run == runs - 1 && !keep.isEmpty()) {
-            QDir().mkpath(keep);
-            QFile::copy(printed, QDir(keep).filePath(QStringLiteral("filled.MRT")));
-            form->report()->ExportPdf(QDir(keep).filePath(QStringLiteral("filled.pdf")));
-            QString longText;
-            for (int i = 0; i < 12; ++i)
-                longText += QStringLiteral("第%1味药材，处方量%2克；按中国药典方法炮制。\r\n").arg(i + 1).arg(10 + i);
-            form->findChild<QPlainTextEdit *>(QStringLiteral("edtHXCF"))->setPlainText(longText);
-            form->findChild<QPlainTextEdit *>(QStringLiteral("edtGYTJ"))->setPlainText(
-                QStringLiteral("口服，一次二片，一日三次，饭后温开水送服；儿童用量酌减，或遵医嘱。孕妇慎用。"));
+            t.start();
             form->FillPrintedForm();
             form->report()->PrepareReport();
-            form->report()->ExportPdf(QDir(keep).filePath(QStringLiteral("two-long-memos.pdf")));
+            times["fill+prepare"].push_back(t.ms());
+
+            t.start();
+            QPointer<TEABaseForm> opened = CreateForm(type.kind);
+            opened->OpenDocument(printed);
+            times["open"].push_back(t.ms());
+
+            wall.start();
+            QProcess tool;
+            tool.setProcessEnvironment(toolEnvironment);
+            tool.start(QCoreApplication::applicationDirPath() + QStringLiteral("/dzsbprint"),
+                       {printed, QDir::temp().filePath(QStringLiteral("bench_forms.pdf"))});
+            tool.waitForFinished(60000);
+            times["tool"].push_back(wall.nsecsElapsed() / 1e6);
+            if (tool.exitCode() != 0 && run == runs - 1)
+                std::fprintf(stderr, "dzsbprint %s, exit code %d:\n%s\n", qPrintable(name), tool.exitCode(),
+                             tool.readAllStandardError().constData());
+
+            if (run == runs - 1 && !keep.isEmpty()) {
+                QDir().mkpath(keep);
+                QFile::copy(printed, QDir(keep).filePath(name + QStringLiteral(".MRT")));
+                form->report()->ExportPdf(QDir(keep).filePath(name + QStringLiteral(".pdf")));
+            }
+            for (const QString &f : {file, printed})
+                QFile::remove(f);
+            delete opened;
+            delete form;
+            settle();
         }
-        for (const QString &f : {file, printed})
-            QFile::remove(f);
-        delete opened;
-        delete form;
-        settle();
-        lastFile = printed;
+        const double ratio = median(times["new"]) / std::max(median(times["floor"]), 1e-9);
+        std::printf("%-16s %8.1f %8.1f %6.2f %8.1f %8.1f %8.1f %13.1f %8.1f\n", qPrintable(name),
+                    median(times["new"]), median(times["floor"]), ratio, median(times["save"]), median(times["open"]),
+                    median(times["print"]), median(times["fill+prepare"]), median(times["tool"]));
+        std::fflush(stdout);
     }
-    std::printf("%d runs, median milliseconds:\n", runs);
-    for (const char *k : {"new", "save", "open", "print", "fill+prepare", "tool"})
-        std::printf("  %-13s %8.1f\n", k, median(times[k]));
     return 0;
 }
