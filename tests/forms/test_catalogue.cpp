@@ -394,14 +394,15 @@ void TestCatalogue::supplementaryForms_data()
     QTest::addColumn<QString>("declaration");
     // Date pickers as designed: c = check box cleared, t = ticked, n = none.
     QTest::addColumn<QString>("dateModes");
+    QTest::addColumn<QString>("item33");
     QTest::newRow("domestic") << int(FormKind::YPBCSQ)
                               << QStringList{"GroupBox5:申请人", "GroupBox4:申请人", "GroupBox6:申请人",
                                              "GroupBox7:申请人", "GroupBox8:申请人"}
-                              << "14.原" << "34. 我们保证：" << "ntcccccc";
+                              << "14.原" << "34. 我们保证：" << "ntcccccc" << "33：所报资料目录：";
     QTest::newRow("import") << int(FormKind::YPBCSQ_JK)
                             << QStringList{"GroupBox5:申请人", "GroupBox4:申请人", "GroupBox6:申请人",
                                            "GroupBox7:申请人", "GroupBox8:申请人"}
-                            << "14." << "34.我们保证：" << "nnntcnnn";
+                            << "14." << "34.我们保证：" << "nnntcnnn" << "33.所报资料目录：";
 }
 
 void TestCatalogue::supplementaryForms()
@@ -411,6 +412,7 @@ void TestCatalogue::supplementaryForms()
     QFETCH(QString, item14);
     QFETCH(QString, declaration);
     QFETCH(QString, dateModes);
+    QFETCH(QString, item33);
     std::unique_ptr<TEABaseForm> form(CreateForm(FormKind(kind)));
     form->show();
     QTabWidget *pages = form->pageControl();
@@ -445,6 +447,8 @@ void TestCatalogue::supplementaryForms()
         if (l->buddy() == combo)
             found14 = l->text() == item14;
     QVERIFY(found14);
+    const QList<QLabel *> labels = form->findChildren<QLabel *>();
+    QVERIFY(std::any_of(labels.begin(), labels.end(), [&](QLabel *l) { return l->text() == item33; }));
 
     const QStringList pickers{"dtpXYPZRQ", "dtpYPpZRQ", "dtpYXJZRQ", "dtpZLDQR",
                               "dtpYBJZ",   "dtpZYJZ",   "dtpYXBHJZ", "dtpXYZZ"};
@@ -495,10 +499,10 @@ void TestCatalogue::importSupplementaryApplicants()
     auto *fifth = form.findChild<QGroupBox *>(QStringLiteral("GroupBox8"));
     QCOMPARE(fifth->findChildren<QWidget *>().size(), 1);
     QCOMPARE(fifth->findChild<QLabel *>()->text(), QStringLiteral("28.机构5（无）："));
-    // Item 17: no biological standard; the trial standard keeps a caption of
-    // its own.
+    // Item 17: no biological standard, and no trial standard: rdbSX is the
+    // registration standard.
     QVERIFY(!form.findChild<QRadioButton *>(QStringLiteral("rdbswzpgc")));
-    QCOMPARE(form.findChild<QRadioButton *>(QStringLiteral("rdbSX"))->text(), QStringLiteral("试行注册标准及标准编号："));
+    QCOMPARE(form.findChild<QRadioButton *>(QStringLiteral("rdbSX"))->text(), QStringLiteral("注册标准及标准编号："));
     QCOMPARE(form.findChild<QRadioButton *>(QStringLiteral("rdbZGYD"))->text(), QStringLiteral(" 中国药典"));
 }
 

@@ -542,7 +542,7 @@ page "Page3"
 border 96 84 604 870
 table 96 84 604 rowheight=20
 row 20
-  t "33.所报资料目录："
+  t "33：所报资料目录："
   box memSBZLML 380 ""
 section "申  明"
 row 20 noline

@@ -177,7 +177,7 @@ row
   fill edtGWYD
 row
   skip 8
-  r rdbSX "试行注册标准及标准编号："
+  r rdbSX "注册标准及标准编号："
   fill edtSX
 row 15
   t "18.主要适应症或者功能主治："
