@@ -462,8 +462,8 @@ row 50
 endsection
 endtable
 text 628 964 68 18 "官方填写" font=黑体 flags=0x43 frame=0x06 align=10
-text 98 982 44 18 "审查人"
-value edtSCR 142 982 102 18 "" small
+text 92 982 44 18 "审查人"
+value edtSCR 136 982 108 18 "" small
 text 244 982 58 18 "审查机关"
 # The date stands clear of the frame of "官方填写" above its end.
 value edtSCJG 302 982 199 18 "" small

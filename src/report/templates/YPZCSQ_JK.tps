@@ -434,15 +434,15 @@ endsection
 endtable
 text 628 964 68 18 "官方填写" font=黑体 flags=0x43 frame=0x06 align=10
 text 100 982 72 18 "审查机关："
-value edtSCJG 172 982 202 18 "" small
-text 374 982 84 18 "审查人签字："
-value edtSCR 458 982 104 18 "" small
-value edtSCY 562 982 36 18 "" small
-text 598 982 18 18 "年"
-value edtSCM 616 982 22 18 "" small
-text 638 982 18 18 "月"
-value edtSCD 656 982 22 18 "" small
-text 678 982 18 18 "日"
+value edtSCJG 172 982 199 18 "" small
+text 371 982 84 18 "审查人签字："
+value edtSCR 455 982 108 18 "" small
+value edtSCY 563 982 36 18 "" small
+text 599 982 18 18 "年"
+value edtSCM 617 982 22 18 "" small
+text 639 982 18 18 "月"
+value edtSCD 657 982 22 18 "" small
+text 679 982 18 18 "日"
 text 82 1000 548 18 "药品注册申请表(进口)　第3页　共3页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode2 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order rdbDLF rdbDLT edtDLJF edtDLMC edtDLDM edtDLFR edtDLDZ edtDLDH edtDLYX edtDLLXR edtDLFRZW edtDLCZ
