@@ -10,6 +10,7 @@
 #include "DatePicker.h"
 #include "FormClasses.h"
 #include "TemplateSource.h"
+#include "TfrMemoView.h"
 #include "TfrPage.h"
 #include "TfrReport.h"
 #include "TfrView.h"
@@ -143,6 +144,23 @@ void TestCatalogue::templateSourceRepeat()
         ys << v->y;
     }
     QVERIFY(ys[0] < ys[1] && ys[1] < ys[2]);
+
+    // A row of several lines: its entries stand at the top, its values wrap;
+    // an ordinary row centres them and keeps a value on one line.
+    TemplateSource::compile(head + QStringLiteral("row 30 top\n  t \"地址：\"\n  r rdbA \"甲\"\n  fill edtA\n"
+                                                  "row\n  t \"名称：\"\n  fill edtB\nendtable\n"),
+                            report);
+    QHash<QString, const TfrMemoView *> memos;
+    for (TfrView *o : report.Pages()[0].Objects())
+        if (auto *m = dynamic_cast<TfrMemoView *>(o))
+            memos.insert(m->Name.startsWith(QLatin1String("Memo")) ? m->Memo().value(0) : m->Name, m);
+    QCOMPARE(memos.value(QStringLiteral("地址："))->Alignment & 0x18, 0);
+    QCOMPARE(memos.value(QStringLiteral("rdbA"))->Alignment, 2);
+    QCOMPARE(memos.value(QStringLiteral("edtA"))->dy, 30);
+    QCOMPARE(memos.value(QStringLiteral("edtA"))->Alignment & 0x18, 0);
+    QVERIFY(memos.value(QStringLiteral("edtA"))->Flags & 0x02);
+    QCOMPARE(memos.value(QStringLiteral("名称："))->Alignment & 0x18, 8);
+    QVERIFY(!(memos.value(QStringLiteral("edtB"))->Flags & 0x02));
 
     try {
         TemplateSource::compile(head + QStringLiteral("repeat n=1,2\nrow\n  f edtA{n} 100\n  bogus\nend\nendtable\n"), report);
