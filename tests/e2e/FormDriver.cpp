@@ -9,6 +9,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
 #include <QWidget>
@@ -63,6 +64,7 @@ void chooseButtons(TEABaseForm *form, const QList<const CatalogueEntry *> &entri
 }
 
 struct Rule {
+    QString form; // the catalogue's name the rule is limited to, or empty
     QRegularExpression pattern;
     QString value;
 };
@@ -82,7 +84,15 @@ const QList<Rule> &rules()
                 qFatal("RealisticValues.txt: no tab in %s", qPrintable(line));
             QString value = line.mid(tab + 1);
             value.replace(QStringLiteral("\\n"), QStringLiteral("\r\n"));
-            out.append({QRegularExpression(QRegularExpression::anchoredPattern(line.left(tab)),
+            QString pattern = line.left(tab);
+            QString form;
+            static const QRegularExpression qualified(QStringLiteral("^([A-Z_]+):(.*)$"));
+            if (const auto m = qualified.match(pattern); m.hasMatch()) {
+                form = m.captured(1);
+                pattern = m.captured(2);
+            }
+            out.append({form,
+                        QRegularExpression(QRegularExpression::anchoredPattern(pattern),
                                            QRegularExpression::CaseInsensitiveOption),
                         value});
         }
@@ -135,10 +145,10 @@ void fillEveryControl(TEABaseForm *form, int round)
     }
 }
 
-QString realisticValue(const QString &name)
+QString realisticValue(const QString &name, const QString &form)
 {
     for (const Rule &rule : rules())
-        if (rule.pattern.match(name).hasMatch())
+        if ((rule.form.isEmpty() || rule.form == form) && rule.pattern.match(name).hasMatch())
             return rule.value;
     return QString();
 }
@@ -155,7 +165,7 @@ void fillRealistic(TEABaseForm *form)
         switch (Controls::kindOf(w)) {
         case ControlKind::Edit:
         case ControlKind::Memo:
-            Controls::setText(w, realisticValue(e->name));
+            Controls::setText(w, realisticValue(e->name, QFileInfo(form->type().catalogue).baseName()));
             break;
         case ControlKind::ComboBox: {
             auto *box = static_cast<QComboBox *>(w);

@@ -26,8 +26,9 @@ void fillEveryControl(TEABaseForm *form, int round = -1);
 // the realistic value of data/RealisticValues.txt; drop-down lists take their
 // longest entry, date pickers 28 December 2026.
 void fillRealistic(TEABaseForm *form);
-// The realistic value of a control by the rules of data/RealisticValues.txt.
-QString realisticValue(const QString &name);
+// The realistic value of a control by the rules of data/RealisticValues.txt;
+// `form` (the catalogue's name, "YPBCSQ_JK") brings in the rules of that form.
+QString realisticValue(const QString &name, const QString &form = QString());
 // Control name -> its state ("text=…", "on"/"off", "date=…"/"nodate",
 // "sel=…"), with " disabled" added for a disabled control.
 QMap<QString, QString> snapshot(const TEABaseForm *form);

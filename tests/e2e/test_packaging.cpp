@@ -199,8 +199,10 @@ void TestPackaging::overlongGridValueIsNamed()
     // user is told which one it is; no attachment page is added.
     FormFixture f(FormKind::YBCZZCSQB);
     control<QRadioButton>(f.form, "rdbBQTBGT")->click();
+    // Over the two lines of the grid's cell.
     control<QLineEdit>(f.form, "edtQTSX5")
-        ->setText(QStringLiteral("变更直接接触药品的包装材料或者容器的生产地址及生产工艺、质量标准"));
+        ->setText(QStringLiteral("变更直接接触药品的包装材料或者容器的生产地址及生产工艺、质量标准，"
+                                 "并相应修订药包材注册标准"));
     control<QLineEdit>(f.form, "edtQTSX6")->setText(QStringLiteral("变更注册地址"));
     f.print();
     QCOMPARE(f.attachmentPages(), 0);

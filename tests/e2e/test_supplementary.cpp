@@ -138,13 +138,21 @@ void TestSupplementary::importApplicants()
 void TestSupplementary::printing_data()
 {
     QTest::addColumn<int>("kind");
-    QTest::newRow("domestic") << int(FormKind::YPBCSQ);
-    QTest::newRow("import") << int(FormKind::YPBCSQ_JK);
+    // Captions as the forms' catalogues give them: item 17's standard with
+    // its number, item 33.
+    QTest::addColumn<QString>("standard");
+    QTest::addColumn<QString>("item33");
+    QTest::newRow("domestic") << int(FormKind::YPBCSQ) << QStringLiteral("试行注册标准及标准编号：")
+                              << QStringLiteral("33：所报资料目录：");
+    QTest::newRow("import") << int(FormKind::YPBCSQ_JK) << QStringLiteral("注册标准及标准编号：")
+                            << QStringLiteral("33.所报资料目录：");
 }
 
 void TestSupplementary::printing()
 {
     QFETCH(int, kind);
+    QFETCH(QString, standard);
+    QFETCH(QString, item33);
     Fixture f{FormKind(kind)};
     // The reasons memo has no print hook: it prints in place, however long,
     // in the report object whose name differs from the memo's in letter case
@@ -160,6 +168,10 @@ void TestSupplementary::printing()
     QCOMPARE(f.form->report()->PreparedSheets().size(), 4);
     QCOMPARE(f.object(QStringLiteral("MemSQLY")), reasons);
     QCOMPARE(f.object(QStringLiteral("memSQLY")), reasons);
+    const QList<TfrSheet> &sheets = f.form->report()->PreparedSheets();
+    const QStringList first = sheets[0].plainText().split(QLatin1Char('\n'));
+    QCOMPARE(first.count(standard), 1 + int(!standard.startsWith(QStringLiteral("试行"))));
+    QVERIFY(sheets[3].plainText().split(QLatin1Char('\n')).contains(item33));
 }
 
 void TestSupplementary::detailsOfEarlierButtonsPrintWhole_data()

@@ -10,6 +10,7 @@
 #include "DatePicker.h"
 #include "FormClasses.h"
 #include "TemplateSource.h"
+#include "TfrMemoView.h"
 #include "TfrPage.h"
 #include "TfrReport.h"
 #include "TfrView.h"
@@ -144,6 +145,23 @@ void TestCatalogue::templateSourceRepeat()
         ys << v->y;
     }
     QVERIFY(ys[0] < ys[1] && ys[1] < ys[2]);
+
+    // A row of several lines: its entries stand at the top, its values wrap;
+    // an ordinary row centres them and keeps a value on one line.
+    TemplateSource::compile(head + QStringLiteral("row 30 top\n  t \"地址：\"\n  r rdbA \"甲\"\n  fill edtA\n"
+                                                  "row\n  t \"名称：\"\n  fill edtB\nendtable\n"),
+                            report);
+    QHash<QString, const TfrMemoView *> memos;
+    for (TfrView *o : report.Pages()[0].Objects())
+        if (auto *m = dynamic_cast<TfrMemoView *>(o))
+            memos.insert(m->Name.startsWith(QLatin1String("Memo")) ? m->Memo().value(0) : m->Name, m);
+    QCOMPARE(memos.value(QStringLiteral("地址："))->Alignment & 0x18, 0);
+    QCOMPARE(memos.value(QStringLiteral("rdbA"))->Alignment, 2);
+    QCOMPARE(memos.value(QStringLiteral("edtA"))->dy, 30);
+    QCOMPARE(memos.value(QStringLiteral("edtA"))->Alignment & 0x18, 0);
+    QVERIFY(memos.value(QStringLiteral("edtA"))->Flags & 0x02);
+    QCOMPARE(memos.value(QStringLiteral("名称："))->Alignment & 0x18, 8);
+    QVERIFY(!(memos.value(QStringLiteral("edtB"))->Flags & 0x02));
 
     try {
         TemplateSource::compile(head + QStringLiteral("repeat n=1,2\nrow\n  f edtA{n} 100\n  bogus\nend\nendtable\n"), report);
@@ -395,14 +413,15 @@ void TestCatalogue::supplementaryForms_data()
     QTest::addColumn<QString>("declaration");
     // Date pickers as designed: c = check box cleared, t = ticked, n = none.
     QTest::addColumn<QString>("dateModes");
+    QTest::addColumn<QString>("item33");
     QTest::newRow("domestic") << int(FormKind::YPBCSQ)
                               << QStringList{"GroupBox5:申请人", "GroupBox4:申请人", "GroupBox6:申请人",
                                              "GroupBox7:申请人", "GroupBox8:申请人"}
-                              << "14.原" << "34. 我们保证：" << "ntcccccc";
+                              << "14.原" << "34. 我们保证：" << "ntcccccc" << "33：所报资料目录：";
     QTest::newRow("import") << int(FormKind::YPBCSQ_JK)
                             << QStringList{"GroupBox5:申请人", "GroupBox4:申请人", "GroupBox6:申请人",
                                            "GroupBox7:申请人", "GroupBox8:申请人"}
-                            << "14." << "34.我们保证：" << "nnntcnnn";
+                            << "14." << "34.我们保证：" << "nnntcnnn" << "33.所报资料目录：";
 }
 
 void TestCatalogue::supplementaryForms()
@@ -412,6 +431,7 @@ void TestCatalogue::supplementaryForms()
     QFETCH(QString, item14);
     QFETCH(QString, declaration);
     QFETCH(QString, dateModes);
+    QFETCH(QString, item33);
     std::unique_ptr<TEABaseForm> form(CreateForm(FormKind(kind)));
     form->show();
     QTabWidget *pages = form->pageControl();
@@ -446,6 +466,8 @@ void TestCatalogue::supplementaryForms()
         if (l->buddy() == combo)
             found14 = l->text() == item14;
     QVERIFY(found14);
+    const QList<QLabel *> labels = form->findChildren<QLabel *>();
+    QVERIFY(std::any_of(labels.begin(), labels.end(), [&](QLabel *l) { return l->text() == item33; }));
 
     const QStringList pickers{"dtpXYPZRQ", "dtpYPpZRQ", "dtpYXJZRQ", "dtpZLDQR",
                               "dtpYBJZ",   "dtpZYJZ",   "dtpYXBHJZ", "dtpXYZZ"};
@@ -496,10 +518,10 @@ void TestCatalogue::importSupplementaryApplicants()
     auto *fifth = form.findChild<QGroupBox *>(QStringLiteral("GroupBox8"));
     QCOMPARE(fifth->findChildren<QWidget *>().size(), 1);
     QCOMPARE(fifth->findChild<QLabel *>()->text(), QStringLiteral("28.机构5（无）："));
-    // Item 17: no biological standard; the trial standard keeps a caption of
-    // its own.
+    // Item 17: no biological standard, and no trial standard: rdbSX is the
+    // registration standard.
     QVERIFY(!form.findChild<QRadioButton *>(QStringLiteral("rdbswzpgc")));
-    QCOMPARE(form.findChild<QRadioButton *>(QStringLiteral("rdbSX"))->text(), QStringLiteral("试行注册标准及标准编号："));
+    QCOMPARE(form.findChild<QRadioButton *>(QStringLiteral("rdbSX"))->text(), QStringLiteral("注册标准及标准编号："));
     QCOMPARE(form.findChild<QRadioButton *>(QStringLiteral("rdbZGYD"))->text(), QStringLiteral(" 中国药典"));
 }
 

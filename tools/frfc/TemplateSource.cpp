@@ -272,6 +272,9 @@ private:
     }
 
     int rowRight() const { return FTableX + FTableW; }
+    // Vertical alignment of a row's entries: centred, or at the top in a row
+    // of several lines, where a value that wraps continues below its start.
+    int rowVertical() const { return FRowTop ? 0 : 8; }
 
     void requireRow(const QString &what)
     {
@@ -385,9 +388,12 @@ private:
             FRowLeft = FTableX + (FInSection ? FSectionW : 0);
             FX = FRowLeft;
             FRowTextHeight = FDefaultRowHeight;
+            FRowTop = false;
             for (int i = 1; i < t.size(); ++i) {
                 if (t[i].text == QLatin1String("noline"))
                     FRowLine = false;
+                else if (t[i].text == QLatin1String("top"))
+                    FRowTop = true;
                 else
                     FRowHeight = FRowTextHeight = number(t[i].text);
             }
@@ -396,7 +402,7 @@ private:
             QList<int> n;
             QString text;
             Style style;
-            style.align = 8;
+            style.align = rowVertical();
             parseRest(t, 1, 0, n, &text, style);
             const int w = style.width > 0 ? style.width : textWidth(text, style);
             memo(staticName(), FX, FRowY, w, FRowTextHeight, text, style, false);
@@ -406,10 +412,10 @@ private:
             QList<int> n;
             QString caption;
             Style style;
-            style.align = 8;
+            style.align = rowVertical();
             parseRest(t, 2, 0, n, &caption, style);
             Style mark = style;
-            mark.align = 2 | 8;
+            mark.align = 2 | rowVertical();
             // The mark's glyph is as wide as the font is high: no inner margin.
             memo(arg(1), FX, FRowY, kMarkWidth, FRowTextHeight,
                  cmd == QLatin1String("r") ? QStringLiteral("○") : QStringLiteral("□"), mark, true)->gapx = 0;
@@ -428,10 +434,12 @@ private:
             QList<int> n;
             QString text = QStringLiteral("-");
             Style style;
-            style.align = 8;
+            style.align = rowVertical();
             parseRest(t, 2, fill ? 0 : 1, n, &text, style);
             if (style.small)
                 text.clear();
+            if (FRowTop)
+                style.flags |= 0x02; // a long value wraps onto the row's next line
             const int w = fill ? rowRight() - FX - 2 : n[0];
             if (w <= 0)
                 fail(QStringLiteral("行内没有剩余宽度：") + arg(1));
@@ -502,6 +510,7 @@ private:
     bool FInRow = false;
     int FRowY = 0, FRowHeight = 0, FRowTextHeight = 0, FRowLeft = 0, FX = 0;
     bool FRowLine = true;
+    bool FRowTop = false;
 };
 
 } // namespace

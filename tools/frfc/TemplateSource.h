@@ -17,8 +17,11 @@
 //   table X Y W [rowheight=N]          a table; rows flow down from Y
 //   section "<heading>" [width=N]      a heading column left of the rows that follow
 //   endsection  endtable
-//   row [H] [noline]                   next row, H units high (default 20);
-//                                      a line is drawn under it unless noline
+//   row [H] [noline] [top]             next row, H units high (default 20);
+//                                      a line is drawn under it unless noline;
+//                                      top: a row of several lines, whose
+//                                      entries stand at its top and whose
+//                                      value fields wrap onto the next lines
 //   entries of a row, left to right:
 //     t "text" [style] [width=N]       static text of its own width, or N wide
 //                                      (with flags=0x43 a long text wraps)

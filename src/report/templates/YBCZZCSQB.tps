@@ -11,7 +11,7 @@ line 96 144 604 0
 line 96 984 604 0
 line 96 144 0 840
 line 700 144 0 840
-table 96 144 604 rowheight=28
+table 96 144 604 rowheight=26
 section "申请事项"
 row
   t "1.本品种属于："
@@ -80,14 +80,15 @@ row
   r rdbBQTBGT "是"
   t "，请简要填写历次变更情况："
 # The earlier applications: fifteen lines under four column heads, the
-# acceptance number first; three rules part the columns.
+# acceptance number first; three rules part the columns. Each line holds two
+# lines of text.
 row
   t "受理号" width=120 align=10
   t "补充申请事项或其他变更申请" width=250 align=10
   t "审批情况" width=70 align=10
   t "批件编号" width=96 align=10
 repeat N=1..14
-row
+row 30 top
   f edtQTSLH{N} 116
   col 120
   f edtQTSX{N} 246
@@ -97,7 +98,7 @@ row
   fill edtQTBH{N}
 end
 # The last line's rule is the border's bottom line.
-row noline
+row 30 noline top
   f edtQTSLH15 116
   col 120
   f edtQTSX15 246
@@ -107,9 +108,9 @@ row noline
   fill edtQTBH15
 endsection
 endtable
-line 284 536 0 448
-line 534 536 0 448
-line 604 536 0 448
+line 284 508 0 476
+line 534 508 0 476
+line 604 508 0 476
 text 82 1000 548 18 "药包材再注册申请表　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order rdbXYSQ rdbYYGJBZ rdbjbg rdbJB memo111 rdbBGXMCFT rdbBGXMCFF rdbBQTBGT rdbQTBGF
@@ -121,6 +122,7 @@ order edtYPTYMC edtYPYWM edtYPQTM edtZGYD edtJB rdbBGXMGYF rdbBGXMGYT rdbBGXMBZT
 order edtQTSLH15 edtQTSX15 edtQTSP15 edtQTBH15 edtBZGG edtYPPZWH dtpYPpZRQ edtYPSPMC edtYPCFZW edtYPCFYW
 
 page "Page1"
+# Addresses and the agent's code row wrap in their rows ("top").
 border 96 84 604 816
 table 96 84 604 rowheight=34
 section "申请人"
@@ -141,7 +143,7 @@ row
   f edtJG1FR 200
   t "职位："
   fill edtJG1DBR
-row
+row 34 top
   t "注册地址："
   fill edtJG1DZ
 row
@@ -166,7 +168,7 @@ row
 row
   t "英文名称："
   fill edtJG2MCE
-row
+row 34 top
   t "生产地址："
   fill edtJG2DZ
 row
@@ -195,16 +197,16 @@ row
 row
   t "14.机构名称："
   fill edtJG4MC
-row
+row 34 top
   t "组织机构代码："
-  f edtJG4DM 152
+  f edtJG4DM 156
   t "法定代表人："
-  f edtJG4FR 62
+  f edtJG4FR 60
   t "职位："
   fill edtJG4DBR
-row
+row 34 top
   t "注册地址："
-  f edtJG4DZ 300
+  f edtJG4DZ 340
   t "邮政编码："
   fill edtJG4YB
 row
@@ -257,16 +259,16 @@ row 50 noline
 endsection
 endtable
 text 628 964 68 18 "官方填写" font=黑体 flags=0x43 frame=0x06 align=10
-text 100 982 44 18 "审查人"
-value edtSCR 144 982 70 18 "" small
-text 218 982 58 18 "审查机关"
+text 92 982 44 18 "审查人"
+value edtSCR 136 982 108 18 "" small
+text 244 982 58 18 "审查机关"
 # The date stands clear of the frame of "官方填写" above its end.
-value edtSCJG 276 982 214 18 "" small
-value edtSCY 494 982 36 18 "" small
-text 530 982 18 18 "年"
-value edtSCM 548 982 22 18 "" small
-text 570 982 18 18 "月"
-value edtSCD 588 982 22 18 "" small
+value edtSCJG 302 982 199 18 "" small
+value edtSCY 501 982 33 18 "" small
+text 534 982 18 18 "年"
+value edtSCM 552 982 20 18 "" small
+text 572 982 18 18 "月"
+value edtSCD 590 982 20 18 "" small
 text 610 982 18 18 "日"
 text 82 1000 548 18 "药包材再注册申请表　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode2 630 1000 70 18 "" font=Arial size=8 flags=0x43

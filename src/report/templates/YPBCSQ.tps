@@ -6,7 +6,7 @@ page ""
 text 264 68 270 28 "药品监督管理部门" font=黑体 size=16 align=2
 text 280 108 230 34 "药品补充申请表" size=24 bold align=2
 text 100 128 64 18 "021202" font=Arial size=8 flags=0x43
-border 96 144 604 840
+border 96 144 604 854
 table 96 144 604 rowheight=15
 section "申请事项"
 # Item 1: the matters of each block follow its radio button, packed into as
@@ -85,6 +85,9 @@ row
   fill edtYFQT
 endsection
 section "药品情况"
+# The sheet's rows are 15 high; a long value wraps in a row of two lines
+# ("row 30 top"), or where the sheet has no room for them prints in the small
+# face, in one line or in two ("row 26 top").
 row
   t "4.药品通用名称："
   fill edtYPTYMC
@@ -94,11 +97,11 @@ row
 row
   t "6.其他名称："
   fill edtYPQTM
-row
+row 26 top
   t "7.商品名称："
-  f edtSPMC 150
+  f edtSPMC 125 font=Arial size=8
   t "英文："
-  fill edtSPYWM
+  fill edtSPYWM font=Arial size=8
 row
   r rdbZJF "8.非制剂："
   r rdbFZJYL "原料药"
@@ -112,10 +115,10 @@ row
   fill edtFZJQT
 row
   r rdbZJT "9.剂型："
-  f edtJX 160
+  f edtJX 114 font=Arial size=8
   t "10.规格："
-  fill edtGG
-row
+  fill edtGG font=Arial size=8
+row 30 top
   t "11.包装规格："
   f edtBZGG 250
   t "12.药品有效期："
@@ -137,9 +140,9 @@ row
   f dtpYPpZRQ 80 small
   t "有效期截止日期："
   f dtpYXJZRQ 80 small
-row 15
-  t "15.处方内辅料(含处方量)："
-  box edtCFNFL 60 ""
+row 45
+  t "15.处方内辅料(含处方量)：" width=190 flags=0x43 align=0
+  fill edtCFNFL "" flags=0x53 align=0
 row
   t "16.制剂中化学原料药来源："
   r rdbHXWBG "未变更"
@@ -153,16 +156,16 @@ row
 row
   t "生产企业名称："
   fill edtSCQY
-row
+row 30 top
   t "生产企业地址："
   fill edtSCQYZ
-row
+row 30 top
   t "17.药品标准："
   r rdbZGYD "中国药典"
-  f edtZGYD 40
+  f edtZGYD 46
   t "版"
   r rdbJB "局颁"
-  f edtJB 190
+  f edtJB 184
   t "第"
   f edtJBC 32
   t "册"
@@ -175,22 +178,22 @@ row
   skip 8
   r rdbGWYD "国外药典及版次："
   fill edtGWYD
-row
+row 26 top
   skip 8
   r rdbSX "试行注册标准及标准编号："
-  f edtSX 180
+  f edtSX 175 font=Arial size=8
   r rdbswzpgc "生物制品规程"
-  f edtswzpgc 44
+  f edtswzpgc 48
   t "版"
-row 15
-  t "18.主要适应症或者功能主治："
-  box memSYZ 60 ""
+row 30
+  t "18.主要适应症或者功能主治：" width=190 flags=0x43 align=0
+  fill memSYZ "" flags=0x53 align=0
 row
   t "19.原生产企业名称："
   fill edtYSCQY
 row
   t "生产地址："
-  fill edtYSCQYD
+  fill edtYSCQYD font=Arial size=8
 endsection
 section "相关情况"
 row
@@ -210,11 +213,11 @@ row
   c ckbGYZL "工艺专利"
   c ckbQTZL "其他专利："
   fill edtQTZL
-row
+row 26 top
   skip 8
   r rdbYGK "已公开"
   r rdbYSQ "已授权　专利权人："
-  fill edtZLQR
+  fill edtZLQR font=Arial size=8
 row
   skip 8
   t "专利到期日期："
@@ -222,12 +225,12 @@ row
   t "本申请是否得到专利权人的实施许可："
   r rdbZLSSXK "是"
   r rdbZLSSF "否"
-row
+row 26 top
   skip 8
   c ckbWGZL "有外国专利："
-  f edtWGZL 90
+  f edtWGZL 96
   t "专利权人："
-  fill edtWGZLQR
+  fill edtWGZLQR font=Arial size=8
 row
   t "22.同品种药品保护："
   c ckbYPBH "药品行政保护，终止日期："
@@ -262,8 +265,10 @@ order dtpXYZZ edtSQQT edtBAQT edtYFQT rdbFZJZJ rdbFZJQT fsdfs edtFZJQT ckbWGZL V
 order rdbZQXPJ rdbZJF rdbZJT cbxYPPZWH rdbswzpgc edtswzpgc
 
 page "Page1"
-border 96 84 604 880
-table 96 84 604 rowheight=20
+# A row of two lines ("row 30 top") where a value of realistic length needs
+# them: the addresses and the code rows of institutions 2 to 5.
+border 96 84 604 878
+table 96 84 604 rowheight=17
 section "申请人"
 row
   t "24.机构1（国内药品生产企业）："
@@ -275,7 +280,7 @@ row
   fill edtJG1MC
 row
   t "组织机构代码："
-  f edtJG1DM 152
+  f edtJG1DM 156
   t "《药品生产许可证》编号："
   fill edtJG1BH
 row
@@ -283,14 +288,14 @@ row
   f edtJG1FR 200
   t "职位："
   fill edtJG1FRZW
-row
+row 30 top
   t "注册地址："
-  f edtJG1ZCDZ 300
+  f edtJG1ZCDZ 340
   t "邮政编码："
   fill edtJG1ZDYB
-row
+row 30 top
   t "生产地址："
-  f edtJG1SCDZ 300
+  f edtJG1SCDZ 340
   t "邮政编码："
   fill edtJG1SCYB
 row
@@ -320,158 +325,46 @@ row
   r rdbJG1XKB "新开办企业"
   r rdbJG1XJCJ "新建车间"
   r rdbJG1XZJX "新增剂型"
+repeat N=2,3,4,5 T="25.机构2（新药证书持有人）：","26.机构3（新药证书持有人）：","27.机构4（新药证书持有人）：","28.机构5（新药证书持有人）："
 row
-  t "25.机构2（新药证书持有人）："
-  r rdbJG2F "无"
-  r rdbJG2T "有"
-  c ckbJG2JF "本机构负责缴费"
-row
-  t "名　　称："
-  fill edtJG2MC
-row
-  t "组织机构代码："
-  f edtJG2DM 152
-  t "法定代表人："
-  f edtJG2FR 62
-  t "职位："
-  fill edtJG2FRZW
-row
-  t "注册地址："
-  f edtJG2ZCDZ 300
-  t "邮政编码："
-  fill edtJG2ZCYB
-row
-  t "注册申请负责人："
-  f edtJG2ZCSQ 174
-  t "职位："
-  fill edtJG2ZCZW
-row
-  t "电话(含区号及分机号)："
-  f edtJG2DH 170
-  t "传真："
-  fill edtJG2CZ
-row
-  t "电子信箱："
-  fill edtJG2DZ
-row
-  t "联系人："
-  f edtJG2LXR 200
-  t "电话："
-  fill edtJG2LXRD
-row
-  t "26.机构3（新药证书持有人）："
-  r rdbJG3F "无"
-  r rdbJG3T "有"
-  c ckbJG3JF "本机构负责缴费"
+  t "{T}"
+  r rdbJG{N}F "无"
+  r rdbJG{N}T "有"
+  c ckbJG{N}JF "本机构负责缴费"
 row
   t "名　　称："
-  fill edtJG3MC
-row
+  fill edtJG{N}MC
+row 30 top
   t "组织机构代码："
-  f edtJG3DM 152
+  f edtJG{N}DM 156
   t "法定代表人："
-  f edtJG3FR 62
+  f edtJG{N}FR 60
   t "职位："
-  fill edtJG3FRZW
-row
+  fill edtJG{N}FRZW
+row 30 top
   t "注册地址："
-  f edtJG3ZCDZ 300
+  f edtJG{N}ZCDZ 340
   t "邮政编码："
-  fill edtJG3ZCYB
+  fill edtJG{N}ZCYB
 row
   t "注册申请负责人："
-  f edtJG3ZCSQ 174
+  f edtJG{N}ZCSQ 174
   t "职位："
-  fill edtJG3ZCZW
+  fill edtJG{N}ZCZW
 row
   t "电话(含区号及分机号)："
-  f edtJG3DH 170
+  f edtJG{N}DH 170
   t "传真："
-  fill edtJG3CZ
+  fill edtJG{N}CZ
 row
   t "电子信箱："
-  fill edtJG3DZ
+  fill edtJG{N}DZ
 row
   t "联系人："
-  f edtJG3LXR 200
+  f edtJG{N}LXR 200
   t "电话："
-  fill edtJG3LXRD
-row
-  t "27.机构4（新药证书持有人）："
-  r rdbJG4F "无"
-  r rdbJG4T "有"
-  c ckbJG4JF "本机构负责缴费"
-row
-  t "名　　称："
-  fill edtJG4MC
-row
-  t "组织机构代码："
-  f edtJG4DM 152
-  t "法定代表人："
-  f edtJG4FR 62
-  t "职位："
-  fill edtJG4FRZW
-row
-  t "注册地址："
-  f edtJG4ZCDZ 300
-  t "邮政编码："
-  fill edtJG4ZCYB
-row
-  t "注册申请负责人："
-  f edtJG4ZCSQ 174
-  t "职位："
-  fill edtJG4ZCZW
-row
-  t "电话(含区号及分机号)："
-  f edtJG4DH 170
-  t "传真："
-  fill edtJG4CZ
-row
-  t "电子信箱："
-  fill edtJG4DZ
-row
-  t "联系人："
-  f edtJG4LXR 200
-  t "电话："
-  fill edtJG4LXRD
-row
-  t "28.机构5（新药证书持有人）："
-  r rdbJG5F "无"
-  r rdbJG5T "有"
-  c ckbJG5JF "本机构负责缴费"
-row
-  t "名　　称："
-  fill edtJG5MC
-row
-  t "组织机构代码："
-  f edtJG5DM 152
-  t "法定代表人："
-  f edtJG5FR 62
-  t "职位："
-  fill edtJG5FRZW
-row
-  t "注册地址："
-  f edtJG5ZCDZ 300
-  t "邮政编码："
-  fill edtJG5ZCYB
-row
-  t "注册申请负责人："
-  f edtJG5ZCSQ 174
-  t "职位："
-  fill edtJG5ZCZW
-row
-  t "电话(含区号及分机号)："
-  f edtJG5DH 170
-  t "传真："
-  fill edtJG5CZ
-row
-  t "电子信箱："
-  fill edtJG5DZ
-row
-  t "联系人："
-  f edtJG5LXR 200
-  t "电话："
-  fill edtJG5LXRD
+  fill edtJG{N}LXRD
+end
 endsection
 endtable
 text 82 1000 548 18 "药品补充申请表　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
@@ -487,7 +380,7 @@ order edtJG3LXRD edtJG3FRZW rdbJG4F rdbJG4T ckbJG4JF edtJG4MC edtJG4DM edtJG4ZCD
 order edtJG4ZCZW edtJG4DZ edtJG4CZ edtJG4DH edtJG4ZCSQ edtJG4LXR edtJG4LXRD edtJG4FRZW VerifyCode1
 
 page "Page2"
-border 96 84 604 904
+border 96 84 604 896
 table 96 84 604 rowheight=22
 section "药品注册代理机构" width=68
 row
@@ -497,16 +390,16 @@ row
 row
   t "29.机构名称："
   fill edtDLJG
-row
+row 30 top
   t "组织机构代码："
-  f edtDLDM 152
+  f edtDLDM 156
   t "法定代表人："
-  f edtDLFR 62
+  f edtDLFR 60
   t "职位："
   fill edtDLFRZW
-row
+row 30 top
   t "注册地址："
-  f edtDLZCDZ 300
+  f edtDLZCDZ 340
   t "邮政编码："
   fill edtDLZCYB
 row
@@ -525,13 +418,13 @@ row
 endsection
 row 20
   t "30.补充申请的内容："
-  box memBC 230 ""
+  box memBC 222 ""
 row 20
   t "31.原批准注册的相应内容："
-  box memYPZ 230 ""
+  box memYPZ 222 ""
 row 20
   t "32.申请理由："
-  box MemSQLY 230 ""
+  box MemSQLY 222 ""
 endtable
 text 82 1000 548 18 "药品补充申请表　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode2 630 1000 70 18 "" font=Arial size=8 flags=0x43
@@ -542,7 +435,7 @@ page "Page3"
 border 96 84 604 870
 table 96 84 604 rowheight=20
 row 20
-  t "33.所报资料目录："
+  t "33：所报资料目录："
   box memSBZLML 380 ""
 section "申  明"
 row 20 noline
@@ -569,16 +462,16 @@ row 50
 endsection
 endtable
 text 628 964 68 18 "官方填写" font=黑体 flags=0x43 frame=0x06 align=10
-text 100 982 44 18 "审查人"
-value edtSCR 144 982 70 18 "" small
-text 218 982 58 18 "审查机关"
+text 92 982 44 18 "审查人"
+value edtSCR 136 982 108 18 "" small
+text 244 982 58 18 "审查机关"
 # The date stands clear of the frame of "官方填写" above its end.
-value edtSCJG 276 982 214 18 "" small
-value edtSCY 494 982 36 18 "" small
-text 530 982 18 18 "年"
-value edtSCM 548 982 22 18 "" small
-text 570 982 18 18 "月"
-value edtSCD 588 982 22 18 "" small
+value edtSCJG 302 982 199 18 "" small
+value edtSCY 501 982 33 18 "" small
+text 534 982 18 18 "年"
+value edtSCM 552 982 20 18 "" small
+text 572 982 18 18 "月"
+value edtSCD 590 982 20 18 "" small
 text 610 982 18 18 "日"
 text 82 1000 548 18 "药品补充申请表　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode3 630 1000 70 18 "" font=Arial size=8 flags=0x43

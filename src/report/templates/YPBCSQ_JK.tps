@@ -6,7 +6,7 @@ page ""
 text 264 68 270 28 "药品监督管理部门" font=黑体 size=16 align=2
 text 280 108 230 34 "药品补充申请表" size=24 bold align=2
 text 100 128 64 18 "021202" font=Arial size=8 flags=0x43
-border 96 144 604 840
+border 96 144 604 854
 table 96 144 604 rowheight=15
 section "申请事项"
 # Item 1: the matters of each block follow its radio button, packed into as
@@ -85,6 +85,9 @@ row
   fill edtYFQT
 endsection
 section "药品情况"
+# The sheet's rows are 15 high; a long value wraps in a row of two lines
+# ("row 30 top"), or where the sheet has no room for them prints in the small
+# face, in one line or in two ("row 26 top").
 row
   t "4.药品通用名称："
   fill edtYPTYMC
@@ -94,9 +97,9 @@ row
 row
   t "6.其他名称："
   fill edtYPQTM
-row
+row 30 top
   t "7.商品名称："
-  f edtSPMC 150
+  f edtSPMC 148
   t "英文："
   fill edtSPYWM
 row
@@ -112,10 +115,10 @@ row
   fill edtFZJQT
 row
   r rdbZJT "9.剂型："
-  f edtJX 160
+  f edtJX 114 font=Arial size=8
   t "10.规格："
-  fill edtGG
-row
+  fill edtGG font=Arial size=8
+row 30 top
   t "11.包装规格："
   f edtBZGG 250
   t "12.药品有效期："
@@ -137,9 +140,9 @@ row
   f dtpYPpZRQ 80 small
   t "有效期截止日期："
   f dtpYXJZRQ 80 small
-row 15
-  t "15.处方内辅料(含处方量)："
-  box edtCFNFL 60 ""
+row 45
+  t "15.处方内辅料(含处方量)：" width=190 flags=0x43 align=0
+  fill edtCFNFL "" flags=0x53 align=0
 row
   t "16.制剂中化学原料药来源："
   r rdbHXWBG "未变更"
@@ -153,16 +156,16 @@ row
 row
   t "生产企业名称："
   fill edtSCQY
-row
+row 30 top
   t "生产企业地址："
   fill edtSCQYZ
-row
+row 30 top
   t "17.药品标准："
   r rdbZGYD "中国药典"
-  f edtZGYD 40
+  f edtZGYD 46
   t "版"
   r rdbJB "局颁"
-  f edtJB 190
+  f edtJB 184
   t "第"
   f edtJBC 32
   t "册"
@@ -177,17 +180,17 @@ row
   fill edtGWYD
 row
   skip 8
-  r rdbSX "试行注册标准及标准编号："
+  r rdbSX "注册标准及标准编号："
   fill edtSX
-row 15
-  t "18.主要适应症或者功能主治："
-  box memSYZ 60 ""
+row 30
+  t "18.主要适应症或者功能主治：" width=190 flags=0x43 align=0
+  fill memSYZ "" flags=0x53 align=0
 row
   t "19.原生产企业名称："
   fill edtYSCQY
 row
   t "生产地址："
-  fill edtYSCQYD
+  fill edtYSCQYD font=Arial size=8
 endsection
 section "相关情况"
 row
@@ -207,7 +210,7 @@ row
   c ckbGYZL "工艺专利"
   c ckbQTZL "其他专利："
   fill edtQTZL
-row
+row 30 top
   skip 8
   r rdbYGK "已公开"
   r rdbYSQ "已授权　专利权人："
@@ -219,12 +222,12 @@ row
   t "本申请是否得到专利权人的实施许可："
   r rdbZLSSXK "是"
   r rdbZLSSF "否"
-row
+row 26 top
   skip 8
   c ckbWGZL "有外国专利："
-  f edtWGZL 90
+  f edtWGZL 96
   t "专利权人："
-  fill edtWGZLQR
+  fill edtWGZLQR font=Arial size=8
 row
   t "22.同品种药品保护："
   c ckbYPBH "药品行政保护，终止日期："
@@ -260,8 +263,9 @@ order dtpXYZZ edtSQQT edtBAQT edtYFQT rdbFZJZJ rdbFZJQT fsdfs edtFZJQT ckbWGZL V
 order rdbZQXPJ rdbZJF rdbZJT cbxYPPZWH
 
 page "Page1"
-border 96 84 604 902
-table 96 84 604 rowheight=22
+# Addresses wrap in rows of two lines ("row 30 top").
+border 96 84 604 906
+table 96 84 604 rowheight=21
 section "申请人"
 row
   t "24.机构1（进口药品公司）："
@@ -277,7 +281,7 @@ row
   f edtJG1FR 200
   t "职位："
   fill edtJG1FRZW
-row
+row 30 top
   t "注册地址："
   fill edtJG1ZCDZ
 row
@@ -309,7 +313,7 @@ row
   f edtJG2FR 200
   t "职位："
   fill edtJG2FRZW
-row
+row 30 top
   t "注册地址："
   fill edtJG2ZCDZ
 row
@@ -344,7 +348,7 @@ row
   t "法定代表人："
   f edtJG3FR 200
   fill edtJG3FRZW
-row
+row 30 top
   t "注册地址："
   fill edtJG3ZCDZ
 row
@@ -382,13 +386,13 @@ row
   f edtJG4FR 200
   t "职位："
   fill edtJG4FRZW
-row
+row 30 top
   t "生产地址："
   fill edtJG4SCDZ
 row
   t "国家或地区："
   fill edtJG4SCYB
-row
+row 30 top
   t "注册地址："
   fill edtJG4ZCDZ
 row
@@ -426,7 +430,7 @@ order edtJG4DM edtJG4ZCDZ edtJG4FR edtJG4ZCYB edtJG4ZCZW edtJG4DZ edtJG4CZ edtJG
 order edtJG4LXRD edtJG4FRZW edtJG4SCDZ edtJG4SCYB edtJG4XKZ VerifyCode1
 
 page "Page2"
-border 96 84 604 904
+border 96 84 604 896
 table 96 84 604 rowheight=22
 section "药品注册代理机构" width=68
 row
@@ -436,16 +440,16 @@ row
 row
   t "29.机构名称："
   fill edtDLJG
-row
+row 30 top
   t "组织机构代码："
-  f edtDLDM 152
+  f edtDLDM 156
   t "法定代表人："
-  f edtDLFR 62
+  f edtDLFR 60
   t "职位："
   fill edtDLFRZW
-row
+row 30 top
   t "注册地址："
-  f edtDLZCDZ 300
+  f edtDLZCDZ 340
   t "邮政编码："
   fill edtDLZCYB
 row
@@ -464,13 +468,13 @@ row
 endsection
 row 20
   t "30.补充申请的内容："
-  box memBC 230 ""
+  box memBC 222 ""
 row 20
   t "31.原批准注册的相应内容："
-  box memYPZ 230 ""
+  box memYPZ 222 ""
 row 20
   t "32.申请理由："
-  box memSQLY 230 ""
+  box memSQLY 222 ""
 endtable
 text 82 1000 548 18 "药品补充申请表(进口)　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode2 630 1000 70 18 "" font=Arial size=8 flags=0x43
@@ -509,16 +513,16 @@ row 50
 endsection
 endtable
 text 628 964 68 18 "官方填写" font=黑体 flags=0x43 frame=0x06 align=10
-text 100 982 44 18 "审查人"
-value edtSCR 144 982 70 18 "" small
-text 218 982 58 18 "审查机关"
+text 92 982 44 18 "审查人"
+value edtSCR 136 982 108 18 "" small
+text 244 982 58 18 "审查机关"
 # The date stands clear of the frame of "官方填写" above its end.
-value edtSCJG 276 982 214 18 "" small
-value edtSCY 494 982 36 18 "" small
-text 530 982 18 18 "年"
-value edtSCM 548 982 22 18 "" small
-text 570 982 18 18 "月"
-value edtSCD 588 982 22 18 "" small
+value edtSCJG 302 982 199 18 "" small
+value edtSCY 501 982 33 18 "" small
+text 534 982 18 18 "年"
+value edtSCM 552 982 20 18 "" small
+text 572 982 18 18 "月"
+value edtSCD 590 982 20 18 "" small
 text 610 982 18 18 "日"
 text 82 1000 548 18 "药品补充申请表(进口)　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode3 630 1000 70 18 "" font=Arial size=8 flags=0x43

@@ -6,7 +6,7 @@ page ""
 text 264 68 270 28 "药品监督管理部门" font=黑体 size=16 align=2
 text 280 108 230 34 "药品注册申请表" size=24 bold align=2
 text 100 128 64 18 "021202" font=Arial size=8 flags=0x43
-border 96 144 604 846
+border 96 144 604 854
 table 96 144 604 rowheight=16
 section "申请事项"
 row
@@ -51,7 +51,7 @@ row
 row
   t "6.汉语拼音："
   fill edtHYPY
-row 31
+row 30
   t "7.化学名：" align=0
   fill edtHXMC flags=0x53 align=0
 row
@@ -80,10 +80,10 @@ row
   skip 84
   r rdbFZJQT "其他："
   fill edtFZTQT
-row
+row 30 top
   r rdbZJT "12.制剂："
   t "剂型："
-  f edtJX 150
+  f edtJX 136
   t "规格："
   fill edtGG
 row
@@ -91,19 +91,19 @@ row
   t "属于："
   r rdbYDJX "《中国药典》剂型"
   r rdbXJX "新剂型，英文："
-  fill edtXJXE
-row
+  fill edtXJXE font=Arial size=8
+row 30 top
   t "13.包装规格："
-  f edtBZGG 220
+  f edtBZGG 252
   t "14.药品有效期："
-  f edtYPYXQ 50
+  f edtYPYXQ 30
   t "个月"
 row 16 noline
   t "15.处方内药物活性成份或者中药药味(均含处方量)："
   col 312
   t "16.处方内辅料(含处方量)："
-  box edtHXCF 75 at=0 width=304 ""
-  box edtCFFL 75 at=312 ""
+  box edtHXCF 60 at=0 width=304 ""
+  box edtCFFL 60 at=312 ""
 row
   t "17.制剂中化学原料药来源："
   r rdbYLLYJN "境内生产"
@@ -118,7 +118,7 @@ row
   skip 20
   t "生产企业名称："
   fill edtYLLYSQY
-row
+row 30 top
   skip 20
   t "生产企业地址："
   fill edtYLLYSQYDZ
@@ -127,13 +127,13 @@ row
   r rdbBZFD "全部法定"
   r rdbBZWFD "含非法定者，药材名称："
   fill edtBZWFDMC
-row
+row 30 top
   t "19.药品标准："
   r rdbZGYD "中国药典"
-  f edtZGYD 40
+  f edtZGYD 46
   t "版"
   r rdbJB "局颁"
-  f edtJB 188
+  f edtJB 178
   t "第"
   f edtJBC 30
   t "册"
@@ -150,8 +150,8 @@ row 16 noline
   t "20.主要适应症或者功能主治："
   col 268
   t "21.给药途径及特殊用法："
-  box edtSYZ 60 at=0 width=260 ""
-  box edtGYTJ 60 at=268 ""
+  box edtSYZ 30 at=0 width=260 ""
+  box edtGYTJ 30 at=268 ""
 endsection
 section "相关情况"
 row
@@ -171,7 +171,7 @@ row
   c ckbGYZL "工艺专利"
   c ckbQTZL "其他专利："
   fill edtqtzl
-row
+row 30 top
   skip 20
   r rdbYGK "已公开"
   r rdbYSQ "已授权　专利权人："
@@ -180,15 +180,14 @@ row
   skip 20
   t "专利到期日期："
   f dtpZLDQR 80 ""
-row
   skip 20
   t "本申请是否得到专利权人的实施许可："
   r rdbZLSSXK "是"
   r rdbZLSSF "否"
-row
+row 30 top
   skip 20
   c ckbWGZL "有外国专利："
-  f edtWGZL 90
+  f edtWGZL 96
   t "专利权人："
   fill edtWGZLQR
 row
@@ -197,13 +196,11 @@ row
   f dtpYBJZ 80 ""
   c ckbYZSQ "已知有申请者"
 row
-  skip 20
+  skip 2
   c ckbZYBH "中药品种保护，保护截止日期："
-  f dtpZYJZ 80 ""
-row
-  skip 20
+  f dtpZYJZ 70 ""
   c ckbYXYBH "原新药保护，保护截止日期："
-  f dtpYXBHJZ 80 ""
+  f dtpYXBHJZ 70 ""
 row
   t "25.同品种新药监测期："
   r rdbXYJCF "无"
@@ -222,7 +219,7 @@ row
 row
   skip 20
   c ckbCTS "曾被退审(或者退回)，日期："
-  f dtpCTSRQ 80 ""
+  f dtpCTSRQ 70 ""
   t "原因："
   fill edtCTSYY
 row
@@ -252,8 +249,10 @@ order edtJWSSRQ edtHXYP edtZLYSWZ edtYFYSWZ dtpZLDQR ckbCCH dtpCTSRQ VerifyCode 
 order rdbFZJZJ 制剂中间体
 
 page "Page1"
-border 96 84 604 911
-table 96 84 604 rowheight=20
+# A row of two lines ("row 30 top") where a value of realistic length needs
+# them: addresses, the e-mail row, the code row of institutions 2 to 5.
+border 96 84 604 906
+table 96 84 604 rowheight=19
 section "申请人"
 row
   t "28.机构1（国内药品生产企业）："
@@ -265,7 +264,7 @@ row
   fill edtJG1MC
 row
   t "组织机构代码："
-  f edtJG1DM 150
+  f edtJG1DM 156
   t "《药品生产许可证》编号："
   fill edtJG1BH
 row
@@ -273,14 +272,14 @@ row
   f edtJG1FR 200
   t "职位："
   fill edtJG1FRZW
-row
+row 30 top
   t "注册地址："
-  f edtJG1DZ 300
+  f edtJG1DZ 340
   t "邮政编码："
   fill edtJG1YB
-row
+row 30 top
   t "生产地址："
-  f edtJG1SCDZ 300
+  f edtJG1SCDZ 340
   t "邮政编码："
   fill edtJG1SCYB
 row
@@ -290,14 +289,14 @@ row
   fill edtJG1FZRZW
 row
   t "电话(含区号及分机号)："
-  f edtJG1DH 150
+  f edtJG1DH 170
   t "传真："
   fill edtJG1CZ
-row
+row 30 top
   t "电子信箱："
-  f edtJG1YX 218
+  f edtJG1YX 140
   t "联系人："
-  f edtJG1LXR 56
+  f edtJG1LXR 60
   t "电话："
   fill edtJG1LXRDH
 row
@@ -309,154 +308,45 @@ row
   r rgbGSP2 "新开办企业"
   r rgbGSP3 "新建车间"
   r rgbGSP4 "新增剂型"
+repeat N=2,3,4,5 T="29.机构2（新药证书申请人）：","30.机构3（新药证书申请人）：","31.机构4（新药证书申请人）：","32.机构5（新药证书申请人）："
 row
-  t "29.机构2（新药证书申请人）："
-  r rdbJG2F "无"
-  r rdbJG2T "有"
-  c ckbJG2JF "本机构负责缴费"
-row
-  t "名　　称："
-  fill edtJG2MC
-row
-  t "组织机构代码："
-  f edtJG2DM 150
-  t "法定代表人："
-  f edtJG2FR 60
-  t "职位："
-  fill edtJG2FRZW
-row
-  t "注册地址："
-  f edtJG2DZ 300
-  t "邮政编码："
-  fill edtJG2YB
-row
-  t "注册申请负责人："
-  f edtJG2FZR 174
-  t "职位："
-  fill edtJG2FZRZW
-row
-  t "电话(含区号及分机号)："
-  f edtJG2DH 150
-  t "传真："
-  fill edtJG2CZ
-row
-  t "电子信箱："
-  f edtJG2YX 218
-  t "联系人："
-  f edtJG2LXR 56
-  t "电话："
-  fill edtJG2LXRDH
-row
-  t "30.机构3（新药证书申请人）："
-  r rdbJG3F "无"
-  r rdbJG3T "有"
-  c ckbJG3JF "本机构负责缴费"
+  t "{T}"
+  r rdbJG{N}F "无"
+  r rdbJG{N}T "有"
+  c ckbJG{N}JF "本机构负责缴费"
 row
   t "名　　称："
-  fill edtJG3MC
-row
+  fill edtJG{N}MC
+row 30 top
   t "组织机构代码："
-  f edtJG3DM 150
+  f edtJG{N}DM 156
   t "法定代表人："
-  f edtJG3FR 60
+  f edtJG{N}FR 60
   t "职位："
-  fill edtJG3FRZW
-row
+  fill edtJG{N}FRZW
+row 30 top
   t "注册地址："
-  f edtJG3DZ 300
+  f edtJG{N}DZ 340
   t "邮政编码："
-  fill edtJG3YB
+  fill edtJG{N}YB
 row
   t "注册申请负责人："
-  f edtJG3FZR 174
+  f edtJG{N}FZR 174
   t "职位："
-  fill edtJG3FZRZW
+  fill edtJG{N}FZRZW
 row
   t "电话(含区号及分机号)："
-  f edtJG3DH 150
+  f edtJG{N}DH 170
   t "传真："
-  fill edtJG3CZ
-row
+  fill edtJG{N}CZ
+row 30 top
   t "电子信箱："
-  f edtJG3YX 218
+  f edtJG{N}YX 140
   t "联系人："
-  f edtJG3LXR 56
+  f edtJG{N}LXR 60
   t "电话："
-  fill edtJG3LXRDH
-row
-  t "31.机构4（新药证书申请人）："
-  r rdbJG4F "无"
-  r rdbJG4T "有"
-  c ckbJG4JF "本机构负责缴费"
-row
-  t "名　　称："
-  fill edtJG4MC
-row
-  t "组织机构代码："
-  f edtJG4DM 150
-  t "法定代表人："
-  f edtJG4FR 60
-  t "职位："
-  fill edtJG4FRZW
-row
-  t "注册地址："
-  f edtJG4DZ 300
-  t "邮政编码："
-  fill edtJG4YB
-row
-  t "注册申请负责人："
-  f edtJG4FZR 174
-  t "职位："
-  fill edtJG4FZRZW
-row
-  t "电话(含区号及分机号)："
-  f edtJG4DH 150
-  t "传真："
-  fill edtJG4CZ
-row
-  t "电子信箱："
-  f edtJG4YX 218
-  t "联系人："
-  f edtJG4LXR 56
-  t "电话："
-  fill edtJG4LXRDH
-row
-  t "32.机构5（新药证书申请人）："
-  r rdbJG5F "无"
-  r rdbJG5T "有"
-  c ckbJG5JF "本机构负责缴费"
-row
-  t "名　　称："
-  fill edtJG5MC
-row
-  t "组织机构代码："
-  f edtJG5DM 150
-  t "法定代表人："
-  f edtJG5FR 60
-  t "职位："
-  fill edtJG5FRZW
-row
-  t "注册地址："
-  f edtJG5DZ 300
-  t "邮政编码："
-  fill edtJG5YB
-row
-  t "注册申请负责人："
-  f edtJG5FZR 174
-  t "职位："
-  fill edtJG5FZRZW
-row
-  t "电话(含区号及分机号)："
-  f edtJG5DH 150
-  t "传真："
-  fill edtJG5CZ
-row
-  t "电子信箱："
-  f edtJG5YX 218
-  t "联系人："
-  f edtJG5LXR 56
-  t "电话："
-  fill edtJG5LXRDH
+  fill edtJG{N}LXRDH
+end
 endsection
 endtable
 text 82 1000 548 18 "药品注册申请表　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
@@ -482,16 +372,16 @@ row
 row
   t "33.机构名称："
   fill edtDLMC
-row
+row 32 top
   t "组织机构代码："
-  f edtDLDM 150
+  f edtDLDM 156
   t "法定代表人："
   f edtDLFR 60
   t "职位："
   fill edtDLFRZW
-row
+row 32 top
   t "注册地址："
-  f edtDLDZ 300
+  f edtDLDZ 340
   t "邮政编码："
   fill edtDLYB
 row
@@ -501,7 +391,7 @@ row
   fill edtDLLXRZW
 row
   t "电话(含区号及分机号)："
-  f edtDLDH 150
+  f edtDLDH 170
   t "传真："
   fill edtDLCZ
 row
@@ -534,15 +424,15 @@ endsection
 endtable
 text 628 964 68 18 "官方填写" font=黑体 flags=0x43 frame=0x06 align=10
 text 100 982 72 18 "审查机关："
-value edtSCJG 172 982 176 18 "" small
-text 348 982 84 18 "审查人签字："
-value edtSCR 432 982 62 18 "" small
-value edtSCY 494 982 36 18 "" small
-text 530 982 18 18 "年"
-value edtSCM 548 982 22 18 "" small
-text 570 982 18 18 "月"
-value edtSCD 588 982 22 18 "" small
-text 610 982 18 18 "日"
+value edtSCJG 172 982 199 18 "" small
+text 371 982 84 18 "审查人签字："
+value edtSCR 455 982 108 18 "" small
+value edtSCY 563 982 36 18 "" small
+text 599 982 18 18 "年"
+value edtSCM 617 982 22 18 "" small
+text 639 982 18 18 "月"
+value edtSCD 657 982 22 18 "" small
+text 679 982 18 18 "日"
 text 82 1000 548 18 "药品注册申请表　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode2 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order rdbDLF rdbDLT edtDLJF edtDLMC edtDLDM edtDLFR edtDLDZ edtDLDH edtDLYX edtDLLXR edtDLFRZW edtDLCZ

@@ -6,7 +6,7 @@ page ""
 text 300 69 200 26 "药品监督管理部门" font=黑体 size=16 align=2
 text 280 108 230 34 "药品注册申请表" size=24 bold align=2
 text 100 128 64 18 "021202" font=Arial size=8 flags=0x43
-border 96 144 604 845
+border 96 144 604 854
 table 96 144 604 rowheight=16
 section "申请事项"
 row
@@ -50,7 +50,7 @@ row
 row
   t "6.汉语拼音："
   fill edtHYPY
-row 47
+row 30
   t "7.化学名：" align=0
   fill edtHXMC flags=0x53 align=0
 row
@@ -61,7 +61,9 @@ row
   r rdbSPMT "使用"
   r rdbSPMF "不使用"
   t "，中文："
-  f edtSPMC 104
+  fill edtSPMC
+row
+  skip 20
   t "英文名称："
   fill edtSPMCE
 row
@@ -81,10 +83,10 @@ row
   skip 84
   r rdbFZJQT "其他："
   fill edtFZTQT
-row
+row 30 top
   r rdbZJT "12.制剂："
   t "剂型："
-  f edtJX 150
+  f edtJX 136
   t "规格："
   fill edtGG
 row
@@ -92,19 +94,20 @@ row
   t "属于："
   r rdbYDJX "《中国药典》剂型"
   r rdbXJX "新剂型，英文："
-  fill edtXJXE
-row
+  fill edtXJXE font=Arial size=8
+row 30 top
   t "13.包装规格："
-  f edtBZGG 200
+  f edtBZGG 252
   t "14.药品有效期："
-  f edtYPYXQ 60
+  f edtYPYXQ 30
   t "个月"
-row 47
-  t "15.处方内药物活性成份或者中药药味(均含处方量)：" width=190 flags=0x43 align=0
-  fill edtHXCF flags=0x53 align=0
-row 47
-  t "16.处方内辅料(含处方量)：" width=190 flags=0x43 align=0
-  fill edtCFFL flags=0x53 align=0
+# Items 15 and 16, and 20 and 21, side by side, each caption over its box.
+row 16
+  t "15.处方内药物活性成份或者中药药味(均含处方量)："
+  col 312
+  t "16.处方内辅料(含处方量)："
+  box edtHXCF 45 at=0 width=304 ""
+  box edtCFFL 45 at=312 ""
 row
   t "17.制剂中化学原料药来源："
   r rdbYLLYJN "境内生产"
@@ -119,7 +122,7 @@ row
   skip 20
   t "生产企业名称："
   fill edtYLLYSQY
-row
+row 30 top
   skip 20
   t "生产企业地址："
   fill edtYLLYSQYDZ
@@ -131,12 +134,12 @@ row
 row
   t "19.药品标准依据："
   r rdbZGYD "《中国药典》"
-  f edtZGYD 40
+  f edtZGYD 46
   t "版"
 row
   skip 20
   r rdbJB "局颁"
-  f edtJB 188
+  f edtJB 396
   t "第"
   f edtJBC 30
   t "册"
@@ -149,12 +152,12 @@ row
   skip 20
   r rdbBZGW "国外药典及版次："
   fill edtBZGW
-row 32
-  t "20.主要适应症或者功能主治：" width=190 flags=0x43 align=0
-  fill edtSYZ flags=0x53 align=0
-row 32
-  t "21.给药途径及特殊用法：" width=190 flags=0x43 align=0
-  fill edtGYTJ flags=0x53 align=0
+row 16 noline
+  t "20.主要适应症或者功能主治："
+  col 268
+  t "21.给药途径及特殊用法："
+  box edtSYZ 30 at=0 width=260 ""
+  box edtGYTJ 30 at=268 ""
 endsection
 section "相关情况"
 row
@@ -174,7 +177,7 @@ row
   c ckbGYZL "工艺专利"
   c ckbQTZL "其他专利："
   fill edtQTZL
-row
+row 30 top
   skip 20
   r rdbYGK "已公开"
   r rdbYSQ "已授权　专利权人："
@@ -186,10 +189,10 @@ row
   t "本申请是否得到专利权人的实施许可："
   r rdbZLSSXK "是"
   r rdbZLSSF "否"
-row
+row 30 top
   skip 20
   c ckbWGZL "有外国专利："
-  f edtWGZL 90
+  f edtWGZL 96
   t "专利权人："
   fill edtWGZLQR
 row
@@ -198,13 +201,11 @@ row
   f dtpYBJZ 90 ""
   c ckbYZSQ "已知有申请者"
 row
-  skip 20
+  skip 2
   c ckbZYBH "中药品种保护，保护截止日期："
-  f dtpZYJZ 90 ""
-row
-  skip 20
+  f dtpZYJZ 70 ""
   c ckbYXYBH "原新药保护，保护截止日期："
-  f dtpYXBHJZ 90 ""
+  f dtpYXBHJZ 70 ""
 row
   t "25.同品种新药监测期："
   r rdbXYJCF "无"
@@ -223,7 +224,7 @@ row
 row
   skip 20
   c ckbCTS "曾被退审(或者退回)，日期："
-  f dtpCTSRQ 90 ""
+  f dtpCTSRQ 70 ""
   t "原因："
   fill edtCTSYY
 row
@@ -252,6 +253,8 @@ order dtpYXBHJZ dtpXYQS dtpXYZZ edtJWSSGJ edtJWSSRQ edtHXYP edtZLYSWZ edtYFYSWZ 
 order VerifyCode rdbZJF rdbZJT ckbWGZL rdbFZJZJ
 
 page "Page1"
+# Rows of 32 hold two lines: a row whose value may wrap ("top") starts both
+# at its top.
 border 96 84 604 896
 table 96 84 604 rowheight=32
 section "申请人"
@@ -269,7 +272,7 @@ row
   f edtJG1FR 200
   t "职位："
   fill edtJG1FRZW
-row
+row 32 top
   t "注册地址："
   fill edtJG1DZ
 row
@@ -277,9 +280,9 @@ row
   fill edtJG1GJ
 row
   t "注册申请负责人："
-  f edtJG1FZR 130
+  f edtJG1FZR 108
   t "签字："
-  f edtJG1QZ 90 ""
+  f edtJG1QZ 88 ""
   t "职位："
   fill edtJG1FZRZW
 row
@@ -303,7 +306,7 @@ row
   f edtJG2FR 200
   t "职位："
   fill edtJG2FRZW
-row
+row 32 top
   t "注册地址："
   fill edtJG2DZ
 row
@@ -311,9 +314,9 @@ row
   fill edtJG2GJ
 row
   t "注册申请负责人："
-  f edtJG2FZR 130
+  f edtJG2FZR 108
   t "签字："
-  f edtJG2QZ 90 ""
+  f edtJG2QZ 88 ""
   t "职位："
   fill edtJG2FZRZW
 row
@@ -334,7 +337,7 @@ row
 row
   t "英文名称："
   fill edtJG3MCE
-row
+row 32 top
   t "生产地址："
   fill edtJG3DZ
 row
@@ -377,16 +380,16 @@ row
 row
   t "33.机构名称："
   fill edtDLMC
-row
+row 32 top
   t "组织机构代码："
-  f edtDLDM 150
+  f edtDLDM 156
   t "法定代表人："
   f edtDLFR 60
   t "职位："
   fill edtDLFRZW
-row
+row 32 top
   t "注册地址："
-  f edtDLDZ 320
+  f edtDLDZ 340
   t "邮政编码："
   fill edtDLYB
 row
@@ -398,7 +401,7 @@ row
   fill edtDLLXRZW
 row
   t "电话(含区号及分机号)："
-  f edtDLDH 150
+  f edtDLDH 170
   t "传真："
   fill edtDLCZ
 row
@@ -431,15 +434,15 @@ endsection
 endtable
 text 628 964 68 18 "官方填写" font=黑体 flags=0x43 frame=0x06 align=10
 text 100 982 72 18 "审查机关："
-value edtSCJG 172 982 176 18 "" small
-text 348 982 84 18 "审查人签字："
-value edtSCR 432 982 62 18 "" small
-value edtSCY 494 982 36 18 "" small
-text 530 982 18 18 "年"
-value edtSCM 548 982 22 18 "" small
-text 570 982 18 18 "月"
-value edtSCD 588 982 22 18 "" small
-text 610 982 18 18 "日"
+value edtSCJG 172 982 199 18 "" small
+text 371 982 84 18 "审查人签字："
+value edtSCR 455 982 108 18 "" small
+value edtSCY 563 982 36 18 "" small
+text 599 982 18 18 "年"
+value edtSCM 617 982 22 18 "" small
+text 639 982 18 18 "月"
+value edtSCD 657 982 22 18 "" small
+text 679 982 18 18 "日"
 text 82 1000 548 18 "药品注册申请表(进口)　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode2 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order rdbDLF rdbDLT edtDLJF edtDLMC edtDLDM edtDLFR edtDLDZ edtDLDH edtDLYX edtDLLXR edtDLFRZW edtDLCZ

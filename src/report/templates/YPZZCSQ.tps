@@ -6,8 +6,8 @@ page ""
 text 264 68 270 28 "药品监督管理部门" font=黑体 size=16 align=2
 text 256 108 262 34 "药品再注册申请表" size=24 bold align=2
 text 100 128 64 18 "021202" font=Arial size=8 flags=0x43
-border 96 144 604 830
-table 96 144 604 rowheight=20
+border 96 144 604 854
+table 96 144 604 rowheight=16
 section "申请事项"
 row
   t "1.本品种属于："
@@ -34,9 +34,9 @@ row
 row
   t "5.其他名称："
   fill edtYPQTM
-row
+row 30 top
   t "6.商品名称："
-  f edtSPMC 150
+  f edtSPMC 148
   t "英文："
   fill edtSPYWM
 row
@@ -50,25 +50,25 @@ row
   col 86
   r rdbFZJQT "其他："
   fill edtFZTQT
-row
+row 30 top
   r rdbZJT "8.制剂："
   t "剂型："
-  f edtJX 160
+  f edtJX 136
   t "规格："
   fill edtGG
-row
+row 30 top
   t "9.包装规格："
-  f edtBZGG 250
+  f edtBZGG 252
   t "10.药品有效期："
-  f edtYPYXQ 50
+  f edtYPYXQ 30
   t "个月"
-row
+row 30 top
   t "11.执行标准："
   r rdbZGYD "中国药典"
-  f edtZGYD 40
+  f edtZGYD 46
   t "版"
   r rdbJB "局颁"
-  f edtJB 190
+  f edtJB 184
   t "第"
   f edtJBC 32
   t "册"
@@ -76,9 +76,9 @@ row
   col 82
   r rdbZC "注册标准及标准编号："
   fill edtZC
-row
-  t "12.主要适应症或者功能主治："
-  box edtSYZ 50 ""
+row 30
+  t "12.主要适应症或者功能主治：" width=190 flags=0x43 align=0
+  fill edtSYZ "" flags=0x53 align=0
 endsection
 section "相关情况"
 row
@@ -121,38 +121,39 @@ row
   t "说明书："
   r rdbBGXMSMF "否"
   r rdbBGXMSMT "是"
-row
+row 15
   t "17.是否申报过补充申请或者其他形式的变更申请"
   r rdbQTBGF "否"
   r rdbBQTBGT "是"
   t "，请简要填写历次变更情况："
 # The grid of earlier applications: a heading line and fifteen lines, the
 # columns parted by the rules drawn after the table.
-row
-  t "补充申请事项或其他变更申请" width=220 align=10
-  t "审批情况" width=90 align=10
-  t "受理号" width=110 align=10
-  t "批件编号" width=114 align=10
-# The fifteenth line needs no rule of its own: the border's bottom closes it.
+row 15
+  t "补充申请事项或其他变更申请" width=196 align=10
+  t "审批情况" width=70 align=10
+  t "受理号" width=130 align=10
+  t "批件编号" width=140 align=10
+# Each line holds two lines of text. The fifteenth needs no rule of its own:
+# the border's bottom closes it.
 repeat N=1..14
-row 24
-  f edtQTSX{N} 220
-  f edtQTSP{N} 90
-  f edtQTSLH{N} 110
+row 30 top
+  f edtQTSX{N} 196
+  f edtQTSP{N} 70
+  f edtQTSLH{N} 130
   fill edtQTBH{N}
 end
-row 24 noline
-  f edtQTSX15 220
-  f edtQTSP15 90
-  f edtQTSLH15 110
+row 30 noline top
+  f edtQTSX15 196
+  f edtQTSP15 70
+  f edtQTSLH15 130
   fill edtQTBH15
 endsection
 endtable
-# The grid's columns: rules from the top of the heading line (594) down to
-# the end of the fifteenth line (974), where the border closes the table.
-line 384 594 0 380
-line 474 594 0 380
-line 584 594 0 380
+# The grid's columns: rules from the top of the heading line (533) down to
+# the end of the fifteenth line (998), where the border closes the table.
+line 360 533 0 465
+line 430 533 0 465
+line 560 533 0 465
 text 82 1000 548 18 "药品再注册申请表　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode 630 1000 70 18 "" font=Arial size=8 flags=0x43
 order rdbXYSQ rdbYYGJBZ rdbZY rdbHXYP rdbZLYSWZ rdbYFYSWZP rdbZCFLQT rdbFZJYL rdbFZJZY rdbFZJZYY rdbFZJYX
@@ -169,7 +170,8 @@ order rdbBGXMCT rdbBGXMCF rdbBGXMBZT rdbBGXMBZF rdbBGXMSMT rdbBGXMSMF VerifyCode
 order edtQTSP15 edtQTBH15 cbxYPPZWH rdbZJF rdbZJT cbxXYJCQ
 
 page "Page1"
-border 96 84 604 868
+# Addresses and the agent's code row wrap in rows of two lines ("row 32 top").
+border 96 84 604 888
 table 96 84 604 rowheight=28
 section "申请人"
 row
@@ -185,7 +187,7 @@ row
   fill edtJG1MCE
 row
   t "组织机构代码："
-  f edtJG1DM 200
+  f edtJG1DM 156
   t "国家或地区："
   fill edtJG1GJ
 row
@@ -193,7 +195,7 @@ row
   f edtJG1FR 200
   t "职位："
   fill edtJG1DBR
-row
+row 32 top
   t "注册地址："
   fill edtJG1DZ
 row
@@ -217,7 +219,7 @@ row
 row
   t "英文名称："
   fill edtJG2MCE
-row
+row 32 top
   t "生产地址："
   fill edtJG2DZ
 row
@@ -243,7 +245,7 @@ row
 row
   t "名　　称："
   fill edtJG3MC
-row
+row 32 top
   t "生产地址："
   fill edtJG3DZ
 row
@@ -272,16 +274,16 @@ row
 row
   t "21.机构名称："
   fill edtJG4MC
-row
+row 32 top
   t "组织机构代码："
-  f edtJG4DM 152
+  f edtJG4DM 156
   t "法定代表人："
-  f edtJG4FR 62
+  f edtJG4FR 60
   t "职位："
   fill edtJG4DBR
-row
+row 32 top
   t "注册地址："
-  f edtJG4DZ 300
+  f edtJG4DZ 340
   t "邮政编码："
   fill edtJG4YB
 row
@@ -335,16 +337,16 @@ row 50
 endsection
 endtable
 text 628 964 68 18 "官方填写" font=黑体 flags=0x43 frame=0x06 align=10
-text 100 982 44 18 "审查人"
-value edtSCR 144 982 70 18 "" small
-text 218 982 58 18 "审查机关"
+text 92 982 44 18 "审查人"
+value edtSCR 136 982 108 18 "" small
+text 244 982 58 18 "审查机关"
 # The date stands clear of the frame of "官方填写" above its end.
-value edtSCJG 276 982 214 18 "" small
-value edtSCY 494 982 36 18 "" small
-text 530 982 18 18 "年"
-value edtSCM 548 982 22 18 "" small
-text 570 982 18 18 "月"
-value edtSCD 588 982 22 18 "" small
+value edtSCJG 302 982 199 18 "" small
+value edtSCY 501 982 33 18 "" small
+text 534 982 18 18 "年"
+value edtSCM 552 982 20 18 "" small
+text 572 982 18 18 "月"
+value edtSCD 590 982 20 18 "" small
 text 610 982 18 18 "日"
 text 82 1000 548 18 "药品再注册申请表　第[PAGE#]页　共[TOTALPAGES]页　　数据核对码：" font=Arial size=8 flags=0x43 align=1
 value VerifyCode2 630 1000 70 18 "" font=Arial size=8 flags=0x43
