@@ -123,8 +123,9 @@ private:
         QMetaObject::Connection connection;
     };
     QHash<QObject *, InstalledHandler> FHandlers;
-    // Memos whose stored value is not valid Base64: the stored value and the
-    // text shown for it; saved unchanged while that text is unchanged.
+    // Memos whose stored value the memo cannot show as stored (not valid
+    // Base64, or a text the memo rewrites): the stored value and the text
+    // shown for it; saved unchanged while that text is unchanged.
     struct KeptMemo {
         QString stored;
         QString shown;

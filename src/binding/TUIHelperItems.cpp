@@ -3,6 +3,7 @@
 #include "TUIHelper.h"
 
 #include "BindingMessages.h"
+#include "CodePage.h"
 #include "ControlAdapter.h"
 #include "DatePicker.h"
 #include "Dialogs.h"
@@ -71,12 +72,20 @@ void TUIHelper::BindPlain(const ConfigNode &item)
     }
     case ControlKind::Memo: {
         QString text;
-        if (!ValueRules::DecodeMemo(value, text)) {
-            // Kept as stored until the user changes what is shown.
-            FKeptMemos.insert(control, {value, text});
-            FDamagedMemos.append(item.attributeText(kName));
-        }
+        QByteArray bytes;
+        const bool valid = ValueRules::DecodeMemo(value, text, &bytes);
         Controls::setText(control, text);
+        // A value that the memo cannot show as stored - not valid Base64, or
+        // a text the memo rewrites (a lone LF or CR becomes CR LF, a paragraph
+        // separator a line break, bytes the code page cannot map) - is kept
+        // as stored until the user changes what is shown.
+        const QString shown = Controls::text(control);
+        if (!valid) {
+            FKeptMemos.insert(control, {value, shown});
+            FDamagedMemos.append(item.attributeText(kName));
+        } else if (CodePage::fromUnicode(shown) != bytes) {
+            FKeptMemos.insert(control, {value, shown});
+        }
         break;
     }
     case ControlKind::CheckBox:

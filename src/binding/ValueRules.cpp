@@ -107,11 +107,13 @@ QString MemoFromValue(const QString &value)
     return CodePage::toUnicode(Base64DecodeString(value.toUtf8()));
 }
 
-bool DecodeMemo(const QString &value, QString &text)
+bool DecodeMemo(const QString &value, QString &text, QByteArray *bytes)
 {
-    QByteArray bytes;
-    const int code = TBase64().Decode(value.toUtf8(), bytes);
-    text = CodePage::toUnicode(bytes);
+    QByteArray decoded;
+    const int code = TBase64().Decode(value.toUtf8(), decoded);
+    text = CodePage::toUnicode(decoded);
+    if (bytes)
+        *bytes = std::move(decoded);
     return code == TBase64::Ok;
 }
 

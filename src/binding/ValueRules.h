@@ -3,6 +3,7 @@
 // of a control: the non-blank rule, the boolean conversion, dates in the short
 // date format of QLocale(), memo texts as Base64 over code-page bytes, and the
 // key list of a check group.
+#include <QByteArray>
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -32,8 +33,9 @@ QString FromDate(const QDate &date);
 QString MemoFromValue(const QString &value);
 QString MemoToValue(const QString &memoText);
 // As MemoFromValue; false when value is not valid Base64 (text then holds
-// what was decoded before the fault).
-bool DecodeMemo(const QString &value, QString &text);
+// what was decoded before the fault). bytes, when given, receives the
+// decoded code-page bytes.
+bool DecodeMemo(const QString &value, QString &text, QByteArray *bytes = nullptr);
 
 // The keys of a stored multi-choice value, split at "|$$|" and sorted
 // ignoring letter case, searched ignoring letter case.

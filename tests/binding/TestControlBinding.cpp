@@ -3,7 +3,9 @@
 #include "TestControlBinding.h"
 
 #include "AppError.h"
+#include "Base64.h"
 #include "BindingFixture.h"
+#include "CodePage.h"
 #include "CommandGuard.h"
 #include "ControlAdapter.h"
 #include "ScriptedDialogs.h"
@@ -13,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QLocale>
+#include <QTextCursor>
 #include <QtTest>
 
 namespace {
@@ -526,4 +529,63 @@ void TestControlBinding::damagedMemosKept()
     Controls::setText(form.control("memNote"), QStringLiteral("新内容"));
     helper->CollectFromControls();
     QCOMPARE(ValueRules::MemoFromValue(helper->Document()->FieldValue("m1")), QStringLiteral("新内容"));
+}
+
+void TestControlBinding::untouchedValuesKeptExactly_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("stored");   // the field's value as the file holds it
+    QTest::addColumn<QString>("expected"); // what is shown and saved once "z" is typed at its end
+
+    auto memo = [](const QString &text) { return QString::fromLatin1(Base64EncodeString(CodePage::fromUnicode(text))); };
+    QTest::newRow("memo lone LF") << "memNote" << memo("第一行\n第二行") << "第一行\r\n第二行z";
+    QTest::newRow("memo lone CR") << "memNote" << memo("第一行\r第二行") << "第一行\r\n第二行z";
+    QTest::newRow("memo mixed breaks") << "memNote" << memo("a\n\rb\r\n\nc\r\n\r\n") << "a\r\n\r\nb\r\n\r\nc\r\n\r\nz";
+    QTest::newRow("memo paragraph separator") << "memNote" << memo(u"甲\u2029乙"_qs) << "甲\r\n乙z";
+    QTest::newRow("memo line separator") << "memNote" << memo(u"甲\u2028乙"_qs) << u"甲\u2028乙z"_qs;
+    QTest::newRow("memo no-break spaces") << "memNote" << memo(u"甲\u00A0乙\u3000丙\u202F"_qs) << u"甲\u00A0乙\u3000丙\u202Fz"_qs;
+    QTest::newRow("memo zero-width no-break space") << "memNote" << memo(u"甲\uFEFF乙"_qs) << u"甲\uFEFF乙z"_qs;
+    QTest::newRow("memo bytes outside the code page")
+        << "memNote" << QString::fromLatin1(Base64EncodeString(QByteArray("\xB0\xA1\x81\x30", 4))) << u"啊\uFFFD0z"_qs;
+    const QString longText = QString(40000, u'药') + QStringLiteral("尾");
+    QTest::newRow("edit over 32,767 characters") << "edtName" << longText << longText + "z";
+    QTest::newRow("edit with line breaks and special spaces")
+        << "edtName" << u"\uFEFF甲\r\n乙\n丙\u00A0丁\u2028戊\uFEFF"_qs << u"\uFEFF甲\r\n乙\n丙\u00A0丁\u2028戊\uFEFFz"_qs;
+}
+
+// A value that the control cannot show as stored is written back byte for
+// byte while the user leaves the control alone; once edited, what the control
+// shows is saved.
+void TestControlBinding::untouchedValuesKeptExactly()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, stored);
+    QFETCH(QString, expected);
+
+    QString escaped = stored.toHtmlEscaped();
+    escaped.replace(QLatin1Char('\r'), QStringLiteral("&#13;")).replace(QLatin1Char('\n'), QStringLiteral("&#10;"));
+    const QString items = QStringLiteral("<i type=\"Memo\" Field=\"f\" name=\"%1\"/>").arg(control);
+    TestForm form;
+    form.show();
+    ScriptedDialogs dialogs;
+    auto *helper = new TUIHelper(&form);
+    QVERIFY(loadDocument(*helper, FDir, utf8(makeDocument({}, items, QStringLiteral("<f name=\"f\" value=\"%1\"/>").arg(escaped)))));
+    QCOMPARE(dialogs.texts(), QStringList());
+    helper->CollectFromControls();
+    QCOMPARE(helper->Document()->FieldValue("f").toUtf8().toHex(), stored.toUtf8().toHex());
+    helper->CollectFromControls(); // a second save too
+    QVERIFY(helper->Document()->FieldValue("f") == stored);
+
+    // The user types at the end of the value.
+    QWidget *widget = static_cast<QWidget *>(form.control(control));
+    widget->setFocus();
+    if (auto *memo = qobject_cast<QPlainTextEdit *>(widget))
+        memo->moveCursor(QTextCursor::End);
+    else
+        static_cast<QLineEdit *>(widget)->end(false);
+    QTest::keyClicks(widget, "z");
+    QCOMPARE(Controls::text(widget).toUtf8().toHex(), expected.toUtf8().toHex());
+    helper->CollectFromControls();
+    const QString saved = helper->Document()->FieldValue("f");
+    QVERIFY((control == "memNote" ? ValueRules::MemoFromValue(saved) : saved) == expected);
 }

@@ -19,6 +19,8 @@ private slots:
     void handlersInstalledOnce();
     void twoDigitYearDates();
     void damagedMemosKept();
+    void untouchedValuesKeptExactly_data();
+    void untouchedValuesKeptExactly();
 
 private:
     QTemporaryDir FDir;

@@ -12,6 +12,7 @@
 #include "FormClasses.h"
 #include "FormDriver.h"
 #include "PrintFixture.h"
+#include "Base64.h"
 #include "Helpers.h"
 #include "ScriptedDialogs.h"
 #include "TFrmMain.h"
@@ -22,9 +23,12 @@
 #include "TfrPage.h"
 #include "TfrRenderer.h"
 #include "TfrReport.h"
+#include "ValueRules.h"
 
 #include <QFile>
 #include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTextCursor>
 #include <QMdiArea>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -137,6 +141,30 @@ QString storedValue(TEABaseForm *form, const QString &name)
     return QString();
 }
 
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The plain data items of a document whose controls the user can type into,
+// as (control name, field name), with the kind of their catalogue entry.
+struct TypedItem {
+    QString name;
+    QString field;
+    CatalogueEntry::Kind kind;
+};
+QList<TypedItem> typedItems(const ConfigDocument &doc, const Catalogue &cat)
+{
+    QList<TypedItem> out;
+    for (const ConfigNode &item : doc.section(QStringLiteral("ui-data")).childElements()) {
+        const QString name = item.attributeText(QStringLiteral("name"));
+        const CatalogueEntry *e = cat.find(name);
+        if (e && !e->readOnly && item.hasAttribute(QStringLiteral("Field")))
+            out.append({name, item.attributeText(QStringLiteral("Field")), e->kind});
+    }
+    return out;
+}
 
 } // namespace
 
@@ -156,6 +184,8 @@ private slots:
     void longMemosMoveToTheAttachment();
     void realisticValuesPrintWhole_data() { addTypeRows(); }
     void realisticValuesPrintWhole();
+    void untouchedValuesSaveByteForByte_data() { addTypeRows(); }
+    void untouchedValuesSaveByteForByte();
 };
 
 void TestForms::initTestCase()
@@ -494,6 +524,94 @@ void TestForms::realisticValuesPrintWhole()
                                      [&](const HookEntry &h) { return h.heading == heading; }),
                          qPrintable(heading));
     }
+}
+
+// Values that no control shows exactly as stored - memo texts with lone LF
+// or CR, paragraph and line separators, no-break spaces and U+FEFF; edit
+// values over 32,767 characters or with line breaks - are written back byte
+// for byte by an Open and Save without edits; what the user then types is
+// saved as the control shows it.
+void TestForms::untouchedValuesSaveByteForByte()
+{
+    QFETCH(FormKind, kind);
+    const FormType &type = formType(kind);
+    ScriptedDialogs dlg;
+    TFrmMain main;
+    main.show();
+    main.NewCommand(kind);
+    QPointer<TEABaseForm> form = main.registered(kind);
+    QVERIFY(form);
+    form->SaveBackup(); // a file as the program writes it
+    const QString file = form->DataFileName();
+    auto doc = ConfigDocument::parse(readAll(file));
+    const Catalogue cat = CatalogueParser::load(type.catalogue);
+    const QString longValue = QString(40000, u'药') + QStringLiteral("尾");
+    int memos = 0, edits = 0;
+    for (const TypedItem &item : typedItems(*doc, cat)) {
+        if (item.kind == CatalogueEntry::Kind::Memo) {
+            const QString text = u"第一行\n第二行\r第三行\u2028续\u2029第五行\u00A0空\u3000格\uFEFF尾\n"_qs + item.name;
+            doc->SetFieldValue(item.field, QString::fromLatin1(Base64EncodeString(CodePage::fromUnicode(text))));
+            ++memos;
+        } else if (item.kind == CatalogueEntry::Kind::Edit) {
+            doc->SetFieldValue(item.field, edits % 8 == 0 ? longValue + item.name
+                                                          : u"\uFEFF甲\r\n乙\u00A0丙\u2028"_qs + item.name);
+            ++edits;
+        }
+    }
+    QVERIFY(edits > 0);
+    QTemporaryDir dir;
+    const QString source = dir.filePath(QStringLiteral("source.MRT"));
+    const QByteArray written = doc->serialize();
+    {
+        QFile f(source);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(written) == written.size());
+    }
+    dlg.answer({true});
+    QVERIFY(form->AskClose());
+    settle();
+
+    dlg.messages.clear();
+    dlg.openFiles.enqueue(source);
+    main.OpenCommand(kind);
+    TEABaseForm *reopened = main.registered(kind);
+    QVERIFY(reopened);
+    QVERIFY2(dlg.messages.isEmpty(), qPrintable(dlg.texts().join(QLatin1Char('|'))));
+    reopened->SaveBackup();
+    QCOMPARE(reopened->DataFileName(), file);
+    QVERIFY(readAll(file) == written);
+
+    // The user types at the end of the first enabled memo and long edit box.
+    QStringList typed;
+    for (const TypedItem &item : typedItems(*doc, cat)) {
+        auto *w = qobject_cast<QWidget *>(reopened->helper()->FindControl(item.name));
+        if (!w || !w->isEnabled())
+            continue;
+        if (auto *memo = qobject_cast<QPlainTextEdit *>(w); memo && !typed.contains(QStringLiteral("memo"))) {
+            memo->setFocus();
+            memo->moveCursor(QTextCursor::End);
+            QTest::keyClicks(memo, "z");
+            typed << QStringLiteral("memo");
+            QCOMPARE(Controls::text(memo), u"第一行\r\n第二行\r\n第三行\u2028续\r\n第五行\u00A0空\u3000格\uFEFF尾\r\n"_qs + item.name + "z");
+        } else if (auto *edit = qobject_cast<QLineEdit *>(w);
+                   edit && edit->text().size() > 40000 && !typed.contains(QStringLiteral("edit"))) {
+            edit->setFocus();
+            edit->end(false);
+            QTest::keyClicks(edit, "z");
+            typed << QStringLiteral("edit");
+            QVERIFY(edit->text() == longValue + item.name + "z");
+        } else {
+            continue;
+        }
+        reopened->SaveBackup();
+        const QString saved = ConfigDocument::parse(readAll(file))->FieldValue(item.field);
+        QVERIFY2((item.kind == CatalogueEntry::Kind::Memo ? ValueRules::MemoFromValue(saved) : saved) == Controls::text(w),
+                 qPrintable(item.name));
+    }
+    if (memos > 0)
+        QVERIFY(typed.contains(QStringLiteral("memo")));
+    QVERIFY(typed.contains(QStringLiteral("edit")));
+    QFile::remove(file);
+    dlg.answer({true});
 }
 
 DZSB_TEST_MAIN(TestForms)
