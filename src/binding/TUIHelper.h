@@ -62,6 +62,15 @@ public:
     void FillReport();
     void ShowReport();
 
+    // How messages name the form's controls: each control's caption as the
+    // form shows it, with its item's number ("23.专利 专利到期日期"), keyed
+    // by control name in any letter case; a closing colon is left out. The
+    // form hands them over before loading; a control without a caption is
+    // named by its field or control name.
+    void SetCaptions(const QHash<QString, QString> &captions);
+    // The caption of a control, or the empty string when it has none.
+    QString Caption(const QString &controlName) const;
+
     QObject *FindControl(const QString &name) const;   // nullptr if none
     QObject *RequireControl(const QString &name) const; // AppError if none
 
@@ -134,4 +143,6 @@ private:
     // Controls disabled because nothing saves their value.
     QSet<const QObject *> FLocked;
     QStringList FDamagedMemos;
+    // Captions by case-folded control name.
+    QHash<QString, QString> FCaptions;
 };

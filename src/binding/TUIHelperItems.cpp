@@ -62,11 +62,19 @@ void TUIHelper::BindPlain(const ConfigNode &item)
         picker->setShowCheckBox(true);
         if (!ValueRules::IsNonBlank(value)) {
             picker->setHasDate(false);
-        } else if (const std::optional<QDate> date = ValueRules::ToDate(value)) {
+            break;
+        }
+        const std::optional<QDate> date = ValueRules::ToDate(value);
+        if (date && DatePicker::canHold(*date)) {
             picker->setDate(*date);
         } else {
-            ShowWarning(BindingMessages::BadDate(value, *field));
+            // Not replaced by some other date: the picker holds none and the
+            // stored text is saved unchanged until the user sets the picker.
             picker->setHasDate(false);
+            picker->keepText(value);
+            const QString caption = Caption(item.attributeText(kName));
+            ShowWarning(date ? BindingMessages::DateOutOfRange(value, *field, caption)
+                             : BindingMessages::BadDate(value, *field, caption));
         }
         break;
     }
@@ -229,6 +237,8 @@ QString TUIHelper::CollectPlain(const ConfigNode &item) const
         return Controls::text(control);
     case ControlKind::DatePicker: {
         auto *picker = static_cast<const DatePicker *>(control);
+        if (!picker->keptText().isEmpty())
+            return picker->keptText();
         return picker->hasDate() ? ValueRules::FromDate(picker->date()) : QString();
     }
     case ControlKind::CheckBox:

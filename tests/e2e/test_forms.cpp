@@ -9,9 +9,11 @@
 #include "CodePage.h"
 #include "ConfigDocument.h"
 #include "ControlAdapter.h"
+#include "DatePicker.h"
 #include "FormClasses.h"
 #include "FormDriver.h"
 #include "PrintFixture.h"
+#include "PrintOverflow.h"
 #include "Base64.h"
 #include "Helpers.h"
 #include "ScriptedDialogs.h"
@@ -25,6 +27,7 @@
 #include "TfrReport.h"
 #include "ValueRules.h"
 
+#include <QDateEdit>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -186,6 +189,8 @@ private slots:
     void realisticValuesPrintWhole();
     void untouchedValuesSaveByteForByte_data() { addTypeRows(); }
     void untouchedValuesSaveByteForByte();
+    void datesAlikeUnderEveryLocale_data() { addTypeRows(); }
+    void datesAlikeUnderEveryLocale();
 };
 
 void TestForms::initTestCase()
@@ -611,6 +616,108 @@ void TestForms::untouchedValuesSaveByteForByte()
         QVERIFY(typed.contains(QStringLiteral("memo")));
     QVERIFY(typed.contains(QStringLiteral("edit")));
     QFile::remove(file);
+    dlg.answer({true});
+}
+
+// A file written under the Chinese, the American English or the C locale
+// opens under each of them with the same dates, dates before 1752 included;
+// dates are stored and printed as yyyy/M/d under each. A stored date that
+// cannot be read is named by its item's caption and saved unchanged.
+void TestForms::datesAlikeUnderEveryLocale()
+{
+    QFETCH(FormKind, kind);
+    const FormType &type = formType(kind);
+    struct PinnedLocale {
+        ~PinnedLocale() { QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China)); }
+    } pinned;
+    const QList<QLocale> locales{QLocale(QLocale::Chinese, QLocale::China),
+                                 QLocale(QLocale::English, QLocale::UnitedStates), QLocale::c()};
+    const QList<QDate> dates{QDate(1996, 12, 17), QDate(1700, 1, 2), QDate(2011, 6, 28),
+                             QDate(100, 1, 1), QDate(9999, 12, 31), QDate(2026, 12, 28)};
+    const Catalogue cat = CatalogueParser::load(type.catalogue);
+    QStringList pickers; // the date pickers with a field
+    for (const CatalogueEntry *e : cat.entries())
+        if (e->kind == CatalogueEntry::Kind::Date)
+            pickers << e->name;
+    if (pickers.isEmpty())
+        QSKIP("no date picker on this form");
+    auto expected = [&](int i) { return dates[i % dates.size()]; };
+
+    ScriptedDialogs dlg;
+    TFrmMain main;
+    main.show();
+    QTemporaryDir dir;
+    for (const QLocale &writer : locales) {
+        QLocale::setDefault(writer);
+        main.NewCommand(kind);
+        QPointer<TEABaseForm> form = main.registered(kind);
+        QVERIFY(form);
+        for (int i = 0; i < pickers.size(); ++i)
+            form->findChild<DatePicker *>(pickers[i])->setDate(expected(i));
+        form->SaveBackup();
+        const QString file = dir.filePath(writer.name() + QStringLiteral(".MRT"));
+        QVERIFY(QFile::rename(form->DataFileName(), file));
+        const auto written = ConfigDocument::parse(readAll(file));
+        for (const TypedItem &item : typedItems(*written, cat))
+            if (item.kind == CatalogueEntry::Kind::Date)
+                QCOMPARE(written->FieldValue(item.field), ValueRules::FromDate(expected(pickers.indexOf(item.name))));
+        dlg.answer({true});
+        QVERIFY(form->AskClose());
+        settle();
+
+        for (const QLocale &reader : locales) {
+            QLocale::setDefault(reader);
+            dlg.messages.clear();
+            dlg.openFiles.enqueue(file);
+            main.OpenCommand(kind);
+            TEABaseForm *opened = main.registered(kind);
+            QVERIFY(opened);
+            QVERIFY2(dlg.messages.isEmpty(), qPrintable(dlg.texts().join(QLatin1Char('|'))));
+            opened->FillPrintedForm();
+            for (int i = 0; i < pickers.size(); ++i) {
+                auto *picker = opened->findChild<DatePicker *>(pickers[i]);
+                const QString where = writer.name() + QStringLiteral(" -> ") + reader.name() + QLatin1Char(' ') + pickers[i];
+                QVERIFY2(picker->hasDate() && picker->date() == expected(i), qPrintable(where));
+                const QString shown = ValueRules::FromDate(expected(i));
+                QVERIFY2(picker->dateEdit()->text() == shown, qPrintable(where + QStringLiteral(" shows ") + picker->dateEdit()->text()));
+                if (TfrView *object = opened->report()->FindObject(pickers[i]))
+                    QVERIFY2(object->Text() == shown, qPrintable(where + QStringLiteral(" prints ") + object->Text()));
+            }
+            dlg.answer({true});
+            QVERIFY(opened->AskClose());
+            settle();
+        }
+    }
+
+    // A date no locale reads: the message names the item as the form shows
+    // it, the picker holds no date, and the text is saved as it was.
+    QLocale::setDefault(locales[1]);
+    const QString file = dir.filePath(QStringLiteral("zh_CN.MRT"));
+    auto doc = ConfigDocument::parse(readAll(file));
+    QString field;
+    for (const TypedItem &item : typedItems(*doc, cat))
+        if (item.name == pickers[0])
+            field = item.field;
+    doc->SetFieldValue(field, QStringLiteral("28.06.2011"));
+    {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(doc->serialize());
+    }
+    dlg.messages.clear();
+    dlg.openFiles.enqueue(file);
+    main.OpenCommand(kind);
+    TEABaseForm *opened = main.registered(kind);
+    QVERIFY(opened);
+    QString caption = PrintOverflow::Headings(cat).value(pickers[0].toLower());
+    caption.chop(1); // its closing colon
+    QCOMPARE(dlg.texts(), QStringList{QStringLiteral("日期:\"28.06.2011\"的日期格式不对，请检查“") + caption +
+                                      QStringLiteral("”，\r\n在您修改这个日期之前，保存时原样保留文件中的内容。")});
+    QVERIFY(!caption.isEmpty() && !caption.contains(pickers[0]));
+    QVERIFY(!opened->findChild<DatePicker *>(pickers[0])->hasDate());
+    opened->SaveBackup();
+    QCOMPARE(ConfigDocument::parse(readAll(opened->DataFileName()))->FieldValue(field), QStringLiteral("28.06.2011"));
+    QFile::remove(opened->DataFileName());
     dlg.answer({true});
 }
 
