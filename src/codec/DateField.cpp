@@ -1,5 +1,6 @@
 #include "DateField.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -42,6 +43,24 @@ void DateField::keyPressEvent(QKeyEvent *event)
     const int section = currentSectionIndex();
     QDateEdit::keyPressEvent(event);
     FMovedOn = typed >= u'0' && typed <= u'9' && currentSectionIndex() != section;
+}
+
+void DateField::focusInEvent(QFocusEvent *event)
+{
+    QDateEdit::focusInEvent(event);
+    FMovedOn = false;
+    switch (event->reason()) {
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+    case Qt::ShortcutFocusReason:
+    case Qt::OtherFocusReason:
+        // A date is typed from its year on, whichever way the focus came.
+        setCurrentSectionIndex(0);
+        setSelectedSection(currentSection());
+        break;
+    default:
+        break;
+    }
 }
 
 void DateField::focusOutEvent(QFocusEvent *event)

@@ -329,7 +329,7 @@ void TestCodec::fileFilters()
 
 void TestCodec::datePickerTyping_data()
 {
-    QTest::addColumn<QString>("focus"); // "tab", or a click into "year", "month" or "day"
+    QTest::addColumn<QString>("focus"); // "tab", "backtab", or a click into "year", "month" or "day"
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QDate>("expected");
 
@@ -350,6 +350,7 @@ void TestCodec::datePickerTyping_data()
         row("1996", QDate(1996, 3, 28));
         row("1700/1/2", QDate(1700, 1, 2));
     }
+    QTest::newRow("backtab: 1996/12/17") << "backtab" << "1996/12/17" << QDate(1996, 12, 17);
     QTest::newRow("month: 7") << "month" << "7" << QDate(2025, 7, 28);
     QTest::newRow("month: 11/3") << "month" << "11/3" << QDate(2025, 11, 3);
     QTest::newRow("day: 5") << "day" << "5" << QDate(2025, 3, 5);
@@ -367,9 +368,11 @@ void TestCodec::datePickerTyping()
     QWidget form;
     auto *before = new QLineEdit(&form);
     auto *picker = new DatePicker(&form);
+    auto *after = new QLineEdit(&form);
+    after->setGeometry(0, 60, 100, 20);
     picker->setGeometry(0, 30, 160, 26);
     picker->setDate(QDate(2025, 3, 28));
-    form.resize(200, 80);
+    form.resize(200, 90);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     auto *line = picker->dateEdit()->findChild<QLineEdit *>();
@@ -378,6 +381,9 @@ void TestCodec::datePickerTyping()
     before->setFocus();
     if (focus == QLatin1String("tab")) {
         QTest::keyClick(before, Qt::Key_Tab);
+    } else if (focus == QLatin1String("backtab")) {
+        after->setFocus();
+        QTest::keyClick(after, Qt::Key_Backtab, Qt::ShiftModifier);
     } else {
         // A click at the middle of the part, where a user would click.
         const int part = focus == QLatin1String("year") ? 2 : focus == QLatin1String("month") ? 5 : 8;
