@@ -673,14 +673,17 @@ void TestForms::datesAlikeUnderEveryLocale()
             TEABaseForm *opened = main.registered(kind);
             QVERIFY(opened);
             QVERIFY2(dlg.messages.isEmpty(), qPrintable(dlg.texts().join(QLatin1Char('|'))));
-            opened->FillPrintedForm();
+            // Printed under each locale (from one writer's file: what prints is what the file holds).
+            const bool print = writer == locales[0];
+            if (print)
+                opened->FillPrintedForm();
             for (int i = 0; i < pickers.size(); ++i) {
                 auto *picker = opened->findChild<DatePicker *>(pickers[i]);
                 const QString where = writer.name() + QStringLiteral(" -> ") + reader.name() + QLatin1Char(' ') + pickers[i];
                 QVERIFY2(picker->hasDate() && picker->date() == expected(i), qPrintable(where));
                 const QString shown = ValueRules::FromDate(expected(i));
                 QVERIFY2(picker->dateEdit()->text() == shown, qPrintable(where + QStringLiteral(" shows ") + picker->dateEdit()->text()));
-                if (TfrView *object = opened->report()->FindObject(pickers[i]))
+                if (TfrView *object = print ? opened->report()->FindObject(pickers[i]) : nullptr)
                     QVERIFY2(object->Text() == shown, qPrintable(where + QStringLiteral(" prints ") + object->Text()));
             }
             dlg.answer({true});
