@@ -25,10 +25,30 @@ QString RadioNotInData(const QString &controlName)
     return QStringLiteral("ui-data内无控件") + quoted(controlName);
 }
 
-QString BadDate(const QString &value, const QString &field)
+namespace {
+
+// What to check: the item's caption on the form, else the field.
+QString dateItem(const QString &field, const QString &caption)
 {
-    return QStringLiteral("日期:") + quoted(value) + QStringLiteral("的日期格式不对，请检查字段:")
-        + quoted(field) + QStringLiteral("，") + kCrLf + QStringLiteral("现在以今日作为缺省日期。");
+    return caption.isEmpty() ? QStringLiteral("字段:") + quoted(field)
+                             : QStringLiteral("“") + caption + QStringLiteral("”");
+}
+
+const QString kDateKept = QStringLiteral("在您修改这个日期之前，保存时原样保留文件中的内容。");
+
+} // namespace
+
+QString BadDate(const QString &value, const QString &field, const QString &caption)
+{
+    return QStringLiteral("日期:") + quoted(value) + QStringLiteral("的日期格式不对，请检查")
+        + dateItem(field, caption) + QStringLiteral("，") + kCrLf + kDateKept;
+}
+
+QString DateOutOfRange(const QString &value, const QString &field, const QString &caption)
+{
+    return QStringLiteral("日期:") + quoted(value)
+        + QStringLiteral("超出了日期框能显示的范围（公元100年至9999年），请检查") + dateItem(field, caption)
+        + QStringLiteral("，") + kCrLf + kDateKept;
 }
 
 QString BadBoolean(const QString &field, const QString &value)

@@ -10,8 +10,13 @@ namespace BindingMessages {
 QString MissingControl(const QString &formName, const QString &controlName);
 // ui-data内无控件"name"
 QString RadioNotInData(const QString &controlName);
-// 日期:"value"的日期格式不对，请检查字段:"field"，CR LF 现在以今日作为缺省日期。
-QString BadDate(const QString &value, const QString &field);
+// 日期:"value"的日期格式不对，请检查“caption”，CR LF
+// 在您修改这个日期之前，保存时原样保留文件中的内容。
+// Without a caption the field is named: 请检查字段:"field"，
+QString BadDate(const QString &value, const QString &field, const QString &caption = QString());
+// 日期:"value"超出了日期框能显示的范围（公元100年至9999年），请检查“caption”，CR LF
+// 在您修改这个日期之前，保存时原样保留文件中的内容。
+QString DateOutOfRange(const QString &value, const QString &field, const QString &caption = QString());
 // Field"field"的值:"value"不是布尔型格式，CR LF 正确格式应为：0, -1
 QString BadBoolean(const QString &field, const QString &value);
 // CheckBoxItem:"name"没有Key。
@@ -24,7 +29,7 @@ QString FieldNotFound(const QString &field);
 QString NoUiData();
 // 文件中没有"data-fields"元素…
 QString NoDataFields();
-// Memos whose stored text is not valid Base64, by control name.
+// Memos whose stored text is not valid Base64, by caption (or control name).
 QString DamagedMemos(const QStringList &controlNames);
 // Save or print after a load that failed.
 QString NothingLoaded();

@@ -9,6 +9,7 @@
 
 #include <QRegularExpression>
 #include <QSet>
+#include <QStringDecoder>
 
 #include <cerrno>
 #include <iconv.h>
@@ -32,7 +33,9 @@ bool rawName(const xmlNode *node, QString &name)
         if (!t) {
             name.clear();
         } else if (!t->next && t->type == XML_TEXT_NODE) {
-            name = QString::fromUtf8(reinterpret_cast<const char *>(t->content));
+            // As ConfigNode reads it: a leading U+FEFF is part of the name.
+            name = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom)(
+                reinterpret_cast<const char *>(t->content));
         } else {
             name = ConfigNode(const_cast<xmlNode *>(node)).attributeText(kName);
         }

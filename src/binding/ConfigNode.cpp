@@ -2,13 +2,20 @@
 
 #include "ConfigDocument.h"
 
+#include <QStringDecoder>
+
 #include <libxml/tree.h>
 
 namespace {
 
 QString fromXml(const xmlChar *text)
 {
-    return text ? QString::fromUtf8(reinterpret_cast<const char *>(text)) : QString();
+    if (!text)
+        return QString();
+    // A value may begin with U+FEFF, which QString::fromUtf8 would drop as
+    // a byte order mark.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder(reinterpret_cast<const char *>(text));
 }
 
 // An attribute without a namespace of this name. DTD defaults are never
@@ -34,9 +41,11 @@ QString xmlSafe(const QString &value)
 {
     QString out;
     out.reserve(value.size());
+    // Appended as UTF-16 units: QString::fromUcs4 would drop U+FEFF as a
+    // byte order mark.
     for (char32_t c : value.toUcs4()) {
         if (isXmlChar(c))
-            out.append(QString::fromUcs4(&c, 1));
+            out.append(QChar::fromUcs4(c));
     }
     return out;
 }

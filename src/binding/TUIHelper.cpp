@@ -51,6 +51,23 @@ QObject *TUIHelper::FindControl(const QString &name) const
     return FControls.value(name.toCaseFolded()).data();
 }
 
+void TUIHelper::SetCaptions(const QHash<QString, QString> &captions)
+{
+    FCaptions.clear();
+    for (auto it = captions.cbegin(); it != captions.cend(); ++it) {
+        QString caption = it.value().trimmed();
+        while (caption.endsWith(QChar(0xFF1A)) || caption.endsWith(QLatin1Char(':')))
+            caption.chop(1);
+        if (!caption.isEmpty())
+            FCaptions.insert(it.key().toCaseFolded(), caption);
+    }
+}
+
+QString TUIHelper::Caption(const QString &controlName) const
+{
+    return FCaptions.value(controlName.toCaseFolded());
+}
+
 QObject *TUIHelper::RequireControl(const QString &name) const
 {
     QObject *control = FindControl(name);
@@ -140,8 +157,14 @@ void TUIHelper::ApplyToControls()
     FDamagedMemos.clear();
     for (const ConfigNode &item : Section(ConfigSection::UiData).childElements())
         BindItem(item);
-    if (!FDamagedMemos.isEmpty())
-        ShowWarning(BindingMessages::DamagedMemos(FDamagedMemos));
+    if (!FDamagedMemos.isEmpty()) {
+        QStringList named;
+        for (const QString &name : std::as_const(FDamagedMemos)) {
+            const QString caption = Caption(name);
+            named << (caption.isEmpty() ? name : caption);
+        }
+        ShowWarning(BindingMessages::DamagedMemos(named));
+    }
 }
 
 void TUIHelper::CollectFromControls()

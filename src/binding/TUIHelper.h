@@ -62,6 +62,15 @@ public:
     void FillReport();
     void ShowReport();
 
+    // How messages name the form's controls: each control's caption as the
+    // form shows it, with its item's number ("23.专利 专利到期日期"), keyed
+    // by control name in any letter case; a closing colon is left out. The
+    // form hands them over before loading; a control without a caption is
+    // named by its field or control name.
+    void SetCaptions(const QHash<QString, QString> &captions);
+    // The caption of a control, or the empty string when it has none.
+    QString Caption(const QString &controlName) const;
+
     QObject *FindControl(const QString &name) const;   // nullptr if none
     QObject *RequireControl(const QString &name) const; // AppError if none
 
@@ -123,8 +132,9 @@ private:
         QMetaObject::Connection connection;
     };
     QHash<QObject *, InstalledHandler> FHandlers;
-    // Memos whose stored value is not valid Base64: the stored value and the
-    // text shown for it; saved unchanged while that text is unchanged.
+    // Memos whose stored value the memo cannot show as stored (not valid
+    // Base64, or a text the memo rewrites): the stored value and the text
+    // shown for it; saved unchanged while that text is unchanged.
     struct KeptMemo {
         QString stored;
         QString shown;
@@ -133,4 +143,6 @@ private:
     // Controls disabled because nothing saves their value.
     QSet<const QObject *> FLocked;
     QStringList FDamagedMemos;
+    // Captions by case-folded control name.
+    QHash<QString, QString> FCaptions;
 };

@@ -3,6 +3,7 @@
 #include "TUIHelper.h"
 
 #include "BindingMessages.h"
+#include "CodePage.h"
 #include "ControlAdapter.h"
 #include "DatePicker.h"
 #include "Dialogs.h"
@@ -61,22 +62,38 @@ void TUIHelper::BindPlain(const ConfigNode &item)
         picker->setShowCheckBox(true);
         if (!ValueRules::IsNonBlank(value)) {
             picker->setHasDate(false);
-        } else if (const std::optional<QDate> date = ValueRules::ToDate(value)) {
+            break;
+        }
+        const std::optional<QDate> date = ValueRules::ToDate(value);
+        if (date && DatePicker::canHold(*date)) {
             picker->setDate(*date);
         } else {
-            ShowWarning(BindingMessages::BadDate(value, *field));
+            // Not replaced by some other date: the picker holds none and the
+            // stored text is saved unchanged until the user sets the picker.
             picker->setHasDate(false);
+            picker->keepText(value);
+            const QString caption = Caption(item.attributeText(kName));
+            ShowWarning(date ? BindingMessages::DateOutOfRange(value, *field, caption)
+                             : BindingMessages::BadDate(value, *field, caption));
         }
         break;
     }
     case ControlKind::Memo: {
         QString text;
-        if (!ValueRules::DecodeMemo(value, text)) {
-            // Kept as stored until the user changes what is shown.
-            FKeptMemos.insert(control, {value, text});
-            FDamagedMemos.append(item.attributeText(kName));
-        }
+        QByteArray bytes;
+        const bool valid = ValueRules::DecodeMemo(value, text, &bytes);
         Controls::setText(control, text);
+        // A value that the memo cannot show as stored - not valid Base64, or
+        // a text the memo rewrites (a lone LF or CR becomes CR LF, a paragraph
+        // separator a line break, bytes the code page cannot map) - is kept
+        // as stored until the user changes what is shown.
+        const QString shown = Controls::text(control);
+        if (!valid) {
+            FKeptMemos.insert(control, {value, shown});
+            FDamagedMemos.append(item.attributeText(kName));
+        } else if (CodePage::fromUnicode(shown) != bytes) {
+            FKeptMemos.insert(control, {value, shown});
+        }
         break;
     }
     case ControlKind::CheckBox:
@@ -220,6 +237,8 @@ QString TUIHelper::CollectPlain(const ConfigNode &item) const
         return Controls::text(control);
     case ControlKind::DatePicker: {
         auto *picker = static_cast<const DatePicker *>(control);
+        if (!picker->keptText().isEmpty())
+            return picker->keptText();
         return picker->hasDate() ? ValueRules::FromDate(picker->date()) : QString();
     }
     case ControlKind::CheckBox:

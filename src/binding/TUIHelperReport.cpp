@@ -104,7 +104,10 @@ void TUIHelper::FillPlainItem(const ConfigNode &item)
     }
     switch (Controls::kindOf(control)) {
     case ControlKind::Memo:
-        text = Controls::text(control); // the memo's current text, not the stored Base64
+        // The memo's current text, not the stored Base64; a line separator
+        // breaks the line on paper as it does on screen.
+        text = Controls::text(control);
+        text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
         break;
     case ControlKind::CheckBox:
         text = Controls::isChecked(control) ? kCheckOn : kCheckOff;

@@ -55,8 +55,9 @@ QString FromBoolean(bool checked)
     return checked ? QStringLiteral("-1") : QStringLiteral("0");
 }
 
-// The short date format with its year always in four digits, so that no
-// written date loses its century.
+namespace {
+
+// The short date format with its year always in four digits.
 QString fullYearFormat(const QString &format)
 {
     if (!usesTwoDigitYear(format))
@@ -66,12 +67,44 @@ QString fullYearFormat(const QString &format)
     return full;
 }
 
-std::optional<QDate> ToDate(const QString &text)
+// A date from year, month and day as matched; nothing for an impossible one.
+std::optional<QDate> dateOf(const QRegularExpressionMatch &m)
+{
+    const QDate date(m.captured(QStringLiteral("y")).toInt(), m.captured(QStringLiteral("m")).toInt(),
+                     m.captured(QStringLiteral("d")).toInt());
+    return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+}
+
+// The year-first forms, which no locale reads another way: the year in four
+// digits, then month and day, separated alike by "/", "-" or "." or marked
+// with 年月日; eight digits in a row (ISO 8601 basic); ISO 8601 with a time.
+std::optional<QDate> yearFirst(const QString &text)
+{
+    static const QRegularExpression forms[] = {
+        QRegularExpression(QStringLiteral(
+            "^\\s*(?<y>\\d{4})\\s*(?<sep>[/.-])\\s*(?<m>\\d{1,2})\\s*\\k<sep>\\s*(?<d>\\d{1,2})\\s*$")),
+        QRegularExpression(QStringLiteral(
+            "^\\s*(?<y>\\d{4})\\s*年\\s*(?<m>\\d{1,2})\\s*月\\s*(?<d>\\d{1,2})\\s*日?\\s*$")),
+        QRegularExpression(QStringLiteral("^\\s*(?<y>\\d{4})(?<m>\\d{2})(?<d>\\d{2})\\s*$")),
+        QRegularExpression(QStringLiteral(
+            "^\\s*(?<y>\\d{4})-(?<m>\\d{2})-(?<d>\\d{2})T\\d{2}(:\\d{2}(:\\d{2}([.,]\\d+)?)?)?"
+            "(Z|[+-]\\d{2}(:?\\d{2})?)?\\s*$")),
+    };
+    for (const QRegularExpression &form : forms) {
+        const QRegularExpressionMatch m = form.match(text);
+        if (m.hasMatch())
+            return dateOf(m);
+    }
+    return std::nullopt;
+}
+
+// The short date format of QLocale().
+std::optional<QDate> localeShort(const QString &text)
 {
     const QLocale locale;
     const QString format = locale.dateFormat(QLocale::ShortFormat);
     if (usesTwoDigitYear(format)) {
-        // What this program writes: the short format with a four-digit year.
+        // What this program wrote under such a format: a four-digit year.
         static const QRegularExpression fourDigits(QStringLiteral("\\d{4}"));
         if (text.contains(fourDigits)) {
             const QDate full = locale.toDate(text, fullYearFormat(format));
@@ -79,7 +112,6 @@ std::optional<QDate> ToDate(const QString &text)
                 return full;
         }
     }
-    // Older files: the short format itself.
     QDate date = locale.toDate(text, QLocale::ShortFormat);
     if (!date.isValid())
         return std::nullopt;
@@ -96,10 +128,22 @@ std::optional<QDate> ToDate(const QString &text)
     return date;
 }
 
+} // namespace
+
+std::optional<QDate> ToDate(const QString &text)
+{
+    if (const std::optional<QDate> date = yearFirst(text))
+        return date;
+    if (const std::optional<QDate> date = localeShort(text))
+        return date;
+    // What this program wrote under the C locale ("8 Nov 2021").
+    const QDate c = QLocale::c().toDate(text.trimmed(), QLocale::c().dateFormat(QLocale::ShortFormat));
+    return c.isValid() ? std::optional<QDate>(c) : std::nullopt;
+}
+
 QString FromDate(const QDate &date)
 {
-    const QLocale locale;
-    return locale.toString(date, fullYearFormat(locale.dateFormat(QLocale::ShortFormat)));
+    return QStringLiteral("%1/%2/%3").arg(date.year(), 4, 10, QLatin1Char('0')).arg(date.month()).arg(date.day());
 }
 
 QString MemoFromValue(const QString &value)
@@ -107,11 +151,13 @@ QString MemoFromValue(const QString &value)
     return CodePage::toUnicode(Base64DecodeString(value.toUtf8()));
 }
 
-bool DecodeMemo(const QString &value, QString &text)
+bool DecodeMemo(const QString &value, QString &text, QByteArray *bytes)
 {
-    QByteArray bytes;
-    const int code = TBase64().Decode(value.toUtf8(), bytes);
-    text = CodePage::toUnicode(bytes);
+    QByteArray decoded;
+    const int code = TBase64().Decode(value.toUtf8(), decoded);
+    text = CodePage::toUnicode(decoded);
+    if (bytes)
+        *bytes = std::move(decoded);
     return code == TBase64::Ok;
 }
 

@@ -11,6 +11,7 @@
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTextDocument>
 
 namespace Controls {
 
@@ -30,9 +31,12 @@ QString text(const QObject *control)
 {
     if (auto *e = qobject_cast<const QLineEdit *>(control)) return e->text();
     if (auto *m = qobject_cast<const QPlainTextEdit *>(control)) {
-        // A memo's lines joined by CR LF, as the stored texts have them.
-        QString t = m->toPlainText();
-        t.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+        // A memo's lines joined by CR LF, as the stored texts have them. The
+        // raw text keeps no-break spaces and line separators as typed (the
+        // plain text would turn them into blanks and line breaks); only the
+        // breaks between its lines (paragraph separators) become CR LF.
+        QString t = m->document()->toRawText();
+        t.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
         return t;
     }
     if (auto *c = qobject_cast<const QComboBox *>(control)) return c->currentText();
@@ -42,6 +46,9 @@ QString text(const QObject *control)
 void setText(QObject *control, const QString &value)
 {
     if (auto *e = qobject_cast<QLineEdit *>(control)) {
+        // An edit box cuts a longer text at its maximum length without a word.
+        if (value.size() > e->maxLength())
+            e->setMaxLength(kNoLengthLimit);
         e->setText(value);
         e->setCursorPosition(0);
     } else if (auto *m = qobject_cast<QPlainTextEdit *>(control)) {

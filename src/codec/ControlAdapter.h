@@ -6,6 +6,7 @@
 // filling speak only to these functions.
 #include <QColor>
 #include <QString>
+#include <limits>
 
 class QObject;
 class QWidget;
@@ -18,8 +19,13 @@ ControlKind kindOf(const QObject *control);
 
 // Edit, memo, drop-down list: the text (a list's selected entry text).
 QString text(const QObject *control);
-// Edit and memo: replaces the text.
+// Edit and memo: replaces the text. An edit box whose maximum length is
+// shorter than the text takes any length from then on, so that nothing is cut.
 void setText(QObject *control, const QString &text);
+
+// The maximum length of edit boxes that take any text (QLineEdit's default
+// of 32,767 characters would cut longer values without a word).
+inline constexpr int kNoLengthLimit = std::numeric_limits<int>::max();
 
 // Check box and radio button.
 bool isChecked(const QObject *control);

@@ -1,12 +1,12 @@
 #include "DatePicker.h"
 
+#include "DateField.h"
+
 #include <QCheckBox>
-#include <QDateEdit>
 #include <QHBoxLayout>
-#include <QLocale>
 
 DatePicker::DatePicker(QWidget *parent)
-    : QWidget(parent), FCheck(new QCheckBox(this)), FEdit(new QDateEdit(this))
+    : QWidget(parent), FCheck(new QCheckBox(this)), FEdit(new DateField(this))
 {
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -16,16 +16,42 @@ DatePicker::DatePicker(QWidget *parent)
     FCheck->setObjectName(QStringLiteral("holdsDate"));
     FEdit->setObjectName(QStringLiteral("date"));
     FEdit->setCalendarPopup(true);
-    FEdit->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
+    FEdit->setDisplayFormat(displayFormat());
+    // QDateEdit's own first date is 1752-09-14; earlier dates would be moved to it.
+    FEdit->setDateRange(firstDate(), lastDate());
     FEdit->setDate(QDate::currentDate());
     FCheck->setChecked(false);
     setFocusProxy(FEdit);
     connect(FCheck, &QCheckBox::toggled, this, [this] {
+        dropKeptText();
         syncEditState();
         emit changed();
     });
-    connect(FEdit, &QDateEdit::dateChanged, this, &DatePicker::changed);
+    connect(FEdit, &QDateEdit::dateChanged, this, [this] {
+        dropKeptText();
+        emit changed();
+    });
     syncEditState();
+}
+
+QString DatePicker::displayFormat()
+{
+    return QStringLiteral("yyyy/M/d");
+}
+
+QDate DatePicker::firstDate()
+{
+    return QDate(100, 1, 1);
+}
+
+QDate DatePicker::lastDate()
+{
+    return QDate(9999, 12, 31);
+}
+
+bool DatePicker::canHold(const QDate &date)
+{
+    return date.isValid() && date >= firstDate() && date <= lastDate();
 }
 
 void DatePicker::setShowCheckBox(bool show)
@@ -44,6 +70,7 @@ bool DatePicker::hasDate() const
 
 void DatePicker::setHasDate(bool holds)
 {
+    dropKeptText();
     FCheck->setChecked(holds);
     syncEditState();
 }
@@ -55,9 +82,28 @@ QDate DatePicker::date() const
 
 void DatePicker::setDate(const QDate &date)
 {
+    dropKeptText();
     FEdit->setDate(date);
     FCheck->setChecked(true);
     syncEditState();
+}
+
+void DatePicker::keepText(const QString &text)
+{
+    if (FKeptText.isEmpty())
+        FToolTip = toolTip();
+    FKeptText = text;
+    if (!text.isEmpty())
+        setToolTip(QStringLiteral("文件中保存的日期“%1”无法识别，在您修改这个日期之前，保存时原样保留文件中的内容。")
+                       .arg(text));
+    else
+        setToolTip(FToolTip);
+}
+
+void DatePicker::dropKeptText()
+{
+    if (!FKeptText.isEmpty())
+        keepText(QString());
 }
 
 void DatePicker::syncEditState()

@@ -168,6 +168,8 @@ private:
         case Kind::Edit: {
             auto *edit = new QLineEdit(parent);
             edit->setReadOnly(e.readOnly);
+            // Values of any length are typed, pasted and loaded whole.
+            edit->setMaxLength(Controls::kNoLengthLimit);
             if (e.skyBlue)
                 Controls::setBackground(edit, CatalogueBuilder::skyBlue());
             if (e.redText) {

@@ -194,6 +194,7 @@ void TEABaseForm::LoadDocument(const QString &path)
     FClosing = true;
     delete FHelper;
     FHelper = new TUIHelper(this);
+    FHelper->SetCaptions(FPrintHeadings); // messages name items by their captions
     FHelper->FFileName = path;
     FHelper->LoadConfig(FTypeTag);
     if (!FClosed && FHelper->Document())

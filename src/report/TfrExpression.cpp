@@ -1,7 +1,5 @@
 #include "TfrExpression.h"
 
-#include <QLocale>
-
 namespace TfrExpression {
 
 QString Evaluate(const QString &expression, const TfrExpressionContext &context)
@@ -12,7 +10,8 @@ QString Evaluate(const QString &expression, const TfrExpressionContext &context)
     if (name == QLatin1String("TOTALPAGES"))
         return QString::number(context.totalPages);
     if (name == QLatin1String("DATE"))
-        return QLocale().toString(context.now.date(), QLocale::ShortFormat);
+        // As dates print on the forms, whatever the locale: 2011/6/28.
+        return context.now.date().toString(QStringLiteral("yyyy/M/d"));
     if (name == QLatin1String("TIME"))
         return context.now.time().toString(QStringLiteral("HH:mm:ss"));
     return QString();

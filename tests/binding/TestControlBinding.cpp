@@ -3,9 +3,12 @@
 #include "TestControlBinding.h"
 
 #include "AppError.h"
+#include "Base64.h"
 #include "BindingFixture.h"
+#include "CodePage.h"
 #include "CommandGuard.h"
 #include "ControlAdapter.h"
+#include "DatePicker.h"
 #include "ScriptedDialogs.h"
 #include "TUIHelper.h"
 #include "ValueRules.h"
@@ -13,6 +16,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QLocale>
+#include <QTextCursor>
 #include <QtTest>
 
 namespace {
@@ -79,7 +83,7 @@ void TestControlBinding::plainBinding_data()
     const QString combo = QStringLiteral(
         "<i type=\"ComboBox\" Field=\"f\" name=\"cbxKind\"><c key=\"甲\"/><c key=\"Beta\"/><c/><c key=\"丙\"/></i>");
     const QString badBool = QStringLiteral("Field\"f\"的值:\"%1\"不是布尔型格式，\r\n正确格式应为：0, -1");
-    const QString badDate = QStringLiteral("日期:\"%1\"的日期格式不对，请检查字段:\"f\"，\r\n现在以今日作为缺省日期。");
+    const QString badDate = QStringLiteral("日期:\"%1\"的日期格式不对，请检查字段:\"f\"，\r\n在您修改这个日期之前，保存时原样保留文件中的内容。");
     const QString old = QStringLiteral("text=old");
 
     QTest::newRow("edit takes value") << edit << "张三" << "edtName" << old << "text=张三" << QStringList();
@@ -114,7 +118,7 @@ void TestControlBinding::plainBinding_data()
     QTest::newRow("date leading zeros") << date << "2024/05/01" << "dtpDate" << preset << "date=2024-05-01" << QStringList();
     QTest::newRow("date empty") << date << "" << "dtpDate" << preset << "nodate" << QStringList();
     QTest::newRow("date single space") << date << " " << "dtpDate" << preset << "nodate" << QStringList();
-    QTest::newRow("date ISO is bad") << date << "2024-05-01" << "dtpDate" << preset << "nodate" << QStringList{badDate.arg("2024-05-01")};
+    QTest::newRow("date ISO") << date << "2024-05-01" << "dtpDate" << preset << "date=2024-05-01" << QStringList();
     QTest::newRow("date impossible") << date << "2024/13/40" << "dtpDate" << preset << "nodate" << QStringList{badDate.arg("2024/13/40")};
 
     QTest::newRow("memo Base64 with line break") << memo << "tdrSu9DQDQq12rb+0NA=" << "memNote" << old << "text=第一行\r\n第二行" << QStringList();
@@ -470,34 +474,137 @@ void TestControlBinding::handlersInstalledOnce()
     QCOMPARE(receivers("ckbUrgent"), before);
 }
 
-void TestControlBinding::twoDigitYearDates()
+void TestControlBinding::readsDates_data()
 {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QDate>("expected"); // invalid: not read as a date
+
+    const QDate may1(2024, 5, 1);
+    const char *everywhere[] = {"zh_CN", "en_US", "C", "de_DE"};
+    for (const char *locale : everywhere) {
+        auto row = [&](const char *label, const QString &text, const QDate &date) {
+            QTest::addRow("%s %s", locale, label) << QString::fromLatin1(locale) << text << date;
+        };
+        // The year-first forms read the same under every locale.
+        row("yyyy/M/d", "2024/5/1", may1);
+        row("yyyy/MM/dd", "2024/05/01", may1);
+        row("yyyy-M-d", "2024-5-1", may1);
+        row("ISO date", "2024-05-01", may1);
+        row("yyyy.M.d", "2024.5.1", may1);
+        row("Chinese", "2024年5月1日", may1);
+        row("Chinese padded", " 2024 年 05 月 01 日 ", may1);
+        row("Chinese without 日", "2024年5月1", may1);
+        row("ISO basic", "20240501", may1);
+        row("ISO with time", "2024-05-01T08:30:00", may1);
+        row("ISO with zone", "2024-05-01T08:30:00.5+08:00", may1);
+        row("blanks around", " 2024/5/1 ", may1);
+        row("before 1752", "1700/1/2", QDate(1700, 1, 2));
+        row("year 50", "0050/6/7", QDate(50, 6, 7));
+        row("C locale's short format", "8 Nov 2021", QDate(2021, 11, 8));
+        row("mixed separators", "2024/5-1", QDate());
+        row("month 13", "2024/13/1", QDate());
+        row("30 February", "2024/2/30", QDate());
+        row("words", "明天", QDate());
+        row("three-digit year", "202/5/1", QDate());
+    }
+    // The system's short format besides.
+    QTest::newRow("en_US M/d/yyyy") << "en_US" << "5/1/2024" << may1;
+    QTest::newRow("en_US M/d/yy") << "en_US" << "5/1/24" << may1;
+    QTest::newRow("zh_CN does not read M/d/yyyy") << "zh_CN" << "5/1/2024" << QDate();
+    QTest::newRow("de_DE dd.MM.yyyy") << "de_DE" << "02.01.2080" << QDate(2080, 1, 2);
+    // Two-digit years fall within fifty years of today.
     const int year = QDate::currentDate().year();
-    const QString yy = QString::number(year % 100).rightJustified(2, u'0');
-    const std::optional<QDate> thisYear = ValueRules::ToDate("5/1/" + yy);
-    const std::optional<QDate> bad = ValueRules::ToDate("2024/5/1");
-    const QString written = ValueRules::FromDate(QDate(year, 5, 1));
-    // Dates far from today keep their century: written with four digits.
-    const QString far = ValueRules::FromDate(QDate(2080, 12, 31));
-    const std::optional<QDate> farBack = ValueRules::ToDate(far);
-    const std::optional<QDate> old = ValueRules::ToDate(ValueRules::FromDate(QDate(1931, 2, 3)));
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const QString german = ValueRules::FromDate(QDate(2080, 1, 2));
-    const std::optional<QDate> germanBack = ValueRules::ToDate(german);
-    const std::optional<QDate> germanOld = ValueRules::ToDate("02.01.80");
+    const int base = year - 50;
+    int y80 = base / 100 * 100 + 80;
+    if (y80 < base)
+        y80 += 100;
+    QTest::newRow("de_DE dd.MM.yy") << "de_DE" << "02.01.80" << QDate(y80, 1, 2);
+}
+
+// Dates stored on any machine are read on any other; they are written and
+// printed as yyyy/M/d whatever the locale.
+void TestControlBinding::readsDates()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, text);
+    QFETCH(QDate, expected);
+    QLocale::setDefault(QLocale(locale));
+    const std::optional<QDate> read = ValueRules::ToDate(text);
+    const QString written = ValueRules::FromDate(QDate(2024, 5, 1));
+    const QString old = ValueRules::FromDate(QDate(100, 1, 2));
+    const QString far = ValueRules::FromDate(QDate(9999, 12, 31));
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-    QCOMPARE(thisYear.value_or(QDate()), QDate(year, 5, 1));
-    QVERIFY(!bad);
-    QCOMPARE(written, "5/1/" + QString::number(year));
-    QCOMPARE(far, QStringLiteral("12/31/2080"));
-    QCOMPARE(farBack.value_or(QDate()), QDate(2080, 12, 31));
-    QCOMPARE(old.value_or(QDate()), QDate(1931, 2, 3));
-    QCOMPARE(german, QStringLiteral("02.01.2080"));
-    QCOMPARE(germanBack.value_or(QDate()), QDate(2080, 1, 2));
-    // Older two-digit files are read as before, within fifty years of today.
-    QCOMPARE(germanOld.value_or(QDate()).month(), 1);
-    QVERIFY(qAbs(germanOld.value_or(QDate()).year() - year) <= 50);
+    QCOMPARE(read.value_or(QDate()), expected);
+    QCOMPARE(written, QStringLiteral("2024/5/1"));
+    QCOMPARE(old, QStringLiteral("0100/1/2"));
+    QCOMPARE(far, QStringLiteral("9999/12/31"));
+}
+
+void TestControlBinding::unreadableDatesKept_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("caption");    // of the picker, handed over by the form
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("change");     // "tick": the user ticks the box; "disable": its controller unticked
+
+    const QString kept = QStringLiteral("，\r\n在您修改这个日期之前，保存时原样保留文件中的内容。");
+    QTest::newRow("wrong format, named by caption")
+        << "28.06.2011" << "23.专利 专利到期日期："
+        << "日期:\"28.06.2011\"的日期格式不对，请检查“23.专利 专利到期日期”" + kept << "tick";
+    QTest::newRow("wrong format, named by field")
+        << "6/28/2011" << ""
+        << "日期:\"6/28/2011\"的日期格式不对，请检查字段:\"day\"" + kept << "tick";
+    QTest::newRow("before the year 100")
+        << "0050/6/7" << "15.批准日期"
+        << "日期:\"0050/6/7\"超出了日期框能显示的范围（公元100年至9999年），请检查“15.批准日期”" + kept << "tick";
+    QTest::newRow("cleared by its controller")
+        << "明天" << "日期：" << "日期:\"明天\"的日期格式不对，请检查“日期”" + kept << "disable";
+}
+
+// A stored date that the picker cannot show is neither replaced by today
+// nor dropped: the picker holds no date, the message names the item, and
+// the text is saved unchanged until the picker is changed.
+void TestControlBinding::unreadableDatesKept()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, caption);
+    QFETCH(QString, message);
+    QFETCH(QString, change);
+
+    TestForm form;
+    form.show();
+    ScriptedDialogs dialogs;
+    auto *helper = new TUIHelper(&form);
+    if (!caption.isEmpty())
+        helper->SetCaptions({{QStringLiteral("DTPDATE"), caption}, {QStringLiteral("edtName"), QStringLiteral("1.名称：")}});
+    const QString relations = QStringLiteral("<r name=\"ckbUrgent\" type=\"c\"><r name=\"dtpDate\"/></r>");
+    const QString items = QStringLiteral("<i type=\"CheckBox\" Field=\"urg\" name=\"ckbUrgent\"/>"
+                                         "<i type=\"Date\" Field=\"day\" name=\"dtpDate\"/>");
+    const QString fields = QStringLiteral("<f name=\"urg\" value=\"-1\"/><f name=\"day\" value=\"%1\"/>").arg(stored);
+    QVERIFY(loadDocument(*helper, FDir, utf8(makeDocument(relations, items, fields))));
+    QCOMPARE(dialogs.texts(), QStringList{message});
+    auto *picker = static_cast<DatePicker *>(form.control("dtpDate"));
+    QCOMPARE(describe(picker), QStringLiteral("nodate"));
+    QVERIFY(picker->isEnabled());
+    QVERIFY(picker->toolTip().contains(stored));
+    helper->CollectFromControls();
+    QCOMPARE(helper->Document()->FieldValue("day"), stored);
+    helper->CollectFromControls();
+    QCOMPARE(helper->Document()->FieldValue("day"), stored);
+
+    if (change == QLatin1String("tick")) {
+        QTest::mouseClick(picker->checkBox(), Qt::LeftButton, {}, QPoint(6, picker->checkBox()->height() / 2));
+        QVERIFY(picker->hasDate());
+        helper->CollectFromControls();
+        QCOMPARE(helper->Document()->FieldValue("day"), ValueRules::FromDate(picker->date()));
+    } else {
+        static_cast<QAbstractButton *>(form.control("ckbUrgent"))->setChecked(false);
+        QVERIFY(!picker->isEnabled());
+        helper->CollectFromControls();
+        QCOMPARE(helper->Document()->FieldValue("day"), QString());
+    }
+    QVERIFY(!picker->toolTip().contains(stored));
 }
 
 void TestControlBinding::damagedMemosKept()
@@ -515,9 +622,10 @@ void TestControlBinding::damagedMemosKept()
     second->setObjectName(QStringLiteral("memOther"));
     ScriptedDialogs dialogs;
     auto *helper = new TUIHelper(&form);
+    helper->SetCaptions({{QStringLiteral("memnote"), QStringLiteral("12.备注：")}});
     QVERIFY(loadDocument(*helper, FDir, utf8(makeDocument({}, items, fields))));
     QCOMPARE(dialogs.texts(), QStringList{QStringLiteral(
-        "下列文本框在文件中保存的内容已损坏（不是有效的Base64编码），无法完整显示：\r\nmemNote、memOther\r\n"
+        "下列文本框在文件中保存的内容已损坏（不是有效的Base64编码），无法完整显示：\r\n12.备注、memOther\r\n"
         "保存时将原样保留这些内容，除非您修改了相应的文本框。")});
     helper->CollectFromControls();
     QCOMPARE(helper->Document()->FieldValue("m1"), QStringLiteral("vNcNC"));
@@ -526,4 +634,63 @@ void TestControlBinding::damagedMemosKept()
     Controls::setText(form.control("memNote"), QStringLiteral("新内容"));
     helper->CollectFromControls();
     QCOMPARE(ValueRules::MemoFromValue(helper->Document()->FieldValue("m1")), QStringLiteral("新内容"));
+}
+
+void TestControlBinding::untouchedValuesKeptExactly_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("stored");   // the field's value as the file holds it
+    QTest::addColumn<QString>("expected"); // what is shown and saved once "z" is typed at its end
+
+    auto memo = [](const QString &text) { return QString::fromLatin1(Base64EncodeString(CodePage::fromUnicode(text))); };
+    QTest::newRow("memo lone LF") << "memNote" << memo("第一行\n第二行") << "第一行\r\n第二行z";
+    QTest::newRow("memo lone CR") << "memNote" << memo("第一行\r第二行") << "第一行\r\n第二行z";
+    QTest::newRow("memo mixed breaks") << "memNote" << memo("a\n\rb\r\n\nc\r\n\r\n") << "a\r\n\r\nb\r\n\r\nc\r\n\r\nz";
+    QTest::newRow("memo paragraph separator") << "memNote" << memo(u"甲\u2029乙"_qs) << "甲\r\n乙z";
+    QTest::newRow("memo line separator") << "memNote" << memo(u"甲\u2028乙"_qs) << u"甲\u2028乙z"_qs;
+    QTest::newRow("memo no-break spaces") << "memNote" << memo(u"甲\u00A0乙\u3000丙\u202F"_qs) << u"甲\u00A0乙\u3000丙\u202Fz"_qs;
+    QTest::newRow("memo zero-width no-break space") << "memNote" << memo(u"甲\uFEFF乙"_qs) << u"甲\uFEFF乙z"_qs;
+    QTest::newRow("memo bytes outside the code page")
+        << "memNote" << QString::fromLatin1(Base64EncodeString(QByteArray("\xB0\xA1\x81\x30", 4))) << u"啊\uFFFD0z"_qs;
+    const QString longText = QString(40000, u'药') + QStringLiteral("尾");
+    QTest::newRow("edit over 32,767 characters") << "edtName" << longText << longText + "z";
+    QTest::newRow("edit with line breaks and special spaces")
+        << "edtName" << u"\uFEFF甲\r\n乙\n丙\u00A0丁\u2028戊\uFEFF"_qs << u"\uFEFF甲\r\n乙\n丙\u00A0丁\u2028戊\uFEFFz"_qs;
+}
+
+// A value that the control cannot show as stored is written back byte for
+// byte while the user leaves the control alone; once edited, what the control
+// shows is saved.
+void TestControlBinding::untouchedValuesKeptExactly()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, stored);
+    QFETCH(QString, expected);
+
+    QString escaped = stored.toHtmlEscaped();
+    escaped.replace(QLatin1Char('\r'), QStringLiteral("&#13;")).replace(QLatin1Char('\n'), QStringLiteral("&#10;"));
+    const QString items = QStringLiteral("<i type=\"Memo\" Field=\"f\" name=\"%1\"/>").arg(control);
+    TestForm form;
+    form.show();
+    ScriptedDialogs dialogs;
+    auto *helper = new TUIHelper(&form);
+    QVERIFY(loadDocument(*helper, FDir, utf8(makeDocument({}, items, QStringLiteral("<f name=\"f\" value=\"%1\"/>").arg(escaped)))));
+    QCOMPARE(dialogs.texts(), QStringList());
+    helper->CollectFromControls();
+    QCOMPARE(helper->Document()->FieldValue("f").toUtf8().toHex(), stored.toUtf8().toHex());
+    helper->CollectFromControls(); // a second save too
+    QVERIFY(helper->Document()->FieldValue("f") == stored);
+
+    // The user types at the end of the value.
+    QWidget *widget = static_cast<QWidget *>(form.control(control));
+    widget->setFocus();
+    if (auto *memo = qobject_cast<QPlainTextEdit *>(widget))
+        memo->moveCursor(QTextCursor::End);
+    else
+        static_cast<QLineEdit *>(widget)->end(false);
+    QTest::keyClicks(widget, "z");
+    QCOMPARE(Controls::text(widget).toUtf8().toHex(), expected.toUtf8().toHex());
+    helper->CollectFromControls();
+    const QString saved = helper->Document()->FieldValue("f");
+    QVERIFY((control == "memNote" ? ValueRules::MemoFromValue(saved) : saved) == expected);
 }

@@ -17,8 +17,13 @@ private slots:
     void relations_data();
     void relations();
     void handlersInstalledOnce();
-    void twoDigitYearDates();
+    void readsDates_data();
+    void readsDates();
+    void unreadableDatesKept_data();
+    void unreadableDatesKept();
     void damagedMemosKept();
+    void untouchedValuesKeptExactly_data();
+    void untouchedValuesKeptExactly();
 
 private:
     QTemporaryDir FDir;

@@ -15,6 +15,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -46,6 +47,8 @@ private slots:
     void commandGuardShowsError();
     void fileFilters_data();
     void fileFilters();
+    void datePickerTyping_data();
+    void datePickerTyping();
 };
 
 void TestCodec::encodeLengths_data()
@@ -322,6 +325,83 @@ void TestCodec::fileFilters()
     QFETCH(QString, filter);
     QFETCH(QString, shown);
     QCOMPARE(QtDialogs::qtFilter(filter), shown);
+}
+
+void TestCodec::datePickerTyping_data()
+{
+    QTest::addColumn<QString>("focus"); // "tab", "backtab", or a click into "year", "month" or "day"
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QDate>("expected");
+
+    // The picker shows 2025/3/28 before the typing.
+    for (const char *focus : {"tab", "year"}) {
+        auto row = [&](const char *typed, const QDate &date) {
+            QTest::addRow("%s: %s", focus, typed) << QString::fromLatin1(focus) << QString::fromUtf8(typed) << date;
+        };
+        row("1996/12/17", QDate(1996, 12, 17));
+        row("2011/6/28", QDate(2011, 6, 28));
+        row("1996/1/5", QDate(1996, 1, 5));
+        row("1996/01/05", QDate(1996, 1, 5));
+        row("1996-1-5", QDate(1996, 1, 5));
+        row("1996.10.15", QDate(1996, 10, 15));
+        row("1996年12月17日", QDate(1996, 12, 17));
+        row("1996／12／17", QDate(1996, 12, 17));
+        row("19961217", QDate(1996, 12, 17));
+        row("1996", QDate(1996, 3, 28));
+        row("1700/1/2", QDate(1700, 1, 2));
+    }
+    QTest::newRow("backtab: 1996/12/17") << "backtab" << "1996/12/17" << QDate(1996, 12, 17);
+    QTest::newRow("month: 7") << "month" << "7" << QDate(2025, 7, 28);
+    QTest::newRow("month: 11/3") << "month" << "11/3" << QDate(2025, 11, 3);
+    QTest::newRow("day: 5") << "day" << "5" << QDate(2025, 3, 5);
+    QTest::newRow("day: 17") << "day" << "17" << QDate(2025, 3, 17);
+}
+
+// A date typed in one go into a focused picker gives that date, whether the
+// picker got the focus by the keyboard or by a click into one of its parts.
+void TestCodec::datePickerTyping()
+{
+    QFETCH(QString, focus);
+    QFETCH(QString, typed);
+    QFETCH(QDate, expected);
+
+    QWidget form;
+    auto *before = new QLineEdit(&form);
+    auto *picker = new DatePicker(&form);
+    auto *after = new QLineEdit(&form);
+    after->setGeometry(0, 60, 100, 20);
+    picker->setGeometry(0, 30, 160, 26);
+    picker->setDate(QDate(2025, 3, 28));
+    form.resize(200, 90);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto *line = picker->dateEdit()->findChild<QLineEdit *>();
+    QVERIFY(line);
+    QCOMPARE(line->text(), QStringLiteral("2025/3/28"));
+    before->setFocus();
+    if (focus == QLatin1String("tab")) {
+        QTest::keyClick(before, Qt::Key_Tab);
+    } else if (focus == QLatin1String("backtab")) {
+        after->setFocus();
+        QTest::keyClick(after, Qt::Key_Backtab, Qt::ShiftModifier);
+    } else {
+        // A click at the middle of the part, where a user would click.
+        const int part = focus == QLatin1String("year") ? 2 : focus == QLatin1String("month") ? 5 : 8;
+        int x = 0;
+        while (x < line->width() && line->cursorPositionAt(QPoint(x, line->height() / 2)) < part)
+            ++x;
+        QTest::mouseClick(line, Qt::LeftButton, {}, QPoint(x, line->height() / 2));
+    }
+    QCOMPARE(QApplication::focusWidget(), picker->dateEdit());
+    // As a keyboard types them; characters beyond ASCII as an input method sends them.
+    for (const QChar c : typed) {
+        if (c.unicode() < 0x80)
+            QTest::keyClick(QApplication::focusWidget(), char(c.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+    QCOMPARE(picker->date(), expected);
+    QVERIFY(picker->hasDate());
 }
 
 DZSB_TEST_MAIN(TestCodec)

@@ -9,9 +9,12 @@
 #include "CodePage.h"
 #include "ConfigDocument.h"
 #include "ControlAdapter.h"
+#include "DatePicker.h"
 #include "FormClasses.h"
 #include "FormDriver.h"
 #include "PrintFixture.h"
+#include "PrintOverflow.h"
+#include "Base64.h"
 #include "Helpers.h"
 #include "ScriptedDialogs.h"
 #include "TFrmMain.h"
@@ -22,9 +25,13 @@
 #include "TfrPage.h"
 #include "TfrRenderer.h"
 #include "TfrReport.h"
+#include "ValueRules.h"
 
+#include <QDateEdit>
 #include <QFile>
 #include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTextCursor>
 #include <QMdiArea>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -216,6 +223,30 @@ QString storedValue(TEABaseForm *form, const QString &name)
     return QString();
 }
 
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The plain data items of a document whose controls the user can type into,
+// as (control name, field name), with the kind of their catalogue entry.
+struct TypedItem {
+    QString name;
+    QString field;
+    CatalogueEntry::Kind kind;
+};
+QList<TypedItem> typedItems(const ConfigDocument &doc, const Catalogue &cat)
+{
+    QList<TypedItem> out;
+    for (const ConfigNode &item : doc.section(QStringLiteral("ui-data")).childElements()) {
+        const QString name = item.attributeText(QStringLiteral("name"));
+        const CatalogueEntry *e = cat.find(name);
+        if (e && !e->readOnly && item.hasAttribute(QStringLiteral("Field")))
+            out.append({name, item.attributeText(QStringLiteral("Field")), e->kind});
+    }
+    return out;
+}
 
 } // namespace
 
@@ -237,6 +268,10 @@ private slots:
     void longMemosMoveToTheAttachment();
     void realisticValuesPrintWhole_data() { addTypeRows(); }
     void realisticValuesPrintWhole();
+    void untouchedValuesSaveByteForByte_data() { addTypeRows(); }
+    void untouchedValuesSaveByteForByte();
+    void datesAlikeUnderEveryLocale_data() { addTypeRows(); }
+    void datesAlikeUnderEveryLocale();
 };
 
 void TestForms::initTestCase()
@@ -673,6 +708,199 @@ void TestForms::realisticValuesPrintWhole()
                                      [&](const HookEntry &h) { return h.heading == heading; }),
                          qPrintable(heading));
     }
+}
+
+// Values that no control shows exactly as stored - memo texts with lone LF
+// or CR, paragraph and line separators, no-break spaces and U+FEFF; edit
+// values over 32,767 characters or with line breaks - are written back byte
+// for byte by an Open and Save without edits; what the user then types is
+// saved as the control shows it.
+void TestForms::untouchedValuesSaveByteForByte()
+{
+    QFETCH(FormKind, kind);
+    const FormType &type = formType(kind);
+    ScriptedDialogs dlg;
+    TFrmMain main;
+    main.show();
+    main.NewCommand(kind);
+    QPointer<TEABaseForm> form = main.registered(kind);
+    QVERIFY(form);
+    form->SaveBackup(); // a file as the program writes it
+    const QString file = form->DataFileName();
+    auto doc = ConfigDocument::parse(readAll(file));
+    const Catalogue cat = CatalogueParser::load(type.catalogue);
+    const QString longValue = QString(40000, u'药') + QStringLiteral("尾");
+    int memos = 0, edits = 0;
+    for (const TypedItem &item : typedItems(*doc, cat)) {
+        if (item.kind == CatalogueEntry::Kind::Memo) {
+            const QString text = u"第一行\n第二行\r第三行\u2028续\u2029第五行\u00A0空\u3000格\uFEFF尾\n"_qs + item.name;
+            doc->SetFieldValue(item.field, QString::fromLatin1(Base64EncodeString(CodePage::fromUnicode(text))));
+            ++memos;
+        } else if (item.kind == CatalogueEntry::Kind::Edit) {
+            doc->SetFieldValue(item.field, edits % 8 == 0 ? longValue + item.name
+                                                          : u"\uFEFF甲\r\n乙\u00A0丙\u2028"_qs + item.name);
+            ++edits;
+        }
+    }
+    QVERIFY(edits > 0);
+    QTemporaryDir dir;
+    const QString source = dir.filePath(QStringLiteral("source.MRT"));
+    const QByteArray written = doc->serialize();
+    {
+        QFile f(source);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(written) == written.size());
+    }
+    dlg.answer({true});
+    QVERIFY(form->AskClose());
+    settle();
+
+    dlg.messages.clear();
+    dlg.openFiles.enqueue(source);
+    main.OpenCommand(kind);
+    TEABaseForm *reopened = main.registered(kind);
+    QVERIFY(reopened);
+    QVERIFY2(dlg.messages.isEmpty(), qPrintable(dlg.texts().join(QLatin1Char('|'))));
+    reopened->SaveBackup();
+    QCOMPARE(reopened->DataFileName(), file);
+    QVERIFY(readAll(file) == written);
+
+    // The user types at the end of the first enabled memo and long edit box.
+    QStringList typed;
+    for (const TypedItem &item : typedItems(*doc, cat)) {
+        auto *w = qobject_cast<QWidget *>(reopened->helper()->FindControl(item.name));
+        if (!w || !w->isEnabled())
+            continue;
+        if (auto *memo = qobject_cast<QPlainTextEdit *>(w); memo && !typed.contains(QStringLiteral("memo"))) {
+            memo->setFocus();
+            memo->moveCursor(QTextCursor::End);
+            QTest::keyClicks(memo, "z");
+            typed << QStringLiteral("memo");
+            QCOMPARE(Controls::text(memo), u"第一行\r\n第二行\r\n第三行\u2028续\r\n第五行\u00A0空\u3000格\uFEFF尾\r\n"_qs + item.name + "z");
+        } else if (auto *edit = qobject_cast<QLineEdit *>(w);
+                   edit && edit->text().size() > 40000 && !typed.contains(QStringLiteral("edit"))) {
+            edit->setFocus();
+            edit->end(false);
+            QTest::keyClicks(edit, "z");
+            typed << QStringLiteral("edit");
+            QVERIFY(edit->text() == longValue + item.name + "z");
+        } else {
+            continue;
+        }
+        reopened->SaveBackup();
+        const QString saved = ConfigDocument::parse(readAll(file))->FieldValue(item.field);
+        QVERIFY2((item.kind == CatalogueEntry::Kind::Memo ? ValueRules::MemoFromValue(saved) : saved) == Controls::text(w),
+                 qPrintable(item.name));
+    }
+    if (memos > 0)
+        QVERIFY(typed.contains(QStringLiteral("memo")));
+    QVERIFY(typed.contains(QStringLiteral("edit")));
+    QFile::remove(file);
+    dlg.answer({true});
+}
+
+// A file written under the Chinese, the American English or the C locale
+// opens under each of them with the same dates, dates before 1752 included;
+// dates are stored and printed as yyyy/M/d under each. A stored date that
+// cannot be read is named by its item's caption and saved unchanged.
+void TestForms::datesAlikeUnderEveryLocale()
+{
+    QFETCH(FormKind, kind);
+    const FormType &type = formType(kind);
+    struct PinnedLocale {
+        ~PinnedLocale() { QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China)); }
+    } pinned;
+    const QList<QLocale> locales{QLocale(QLocale::Chinese, QLocale::China),
+                                 QLocale(QLocale::English, QLocale::UnitedStates), QLocale::c()};
+    const QList<QDate> dates{QDate(1996, 12, 17), QDate(1700, 1, 2), QDate(2011, 6, 28),
+                             QDate(100, 1, 1), QDate(9999, 12, 31), QDate(2026, 12, 28)};
+    const Catalogue cat = CatalogueParser::load(type.catalogue);
+    QStringList pickers; // the date pickers with a field
+    for (const CatalogueEntry *e : cat.entries())
+        if (e->kind == CatalogueEntry::Kind::Date)
+            pickers << e->name;
+    if (pickers.isEmpty())
+        QSKIP("no date picker on this form");
+    auto expected = [&](int i) { return dates[i % dates.size()]; };
+
+    ScriptedDialogs dlg;
+    TFrmMain main;
+    main.show();
+    QTemporaryDir dir;
+    for (const QLocale &writer : locales) {
+        QLocale::setDefault(writer);
+        main.NewCommand(kind);
+        QPointer<TEABaseForm> form = main.registered(kind);
+        QVERIFY(form);
+        for (int i = 0; i < pickers.size(); ++i)
+            form->findChild<DatePicker *>(pickers[i])->setDate(expected(i));
+        form->SaveBackup();
+        const QString file = dir.filePath(writer.name() + QStringLiteral(".MRT"));
+        QVERIFY(QFile::rename(form->DataFileName(), file));
+        const auto written = ConfigDocument::parse(readAll(file));
+        for (const TypedItem &item : typedItems(*written, cat))
+            if (item.kind == CatalogueEntry::Kind::Date)
+                QCOMPARE(written->FieldValue(item.field), ValueRules::FromDate(expected(pickers.indexOf(item.name))));
+        dlg.answer({true});
+        QVERIFY(form->AskClose());
+        settle();
+
+        for (const QLocale &reader : locales) {
+            QLocale::setDefault(reader);
+            dlg.messages.clear();
+            dlg.openFiles.enqueue(file);
+            main.OpenCommand(kind);
+            TEABaseForm *opened = main.registered(kind);
+            QVERIFY(opened);
+            QVERIFY2(dlg.messages.isEmpty(), qPrintable(dlg.texts().join(QLatin1Char('|'))));
+            // Printed under each locale (from one writer's file: what prints is what the file holds).
+            const bool print = writer == locales[0];
+            if (print)
+                opened->FillPrintedForm();
+            for (int i = 0; i < pickers.size(); ++i) {
+                auto *picker = opened->findChild<DatePicker *>(pickers[i]);
+                const QString where = writer.name() + QStringLiteral(" -> ") + reader.name() + QLatin1Char(' ') + pickers[i];
+                QVERIFY2(picker->hasDate() && picker->date() == expected(i), qPrintable(where));
+                const QString shown = ValueRules::FromDate(expected(i));
+                QVERIFY2(picker->dateEdit()->text() == shown, qPrintable(where + QStringLiteral(" shows ") + picker->dateEdit()->text()));
+                if (TfrView *object = print ? opened->report()->FindObject(pickers[i]) : nullptr)
+                    QVERIFY2(object->Text() == shown, qPrintable(where + QStringLiteral(" prints ") + object->Text()));
+            }
+            dlg.answer({true});
+            QVERIFY(opened->AskClose());
+            settle();
+        }
+    }
+
+    // A date no locale reads: the message names the item as the form shows
+    // it, the picker holds no date, and the text is saved as it was.
+    QLocale::setDefault(locales[1]);
+    const QString file = dir.filePath(QStringLiteral("zh_CN.MRT"));
+    auto doc = ConfigDocument::parse(readAll(file));
+    QString field;
+    for (const TypedItem &item : typedItems(*doc, cat))
+        if (item.name == pickers[0])
+            field = item.field;
+    doc->SetFieldValue(field, QStringLiteral("28.06.2011"));
+    {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(doc->serialize());
+    }
+    dlg.messages.clear();
+    dlg.openFiles.enqueue(file);
+    main.OpenCommand(kind);
+    TEABaseForm *opened = main.registered(kind);
+    QVERIFY(opened);
+    QString caption = PrintOverflow::Headings(cat).value(pickers[0].toLower());
+    caption.chop(1); // its closing colon
+    QCOMPARE(dlg.texts(), QStringList{QStringLiteral("日期:\"28.06.2011\"的日期格式不对，请检查“") + caption +
+                                      QStringLiteral("”，\r\n在您修改这个日期之前，保存时原样保留文件中的内容。")});
+    QVERIFY(!caption.isEmpty() && !caption.contains(pickers[0]));
+    QVERIFY(!opened->findChild<DatePicker *>(pickers[0])->hasDate());
+    opened->SaveBackup();
+    QCOMPARE(ConfigDocument::parse(readAll(opened->DataFileName()))->FieldValue(field), QStringLiteral("28.06.2011"));
+    QFile::remove(opened->DataFileName());
+    dlg.answer({true});
 }
 
 DZSB_TEST_MAIN(TestForms)
