@@ -35,7 +35,10 @@ public:
 
     // The whole document as bytes in its declared encoding (UTF-8 when it
     // declares none); characters that encoding lacks become character
-    // references. Raises AppError when the document cannot be serialised.
+    // references. The bytes always read back as this document: where the
+    // declared encoding would not (a label no converter writes, a stateful
+    // encoding), the document is written in GBK and declares GBK. Raises
+    // AppError when the document cannot be serialised.
     QByteArray serialize() const;
     // The encoding named in the XML declaration; empty when there is none.
     QString declaredEncoding() const;
@@ -65,6 +68,8 @@ public:
 
 private:
     explicit ConfigDocument(_xmlDoc *doc);
+    // True when bytes parse into a document alike this one node for node.
+    bool readsBack(const QByteArray &bytes) const;
     using NameIndex = QHash<QString, _xmlNode *>;
     _xmlDoc *FDoc;
     // Per searched element: "name" -> first match of the depth-first search.

@@ -222,12 +222,17 @@ void TestConfigDocument::chineseLabelsAndMarks_data()
                                                  << "GB2312" << QStringLiteral("镕") << "";
     QTest::newRow("gb2312 label in lower case") << doc("<?xml version=\"1.0\" encoding=\"gb2312\"?>", "\xE9\x46")
                                                 << "gb2312" << QStringLiteral("镕") << "";
+    // 0x80 is the euro sign in code page 936, as older tools wrote it.
+    QTest::newRow("euro sign as GBK's byte 0x80") << doc("<?xml version=\"1.0\" encoding=\"GBK\"?>", "\x80" "5")
+                                                  << "GBK" << QStringLiteral("€5") << "";
+    QTest::newRow("X-GBK label") << doc("<?xml version=\"1.0\" encoding=\"X-GBK\"?>", "\x80\xE9\x46")
+                                 << "X-GBK" << QStringLiteral("€镕") << "";
     QTest::newRow("UTF-8 mark before a GBK label")
         << "\xEF\xBB\xBF" + doc("<?xml version=\"1.0\" encoding=\"GBK\"?>", "\xE8\x8D\xAF") << "GBK" << QStringLiteral("药") << "";
     QTest::newRow("UTF-8 mark, no declaration") << "\xEF\xBB\xBF" + doc("", "\xE8\x8D\xAF") << "" << QStringLiteral("药") << "";
     QTest::newRow("bytes no GBK character has")
         << doc("<?xml version=\"1.0\" encoding=\"GBK\"?>", "\xFF\xFF") << "" << ""
-        << QStringLiteral("XML文件格式错误（第3行）：文件中有不能按“GBK”编码解读的字节（FF FF 22 2F），无法读取该文件。\r\n详细信息：");
+        << QStringLiteral("XML文件格式错误（第3行）：文件中有不能按“GBK”编码解读的字节（FF FF 22 2F），无法读取该文件。\r\n详细信息：位于文件的第74个字节。");
     QTest::newRow("bytes that are not UTF-8")
         << doc("<?xml version=\"1.0\" encoding=\"UTF-8\"?>", "\xC3\x28") << "" << ""
         << QStringLiteral("XML文件格式错误（第3行）：文件中有不能按“UTF-8”编码解读的字节（C3 28 22 2F），无法读取该文件。\r\n详细信息：");
@@ -265,6 +270,41 @@ void TestConfigDocument::chineseLabelsAndMarks()
     QCOMPARE(raised, QString());
     QCOMPARE(doc->declaredEncoding(), declared);
     QCOMPARE(doc->FieldValue("f"), value + QStringLiteral("镕"));
+}
+
+void TestConfigDocument::ownEncodingsCarryEveryCharacter_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::newRow("no declaration") << QString();
+    for (const char *label : {"UTF-8", "GBK", "gbk", "CP936", "MS936", "WINDOWS-936", "X-GBK", "GB2312", "CSGB2312",
+                              "EUC-CN", "EUCCN", "GB_2312-80", "CHINESE"})
+        QTest::newRow(label) << QString::fromLatin1(label);
+}
+
+void TestConfigDocument::ownEncodingsCarryEveryCharacter()
+{
+    // Under the program's own labels the written document is not read again
+    // before it is handed out, so every character XML can carry must come
+    // back as itself: the whole Basic Multilingual Plane and the ends and
+    // samples of the planes above it.
+    QFETCH(QString, label);
+    QString all;
+    for (char32_t c = 1; c <= 0xFFFD; ++c)
+        if (c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && (c < 0xD800 || c > 0xDFFF)))
+            all += QString::fromUcs4(&c, 1);
+    for (char32_t c : {0x10000u, 0x1F600u, 0x20000u, 0x2A6D6u, 0x2F800u, 0x30000u, 0xE0001u, 0x10FFFDu})
+        all += QString::fromUcs4(&c, 1);
+    const QString decl = label.isEmpty() ? QString() : QStringLiteral("<?xml version=\"1.0\" encoding=\"%1\"?>").arg(label);
+    auto doc = ConfigDocument::parse((decl + "<r><data-fields><f name=\"f\" value=\"\"/></data-fields><t/></r>").toLatin1());
+    QVERIFY(doc->SetFieldValue("f", all));
+    const QByteArray bytes = doc->serialize();
+    QVERIFY(label.isEmpty() || bytes.startsWith(decl.toLatin1()));
+    auto again = ConfigDocument::parse(bytes);
+    QCOMPARE(again->declaredEncoding(), label);
+    const QString read = again->FieldValue("f");
+    for (qsizetype i = 0; i < qMin(read.size(), all.size()); ++i)
+        QVERIFY2(read[i] == all[i], qPrintable(QStringLiteral("“%1” read as “%2”").arg(all.mid(i, 4), read.mid(i, 4))));
+    QCOMPARE(read.size(), all.size());
 }
 
 void TestConfigDocument::doctypeWithoutEntitiesLoads()

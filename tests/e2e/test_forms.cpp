@@ -13,8 +13,10 @@
 #include "FormDriver.h"
 #include "PrintFixture.h"
 #include "Helpers.h"
+#include "Base64.h"
 #include "ScriptedDialogs.h"
 #include "TFrmMain.h"
+#include "TestDocuments.h"
 #include "TUIHelper.h"
 #include "TestMain.h"
 #include "TfrMemoLayout.h"
@@ -137,6 +139,30 @@ QString storedValue(TEABaseForm *form, const QString &name)
     return QString();
 }
 
+// The first enabled, writable control of the kind T that the document binds
+// as a plain item.
+template <class T>
+T *firstBound(TEABaseForm *form)
+{
+    for (const ConfigNode &item : form->helper()->Document()->section(QStringLiteral("ui-data")).childElements()) {
+        const QString name = item.attributeText(QStringLiteral("name"));
+        if (name.isEmpty() || name == QLatin1String("VerifyCode") || !item.hasAttribute(QStringLiteral("Field")))
+            continue;
+        T *control = form->findChild<T *>(name);
+        if (control && control->isEnabled() && !control->isReadOnly())
+            return control;
+    }
+    return nullptr;
+}
+
+// Saves the active form with the Save command; the file and the message.
+QString saveWithCommand(TFrmMain &main, ScriptedDialogs &dlg, TEABaseForm *form)
+{
+    dlg.messages.clear();
+    main.mdiArea()->setActiveSubWindow(form);
+    main.action(QStringLiteral("mnuSaveNoExit"))->trigger();
+    return form->DataFileName();
+}
 
 } // namespace
 
@@ -156,6 +182,8 @@ private slots:
     void longMemosMoveToTheAttachment();
     void realisticValuesPrintWhole_data() { addTypeRows(); }
     void realisticValuesPrintWhole();
+    void everyCharacterSurvivesSaveAndOpen_data() { addTypeRows(); }
+    void everyCharacterSurvivesSaveAndOpen();
 };
 
 void TestForms::initTestCase()
@@ -494,6 +522,58 @@ void TestForms::realisticValuesPrintWhole()
                                      [&](const HookEntry &h) { return h.heading == heading; }),
                          qPrintable(heading));
     }
+}
+
+void TestForms::everyCharacterSurvivesSaveAndOpen()
+{
+    // Every GBK character, the euro sign first (code page 936's byte 0x80),
+    // and characters outside GBK (an emoji, a CJK extension B ideograph), in
+    // an edit box and in a memo, survive Save and Open.
+    QFETCH(FormKind, kind);
+    ScriptedDialogs dlg;
+    TFrmMain main;
+    main.show();
+    main.NewCommand(kind);
+    QPointer<TEABaseForm> form = main.registered(kind);
+    QVERIFY(form);
+    auto *edit = firstBound<QLineEdit>(form);
+    auto *memo = firstBound<QPlainTextEdit>(form);
+    QVERIFY(edit && memo);
+    const QString editName = edit->objectName(), memoName = memo->objectName();
+    const QString text = QStringLiteral("€") + TestDocuments::gbkCharacters() + QStringLiteral("\U0001F600\U00020000€");
+    QCOMPARE(text.size(), 1 + 21886 + 4 + 1);
+    edit->setText(text);
+    memo->setPlainText(text);
+    QCOMPARE(edit->text(), text);
+    const QString file = saveWithCommand(main, dlg, form);
+    QCOMPARE(dlg.messages.size(), 1);
+    QVERIFY2(dlg.messages[0].text.startsWith(QStringLiteral("已成功生成备份文件:") + file), qPrintable(dlg.messages[0].text));
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    f.close();
+    // The euro sign is GBK's byte, in the value and in the memo's bytes too;
+    // the characters GBK lacks are character references.
+    QVERIFY(bytes.startsWith("<?xml version=\"1.0\" encoding=\"GBK\"?>"));
+    QVERIFY(bytes.contains("value=\"\x80!&quot;#$%&amp;'()*+"));
+    QVERIFY(bytes.contains("&#128512;&#131072;\x80\""));
+    const QByteArray memoBytes = Base64DecodeString(storedValue(form, memoName).toLatin1());
+    QVERIFY(memoBytes.startsWith("\x80!\"#$"));
+    QVERIFY(memoBytes.endsWith("\x80"));
+
+    dlg.answer({true});
+    QVERIFY(form->AskClose());
+    settle();
+    dlg.messages.clear();
+    dlg.openFiles.enqueue(file);
+    main.OpenCommand(kind);
+    TEABaseForm *reopened = main.registered(kind);
+    QVERIFY(reopened);
+    QVERIFY2(dlg.messages.isEmpty(), qPrintable(dlg.texts().join(QLatin1Char('|'))));
+    QCOMPARE(reopened->findChild<QLineEdit *>(editName)->text(), text);
+    QCOMPARE(reopened->findChild<QPlainTextEdit *>(memoName)->toPlainText(), text);
+    QFile::remove(file);
+    dlg.answer({true});
 }
 
 DZSB_TEST_MAIN(TestForms)
