@@ -741,6 +741,43 @@ ConfigNode ConfigDocument::findNamed(const ConfigNode &section, const QString &n
     return ConfigNode(it->value(name, nullptr));
 }
 
+ConfigDocument::FieldValues ConfigDocument::fieldValues() const
+{
+    FieldValues values;
+    const ConfigNode fields = section(ConfigSection::DataFields);
+    if (!fields)
+        return values;
+    // Every element of the section in document order, without recursion.
+    QList<xmlNode *> parents;
+    xmlNode *n = fields.handle()->children;
+    while (n || !parents.isEmpty()) {
+        if (!n) {
+            n = parents.takeLast()->next;
+            continue;
+        }
+        if (n->type == XML_ELEMENT_NODE) {
+            values.append(std::make_pair(ConfigNode(n), ConfigNode(n).attribute(kValue)));
+            if (n->children) {
+                parents.append(n);
+                n = n->children;
+                continue;
+            }
+        }
+        n = n->next;
+    }
+    return values;
+}
+
+void ConfigDocument::restoreFieldValues(const FieldValues &values)
+{
+    for (const auto &[node, value] : values) {
+        if (value)
+            ConfigNode(node).setAttribute(kValue, *value);
+        else
+            xmlUnsetProp(node.handle(), reinterpret_cast<const xmlChar *>("value"));
+    }
+}
+
 bool ConfigDocument::SetFieldValue(const QString &field, const QString &value)
 {
     ConfigNode entry = findNamed(section(ConfigSection::DataFields), field);

@@ -11,6 +11,7 @@
 #include <QHash>
 #include <QString>
 #include <memory>
+#include <utility>
 
 struct _xmlDoc;
 
@@ -60,6 +61,13 @@ public:
     // Sets "value" of the field entry that FindNamedNode finds in
     // "data-fields". Never creates an entry; false when there is none.
     bool SetFieldValue(const QString &field, const QString &value);
+
+    // The "value" attribute of every element below "data-fields" (an absent
+    // one told apart from an empty one), and putting them back: what a
+    // command that failed half-way uses to leave the document as it was.
+    using FieldValues = QList<std::pair<ConfigNode, std::optional<QString>>>;
+    FieldValues fieldValues() const;
+    void restoreFieldValues(const FieldValues &values);
 
     // Drops the name indexes; called whenever a "name" attribute is set.
     void structureChanged();

@@ -17,6 +17,7 @@ private slots:
     void entitiesRefused();
     void chineseLabelsAndMarks_data();
     void chineseLabelsAndMarks();
+    void everyReadableLabelReadsBack();
     void ownEncodingsCarryEveryCharacter_data();
     void ownEncodingsCarryEveryCharacter();
     void doctypeWithoutEntitiesLoads();

@@ -34,8 +34,10 @@
 #include <QSet>
 #include <QtTest>
 #include <algorithm>
+#include <csignal>
 #include <functional>
 #include <memory>
+#include <sys/resource.h>
 
 Q_DECLARE_METATYPE(FormKind)
 
@@ -184,6 +186,9 @@ private slots:
     void realisticValuesPrintWhole();
     void everyCharacterSurvivesSaveAndOpen_data() { addTypeRows(); }
     void everyCharacterSurvivesSaveAndOpen();
+    void filesOfEveryLabelSaveAndOpen_data();
+    void filesOfEveryLabelSaveAndOpen();
+    void printChangesNothingWhenItsSaveFails();
 };
 
 void TestForms::initTestCase()
@@ -574,6 +579,130 @@ void TestForms::everyCharacterSurvivesSaveAndOpen()
     QCOMPARE(reopened->findChild<QPlainTextEdit *>(memoName)->toPlainText(), text);
     QFile::remove(file);
     dlg.answer({true});
+}
+
+void TestForms::filesOfEveryLabelSaveAndOpen_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("written"); // the label of the saved file
+    for (const char *own : {"GBK", "gb2312", "X-GBK", "GB_2312-80", "CHINESE", "CP936", "GB18030", "UTF-8"})
+        QTest::newRow(own) << QString::fromLatin1(own) << QString::fromLatin1(own);
+    // Stateful encodings: what their converters write does not read back.
+    for (const char *stateful : {"HZ-GB-2312", "UTF-7", "ISO-2022-KR"})
+        QTest::newRow(stateful) << QString::fromLatin1(stateful) << QStringLiteral("GBK");
+}
+
+void TestForms::filesOfEveryLabelSaveAndOpen()
+{
+    // A data file under another encoding label opens, and Save and Print
+    // write files that open again with the same values, under the file's own
+    // label where it can be written so, otherwise as GBK.
+    QFETCH(QString, label);
+    QFETCH(QString, written);
+    const FormType &type = formType(FormKind::YPZCSQ);
+    QFile config(ProgramDirectory() + type.configFileName);
+    QVERIFY(config.open(QIODevice::ReadOnly));
+    // The document as plain ASCII, which every one of these encodings reads
+    // alike: every other character (and "+", "~" and "\\", which some of them
+    // give a meaning) as a character reference.
+    QString text = CodePage::toUnicode(config.readAll());
+    text.replace(QStringLiteral("encoding=\"GBK\""), QStringLiteral("encoding=\"%1\"").arg(label));
+    QByteArray ascii;
+    for (const char32_t c : text.toUcs4()) {
+        if (c < 0x7F && c != '+' && c != '~' && c != '\\')
+            ascii += char(c);
+        else
+            ascii += "&#" + QByteArray::number(quint32(c)) + ';';
+    }
+    QTemporaryDir dir;
+    const QString source = TestDocuments::write(dir, QStringLiteral("source.MRT"), ascii);
+
+    ScriptedDialogs dlg;
+    TFrmMain main;
+    main.show();
+    dlg.openFiles.enqueue(source);
+    main.OpenCommand(FormKind::YPZCSQ);
+    QPointer<TEABaseForm> form = main.registered(FormKind::YPZCSQ);
+    QVERIFY(form);
+    QVERIFY2(dlg.messages.isEmpty(), qPrintable(dlg.texts().join(QLatin1Char('|'))));
+    FormDriver::fillEveryControl(form);
+    firstBound<QLineEdit>(form)->setText(QStringLiteral("注射用水€～／胶囊 <&\"> ~+\\ \U0001F600\U00020000"));
+    const auto before = FormDriver::snapshot(form);
+
+    const QStringList commands = {QStringLiteral("mnuSaveNoExit"), QStringLiteral("mnuReport")};
+    for (const QString &command : commands) {
+        dlg.messages.clear();
+        main.mdiArea()->setActiveSubWindow(form);
+        main.action(command)->trigger();
+        const QString file = form->DataFileName();
+        QVERIFY2(!dlg.messages.isEmpty() && dlg.messages[0].text.startsWith(QStringLiteral("已成功生成")),
+                 qPrintable(dlg.texts().join(QLatin1Char('|'))));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY2(f.readLine().startsWith(QStringLiteral("<?xml version=\"1.0\" encoding=\"%1\"?>").arg(written).toLatin1()),
+                 qPrintable(command));
+        f.close();
+
+        // Opened beside the form, in a second main window.
+        dlg.messages.clear();
+        dlg.openFiles.enqueue(file);
+        TFrmMain second;
+        second.OpenCommand(FormKind::YPZCSQ);
+        TEABaseForm *reopened = second.registered(FormKind::YPZCSQ);
+        QVERIFY(reopened);
+        QVERIFY2(dlg.messages.isEmpty(), qPrintable(dlg.texts().join(QLatin1Char('|'))));
+        const auto after = FormDriver::snapshot(reopened);
+        for (auto it = before.begin(); it != before.end(); ++it)
+            if (it.key() != QLatin1String("VerifyCode"))
+                QVERIFY2(after.value(it.key()) == it.value(),
+                         qPrintable(QStringLiteral("%1, %2: %3 became %4").arg(command, it.key(), it.value(), after.value(it.key()))));
+        QCOMPARE(reopened->verifyCodeEdit()->text(), form->verifyCodeEdit()->text());
+        dlg.answer({true});
+        QVERIFY(reopened->AskClose());
+        QFile::remove(file);
+    }
+    dlg.answer({true});
+}
+
+void TestForms::printChangesNothingWhenItsSaveFails()
+{
+    // Print saves the submission file under a new check code. When that save
+    // fails, the form keeps its code, its document is as before, no file is
+    // left and no preview opens; the next Print that can save goes through.
+    FormFixture f(FormKind::YPZCSQ);
+    QVERIFY(f.form);
+    FormDriver::fillEveryControl(f.form);
+    const QString code = f.form->verifyCodeEdit()->text();
+    const QString stored = storedValue(f.form, QStringLiteral("VerifyCode"));
+    const auto values = f.form->helper()->Document()->fieldValues();
+    const QStringList filesBefore = QDir(ProgramDirectory()).entryList({QStringLiteral("*.MRT")}, QDir::Files);
+
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 4096; // smaller than any data file
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    f.dlg.messages.clear();
+    f.main.action(QStringLiteral("mnuReport"))->trigger();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+
+    QCOMPARE(f.dlg.messages.size(), 1);
+    QVERIFY2(f.dlg.messages[0].text.startsWith(QStringLiteral("无法保存文件")), qPrintable(f.dlg.messages[0].text));
+    QVERIFY(f.dlg.modalWindows.isEmpty());
+    QCOMPARE(f.form->verifyCodeEdit()->text(), code);
+    QCOMPARE(storedValue(f.form, QStringLiteral("VerifyCode")), stored);
+    QVERIFY(f.form->helper()->Document()->fieldValues() == values);
+    QCOMPARE(QDir(ProgramDirectory()).entryList({QStringLiteral("*.MRT")}, QDir::Files), filesBefore);
+
+    f.dlg.messages.clear();
+    f.main.action(QStringLiteral("mnuReport"))->trigger();
+    f.files << f.form->DataFileName();
+    QVERIFY2(f.dlg.messages.size() == 1 && f.dlg.messages[0].text.startsWith(QStringLiteral("已成功生成报盘文件:")),
+             qPrintable(f.dlg.texts().join(QLatin1Char('|'))));
+    QVERIFY(f.form->verifyCodeEdit()->text() != code);
+    QVERIFY(QFile::exists(f.form->DataFileName()));
 }
 
 DZSB_TEST_MAIN(TestForms)
