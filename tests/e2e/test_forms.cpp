@@ -30,6 +30,7 @@
 #include <QMdiArea>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QRegularExpression>
 #include <QSet>
 #include <QtTest>
@@ -551,6 +552,7 @@ void TestForms::everyCharacterSurvivesSaveAndOpen()
     memo->setPlainText(text);
     QCOMPARE(edit->text(), text);
     const QString file = saveWithCommand(main, dlg, form);
+    const auto removeFile = qScopeGuard([&] { QFile::remove(file); });
     QCOMPARE(dlg.messages.size(), 1);
     QVERIFY2(dlg.messages[0].text.startsWith(QStringLiteral("已成功生成备份文件:") + file), qPrintable(dlg.messages[0].text));
     QFile f(file);
@@ -577,7 +579,6 @@ void TestForms::everyCharacterSurvivesSaveAndOpen()
     QVERIFY2(dlg.messages.isEmpty(), qPrintable(dlg.texts().join(QLatin1Char('|'))));
     QCOMPARE(reopened->findChild<QLineEdit *>(editName)->text(), text);
     QCOMPARE(reopened->findChild<QPlainTextEdit *>(memoName)->toPlainText(), text);
-    QFile::remove(file);
     dlg.answer({true});
 }
 
@@ -635,6 +636,7 @@ void TestForms::filesOfEveryLabelSaveAndOpen()
         main.mdiArea()->setActiveSubWindow(form);
         main.action(command)->trigger();
         const QString file = form->DataFileName();
+        const auto removeFile = qScopeGuard([&] { QFile::remove(file); });
         QVERIFY2(!dlg.messages.isEmpty() && dlg.messages[0].text.startsWith(QStringLiteral("已成功生成")),
                  qPrintable(dlg.texts().join(QLatin1Char('|'))));
         QFile f(file);
@@ -659,7 +661,6 @@ void TestForms::filesOfEveryLabelSaveAndOpen()
         QCOMPARE(reopened->verifyCodeEdit()->text(), form->verifyCodeEdit()->text());
         dlg.answer({true});
         QVERIFY(reopened->AskClose());
-        QFile::remove(file);
     }
     dlg.answer({true});
 }
