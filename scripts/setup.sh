@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6svg6 qt6-translations-l10n
-  libxml2-dev libgl-dev
+  libxml2-dev libicu-dev libgl-dev
   fonts-noto-cjk fonts-liberation2 python3 python3-fonttools
   poppler-utils
   xvfb xauth

@@ -1,10 +1,13 @@
 #include "ConfigDocument.h"
 
 #include "AppError.h"
+#include "CodePage.h"
 
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 #include <libxml/tree.h>
+#include <libxml/xmlIO.h>
+#include <libxml/xmlsave.h>
 #include <libxml/xmlerror.h>
 
 #include <QRegularExpression>
@@ -191,13 +194,38 @@ QString parseErrorText(const ErrorCapture &capture)
     return text;
 }
 
+// The labels of the Chinese national code page. A document so labelled is
+// read by CodePage (GB18030, which contains GB2312 and GBK, with code page
+// 936's single byte 0x80 as the euro sign) and written, under its own label,
+// in GBK or in its GB2312 part (CodePage::gbkCode); characters without a code
+// there become character references. Every label reads back what it wrote.
+struct ChineseLabel {
+    const char *label;
+    bool gb2312;
+};
+const ChineseLabel kChineseLabels[] = {
+    {"GBK", false},    {"CP936", false},    {"MS936", false},  {"WINDOWS-936", false},
+    {"X-GBK", false},  {"GB2312", true},    {"CSGB2312", true}, {"EUC-CN", true},
+    {"EUCCN", true},   {"GB_2312-80", true}, {"CHINESE", true},
+};
+
+const ChineseLabel *chineseLabel(const QByteArray &label)
+{
+    const QByteArray upper = label.toUpper();
+    for (const ChineseLabel &c : kChineseLabels)
+        if (upper == c.label)
+            return &c;
+    return nullptr;
+}
+
 // The encoding a document is read in, where the parser's own detection
 // would go wrong: a UTF-8 byte order mark wins over the declaration, and the
-// GB2312 and GBK labels are read as GB18030, which contains both.
+// Chinese labels are read by CodePage.
 struct InputEncoding {
-    QByteArray label;    // the declared encoding, as written
-    QByteArray decodeAs; // what the bytes are decoded as; empty: the parser decides
-    qsizetype bom = 0;   // length of a UTF-8 byte order mark
+    QByteArray label;      // the declared encoding, as written
+    QByteArray decodeAs;   // what the parser decodes the bytes as; empty: the parser decides
+    bool codePage = false; // decoded to UTF-8 by CodePage before parsing
+    qsizetype bom = 0;     // length of a UTF-8 byte order mark
 };
 
 InputEncoding detectEncoding(const QByteArray &bytes)
@@ -217,20 +245,29 @@ InputEncoding detectEncoding(const QByteArray &bytes)
         if (m.hasMatch())
             result.label = m.captured(1).toLatin1();
     }
-    if (result.decodeAs.isEmpty()) {
-        static const QSet<QByteArray> chinese = {"GB2312", "GBK", "CP936", "MS936", "WINDOWS-936", "X-GBK",
-                                                 "GB_2312-80", "CSGB2312", "EUC-CN", "EUCCN", "CHINESE"};
-        if (chinese.contains(result.label.toUpper()))
-            result.decodeAs = "GB18030";
+    if (result.decodeAs.isEmpty() && chineseLabel(result.label)) {
+        result.codePage = true;
+        result.decodeAs = "UTF-8";
     }
     return result;
 }
 
-// Where the bytes stop being text in encoding: the line of the first
-// undecodable byte and up to four bytes from there; nothing when the whole
-// input decodes.
-std::optional<std::pair<int, QByteArray>> firstUndecodable(const QByteArray &bytes, qsizetype from,
-                                                            const QByteArray &encoding)
+// "XML文件格式错误（第n行）：文件中有不能按“编码”编码解读的字节（..）" for the byte
+// at offset at.
+QString undecodableText(const QByteArray &bytes, qsizetype at, const QByteArray &name)
+{
+    const int line = int(bytes.left(at).count('\n')) + 1;
+    QString hex;
+    for (char c : bytes.mid(at, 4))
+        hex += QStringLiteral("%1 ").arg(uchar(c), 2, 16, QLatin1Char('0')).toUpper();
+    return QStringLiteral("XML文件格式错误（第%1行）：文件中有不能按“%2”编码解读的字节（%3），无法读取该文件。")
+        .arg(line)
+        .arg(QString::fromLatin1(name), hex.trimmed());
+}
+
+// Where the bytes stop being text in encoding: the offset of the first
+// undecodable byte; nothing when the whole input decodes.
+std::optional<qsizetype> firstUndecodable(const QByteArray &bytes, qsizetype from, const QByteArray &encoding)
 {
     iconv_t cd = iconv_open("UTF-8", encoding.constData());
     if (cd == iconv_t(-1))
@@ -238,15 +275,13 @@ std::optional<std::pair<int, QByteArray>> firstUndecodable(const QByteArray &byt
     char *in = const_cast<char *>(bytes.constData()) + from;
     size_t inLeft = size_t(bytes.size() - from);
     QByteArray buffer(64 * 1024, Qt::Uninitialized);
-    std::optional<std::pair<int, QByteArray>> result;
+    std::optional<qsizetype> result;
     while (inLeft > 0) {
         char *out = buffer.data();
         size_t outLeft = size_t(buffer.size());
         if (iconv(cd, &in, &inLeft, &out, &outLeft) != size_t(-1) || errno == E2BIG)
             continue;
-        const qsizetype at = in - bytes.constData();
-        const int line = int(bytes.left(at).count('\n')) + 1;
-        result = std::make_pair(line, bytes.mid(at, 4));
+        result = in - bytes.constData();
         break;
     }
     iconv_close(cd);
@@ -261,12 +296,7 @@ QString decodingErrorText(const QByteArray &bytes, const InputEncoding &encoding
     const auto where = firstUndecodable(bytes, encoding.bom, decodeAs);
     if (!where)
         return parseErrorText(capture);
-    QString hex;
-    for (char c : where->second)
-        hex += QStringLiteral("%1 ").arg(uchar(c), 2, 16, QLatin1Char('0')).toUpper();
-    QString text = QStringLiteral("XML文件格式错误（第%1行）：文件中有不能按“%2”编码解读的字节（%3），无法读取该文件。")
-                       .arg(where->first)
-                       .arg(QString::fromLatin1(name), hex.trimmed());
+    QString text = undecodableText(bytes, *where, name);
     if (const ErrorCapture::Entry *first = capture.entries().isEmpty() ? nullptr : &capture.entries().first())
         text += kDetail + first->message;
     return text;
@@ -332,6 +362,174 @@ void refuseEntityDeclaration(void *, const xmlChar *, int, const xmlChar *, cons
 
 const QString kEntitiesRefused = QStringLiteral("XML文件格式错误：文件声明或引用了实体，为安全起见不予读取。");
 
+
+int appendTo(void *context, const char *buffer, int len)
+{
+    static_cast<QByteArray *>(context)->append(buffer, len);
+    return len;
+}
+
+int closeNothing(void *)
+{
+    return 0;
+}
+
+// The XML library's output converter for GBK or its GB2312 part: UTF-8 in,
+// code-page bytes out. A character without a code stops the conversion (-2)
+// before it, and the library writes it as a character reference.
+int codePageOutput(unsigned char *out, int *outlen, const unsigned char *in, int *inlen, bool gb2312Only)
+{
+    const unsigned char *const inStart = in, *const inEnd = in ? in + *inlen : in;
+    unsigned char *const outStart = out, *const outEnd = out + *outlen;
+    int result = 0;
+    while (in < inEnd) {
+        // One UTF-8 sequence; one cut off at the end waits for the next call.
+        const unsigned char lead = *in;
+        const int length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        if (inEnd - in < length)
+            break;
+        char32_t c = length == 1 ? lead : lead & (0x3F >> (length - 1));
+        for (int i = 1; i < length; ++i)
+            c = (c << 6) | (in[i] & 0x3F);
+        const quint16 code = CodePage::gbkCode(c, gb2312Only);
+        if (code == 0) {
+            result = -2;
+            break;
+        }
+        const int size = code > 0xFF ? 2 : 1;
+        if (outEnd - out < size)
+            break;
+        if (size == 2)
+            *out++ = (unsigned char)(code >> 8);
+        *out++ = (unsigned char)(code & 0xFF);
+        in += length;
+    }
+    *outlen = int(out - outStart);
+    *inlen = int(in - inStart);
+    return result < 0 ? result : *outlen;
+}
+
+int gbkOutput(unsigned char *out, int *outlen, const unsigned char *in, int *inlen)
+{
+    return codePageOutput(out, outlen, in, inlen, false);
+}
+
+int gb2312Output(unsigned char *out, int *outlen, const unsigned char *in, int *inlen)
+{
+    return codePageOutput(out, outlen, in, inlen, true);
+}
+
+// The converters of the code page; static, so the library never frees them.
+xmlCharEncodingHandlerPtr codePageWriter(bool gb2312Only)
+{
+    static xmlCharEncodingHandler gbk = [] {
+        xmlCharEncodingHandler h{};
+        h.name = const_cast<char *>("GBK");
+        h.output = gbkOutput;
+        return h;
+    }();
+    static xmlCharEncodingHandler gb2312 = [] {
+        xmlCharEncodingHandler h{};
+        h.name = const_cast<char *>("GB2312");
+        h.output = gb2312Output;
+        return h;
+    }();
+    return gb2312Only ? &gb2312 : &gbk;
+}
+
+// The document serialised by the converter handed over (or, with none, the
+// one of the label), its declaration naming label; false when there is no
+// such converter or the output fails.
+bool dumpAs(xmlDocPtr doc, const char *label, xmlCharEncodingHandlerPtr handler, QByteArray &out)
+{
+    out.clear();
+    if (!handler)
+        handler = xmlFindCharEncodingHandler(label);
+    if (!handler)
+        return false;
+    xmlOutputBufferPtr buffer = xmlOutputBufferCreateIO(appendTo, closeNothing, &out, handler);
+    if (!buffer) {
+        xmlCharEncCloseFunc(handler);
+        return false;
+    }
+    // Closes the buffer together with its converter.
+    return xmlSaveFormatFileTo(buffer, doc, label, 0) >= 0 && !out.isEmpty();
+}
+
+// The document serialised without a declared encoding: UTF-8, every other
+// character as a character reference.
+bool dumpPlain(xmlDocPtr doc, QByteArray &out)
+{
+    xmlChar *buffer = nullptr;
+    int size = 0;
+    xmlDocDumpFormatMemoryEnc(doc, &buffer, &size, nullptr, 0);
+    out = buffer && size > 0 ? QByteArray(reinterpret_cast<const char *>(buffer), size) : QByteArray();
+    xmlFree(buffer);
+    return !out.isEmpty();
+}
+
+bool sameText(const xmlChar *a, const xmlChar *b)
+{
+    return xmlStrEqual(a ? a : reinterpret_cast<const xmlChar *>(""), b ? b : reinterpret_cast<const xmlChar *>(""));
+}
+
+QByteArray attributeValue(const xmlAttr *a)
+{
+    QByteArray value;
+    for (const xmlNode *t = a->children; t; t = t->next)
+        if (t->content)
+            value += reinterpret_cast<const char *>(t->content);
+    return value;
+}
+
+// One node against another: kind, name, namespace prefix, content and
+// attributes (not the children).
+bool sameNode(const xmlNode *x, const xmlNode *y)
+{
+    if (x->type != y->type || !sameText(x->name, y->name))
+        return false;
+    if ((x->ns == nullptr) != (y->ns == nullptr) || (x->ns && !sameText(x->ns->prefix, y->ns->prefix)))
+        return false;
+    if (x->type != XML_ELEMENT_NODE)
+        return x->type == XML_DTD_NODE || sameText(x->content, y->content);
+    const xmlAttr *a = x->properties, *b = y->properties;
+    for (; a && b; a = a->next, b = b->next) {
+        if (!sameText(a->name, b->name) || (a->ns == nullptr) != (b->ns == nullptr)
+            || (a->ns && !sameText(a->ns->prefix, b->ns->prefix)) || attributeValue(a) != attributeValue(b))
+            return false;
+    }
+    return a == b;
+}
+
+// Two documents alike node for node, walked without recursion.
+bool sameDocument(const xmlDoc *first, const xmlDoc *second)
+{
+    const xmlNode *x = first->children, *y = second->children;
+    QList<std::pair<const xmlNode *, const xmlNode *>> parents;
+    for (;;) {
+        if (!x || !y) {
+            if (x || y)
+                return false;
+            if (parents.isEmpty())
+                return true;
+            const auto [px, py] = parents.takeLast();
+            x = px->next;
+            y = py->next;
+            continue;
+        }
+        if (!sameNode(x, y))
+            return false;
+        if (x->type == XML_ELEMENT_NODE) {
+            parents.append(std::make_pair(x, y));
+            x = x->children;
+            y = y->children;
+            continue;
+        }
+        x = x->next;
+        y = y->next;
+    }
+}
+
 } // namespace
 
 ConfigDocument::ConfigDocument(xmlDocPtr doc) : FDoc(doc)
@@ -371,16 +569,27 @@ std::unique_ptr<ConfigDocument> ConfigDocument::parse(const QByteArray &bytes)
         ~Current() { tParsing = nullptr; }
     } current(&parser);
     const InputEncoding encoding = detectEncoding(bytes);
+    QByteArray decoded;
+    if (encoding.codePage) {
+        qsizetype bad = 0;
+        if (!CodePage::toUtf8(bytes, 0, decoded, bad))
+            throw AppError(undecodableText(bytes, bad, encoding.label) + kDetail
+                           + QStringLiteral("位于文件的第%1个字节。").arg(bad + 1));
+    }
+    const QByteArray &input = encoding.codePage ? decoded : bytes;
+    if (input.size() > std::numeric_limits<int>::max())
+        throw AppError(QStringLiteral("XML文件格式错误：文件过大，无法解析。"));
     // No network, no DTD loading, no entity substitution, nothing printed.
     // Text nodes and attribute values may exceed the parser's usual 10 MB
     // (a long memo); the file size limit of the reader bounds them.
     int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_HUGE;
     if (!encoding.decodeAs.isEmpty())
         options |= XML_PARSE_IGNORE_ENC;
-    xmlDocPtr doc = xmlCtxtReadMemory(parser.ctxt, bytes.constData() + encoding.bom,
-                                      int(bytes.size() - encoding.bom), nullptr,
+    xmlDocPtr doc = xmlCtxtReadMemory(parser.ctxt, input.constData() + encoding.bom,
+                                      int(input.size() - encoding.bom), nullptr,
                                       encoding.decodeAs.isEmpty() ? nullptr : encoding.decodeAs.constData(),
                                       options);
+    decoded = QByteArray();
     if (parser.declaresEntity) {
         xmlFreeDoc(doc);
         throw AppError(kEntitiesRefused);
@@ -411,18 +620,42 @@ std::unique_ptr<ConfigDocument> ConfigDocument::parse(const QByteArray &bytes)
 QByteArray ConfigDocument::serialize() const
 {
     ErrorCapture capture;
-    xmlChar *buffer = nullptr;
-    int size = 0;
-    const char *encoding = FDoc->encoding ? reinterpret_cast<const char *>(FDoc->encoding) : nullptr;
-    xmlDocDumpFormatMemoryEnc(FDoc, &buffer, &size, encoding, 0);
-    if (!buffer || size <= 0) {
-        xmlFree(buffer);
-        throw AppError(QStringLiteral("无法按文件声明的编码“%1”写出XML文件。")
-                           .arg(declaredEncoding()));
+    const char *label = FDoc->encoding ? reinterpret_cast<const char *>(FDoc->encoding) : nullptr;
+    // What is written must read back as this document. The program's own
+    // encodings (no label, UTF-8 and the Chinese labels) are known to, for
+    // every character; under any other label the bytes are read again before
+    // they are handed out.
+    QByteArray out;
+    if (!label) {
+        if (dumpPlain(FDoc, out))
+            return out;
+    } else if (const ChineseLabel *chinese = chineseLabel(QByteArray(label))) {
+        if (dumpAs(FDoc, label, codePageWriter(chinese->gb2312), out))
+            return out;
+    } else if (qstricmp(label, "UTF-8") == 0) {
+        if (dumpAs(FDoc, label, nullptr, out))
+            return out;
+    } else if (dumpAs(FDoc, label, nullptr, out) && readsBack(out)) {
+        return out;
     }
-    QByteArray out(reinterpret_cast<const char *>(buffer), size);
-    xmlFree(buffer);
-    return out;
+    // A label whose encoding cannot be written so that it reads back (one the
+    // converters do not know, or a stateful one such as HZ, UTF-7 or
+    // ISO-2022-KR): the document is written in GBK, the encoding of the
+    // program's own documents.
+    if (dumpAs(FDoc, "GBK", codePageWriter(false), out))
+        return out;
+    throw AppError(QStringLiteral("无法按文件声明的编码“%1”写出XML文件，文件未被保存。").arg(declaredEncoding()));
+}
+
+bool ConfigDocument::readsBack(const QByteArray &bytes) const
+{
+    std::unique_ptr<ConfigDocument> again;
+    try {
+        again = parse(bytes);
+    } catch (const AppError &) {
+        return false;
+    }
+    return sameDocument(FDoc, again->FDoc);
 }
 
 QString ConfigDocument::declaredEncoding() const
@@ -509,6 +742,43 @@ ConfigNode ConfigDocument::findNamed(const ConfigNode &section, const QString &n
         it = FNamedIndex.insert(section.handle(), index);
     }
     return ConfigNode(it->value(name, nullptr));
+}
+
+ConfigDocument::FieldValues ConfigDocument::fieldValues() const
+{
+    FieldValues values;
+    const ConfigNode fields = section(ConfigSection::DataFields);
+    if (!fields)
+        return values;
+    // Every element of the section in document order, without recursion.
+    QList<xmlNode *> parents;
+    xmlNode *n = fields.handle()->children;
+    while (n || !parents.isEmpty()) {
+        if (!n) {
+            n = parents.takeLast()->next;
+            continue;
+        }
+        if (n->type == XML_ELEMENT_NODE) {
+            values.append(std::make_pair(ConfigNode(n), ConfigNode(n).attribute(kValue)));
+            if (n->children) {
+                parents.append(n);
+                n = n->children;
+                continue;
+            }
+        }
+        n = n->next;
+    }
+    return values;
+}
+
+void ConfigDocument::restoreFieldValues(const FieldValues &values)
+{
+    for (const auto &[node, value] : values) {
+        if (value)
+            ConfigNode(node).setAttribute(kValue, *value);
+        else
+            xmlUnsetProp(node.handle(), reinterpret_cast<const xmlChar *>("value"));
+    }
 }
 
 bool ConfigDocument::SetFieldValue(const QString &field, const QString &value)

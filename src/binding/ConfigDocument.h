@@ -11,6 +11,7 @@
 #include <QHash>
 #include <QString>
 #include <memory>
+#include <utility>
 
 struct _xmlDoc;
 
@@ -35,7 +36,10 @@ public:
 
     // The whole document as bytes in its declared encoding (UTF-8 when it
     // declares none); characters that encoding lacks become character
-    // references. Raises AppError when the document cannot be serialised.
+    // references. The bytes always read back as this document: where the
+    // declared encoding would not (a label no converter writes, a stateful
+    // encoding), the document is written in GBK and declares GBK. Raises
+    // AppError when the document cannot be serialised.
     QByteArray serialize() const;
     // The encoding named in the XML declaration; empty when there is none.
     QString declaredEncoding() const;
@@ -58,6 +62,13 @@ public:
     // "data-fields". Never creates an entry; false when there is none.
     bool SetFieldValue(const QString &field, const QString &value);
 
+    // The "value" attribute of every element below "data-fields" (an absent
+    // one told apart from an empty one), and putting them back: what a
+    // command that failed half-way uses to leave the document as it was.
+    using FieldValues = QList<std::pair<ConfigNode, std::optional<QString>>>;
+    FieldValues fieldValues() const;
+    void restoreFieldValues(const FieldValues &values);
+
     // Drops the name indexes; called whenever a "name" attribute is set.
     void structureChanged();
     // The document that owns the element, or null for a foreign element.
@@ -65,6 +76,8 @@ public:
 
 private:
     explicit ConfigDocument(_xmlDoc *doc);
+    // True when bytes parse into a document alike this one node for node.
+    bool readsBack(const QByteArray &bytes) const;
     using NameIndex = QHash<QString, _xmlNode *>;
     _xmlDoc *FDoc;
     // Per searched element: "name" -> first match of the depth-first search.

@@ -28,3 +28,12 @@ QList<const CatalogueEntry *> Catalogue::attachedMemos() const
             out.append(e);
     return out;
 }
+
+QHash<QString, QString> Catalogue::headings() const
+{
+    QHash<QString, QString> out;
+    for (const CatalogueEntry *e : entries())
+        if (!e->heading.isEmpty())
+            out.insert(e->name.toLower(), e->heading);
+    return out;
+}

@@ -3,6 +3,7 @@
 // boxes, rows and entries (labels and data controls with their names,
 // captions and notes). A catalogue is data; CatalogueParser reads it from its
 // text file and CatalogueBuilder turns it into widgets.
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -73,4 +74,6 @@ struct Catalogue {
     // The memos marked "attach", in catalogue order: the entries of the print hook.
     QList<const CatalogueEntry *> attachedMemos() const;
     const CatalogueEntry *find(const QString &name) const;
+    // The attachment heading of every field that has one, by its name in lower case.
+    QHash<QString, QString> headings() const;
 };

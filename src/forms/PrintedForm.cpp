@@ -96,9 +96,7 @@ const QString PrintedForm::AttachmentPage = QStringLiteral("newadd");
 PrintedForm::PrintedForm(const Catalogue &catalogue, TfrReport &report) : FReport(report)
 {
     FAttached = catalogue.attachedMemos();
-    for (const CatalogueEntry *e : catalogue.entries())
-        if (!e->heading.isEmpty())
-            FHeadings.insert(e->name.toLower(), e->heading);
+    FHeadings = catalogue.headings();
 }
 
 void PrintedForm::Fill(TUIHelper &helper, const QString &checkCode, const Hook &hook)

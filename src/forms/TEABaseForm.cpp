@@ -5,6 +5,8 @@
 #include "CatalogueBuilder.h"
 #include "CatalogueParser.h"
 #include "Dialogs.h"
+#include "ConfigDocument.h"
+#include "ControlAdapter.h"
 #include "Helpers.h"
 #include "TUIHelper.h"
 #include "PrintedForm.h"
@@ -194,7 +196,7 @@ void TEABaseForm::LoadDocument(const QString &path)
     FClosing = true;
     delete FHelper;
     FHelper = new TUIHelper(this);
-    FHelper->SetCaptions(FPrintHeadings); // messages name items by their captions
+    FHelper->SetCaptions(FCatalogue.headings()); // messages name items by their captions
     FHelper->FFileName = path;
     FHelper->LoadConfig(FTypeTag);
     if (!FClosed && FHelper->Document())
@@ -238,9 +240,21 @@ void TEABaseForm::SubmitAndPrint()
         ShowMessage(QStringLiteral("本表的打印功能尚未提供，未生成报盘文件。"));
         return;
     }
+    // The new check code is saved with the values (its field is bound), but
+    // it stays only when the save succeeds: a failed save leaves the form
+    // with its earlier code and its document as they were.
+    const QString previousCode = FVerifyCodeEdit->text();
+    const ConfigDocument::FieldValues previousValues = FHelper->Document()->fieldValues();
     FVerifyCodeEdit->setText(NewCheckCode());
-    const QString fileName = DataFileName();
-    FHelper->SaveToFile(fileName);
+    QString fileName;
+    try {
+        fileName = DataFileName();
+        FHelper->SaveToFile(fileName);
+    } catch (...) {
+        FVerifyCodeEdit->setText(previousCode);
+        FHelper->Document()->restoreFieldValues(previousValues);
+        throw;
+    }
     ShowMessage(QStringLiteral("已成功生成报盘文件:") + fileName + kCRLF +
                 QStringLiteral("数据核对码为：") + FVerifyCodeEdit->text() + kCRLF + kCRLF +
                 QStringLiteral("请打印后将本文件发送至ZQX!"));

@@ -19,12 +19,18 @@ namespace {
 // The program's own print faces (built beside the program into "fonts") and
 // the faces that the templates name, mapped onto them. A CJK face is the
 // last resort of every family, so that no text falls back to whatever other
-// fonts a machine happens to have.
+// fonts a machine happens to have. Each CJK face has an Extra face behind it
+// with the characters whose glyphs it shares with others (tools/fonts): every
+// glyph printed stands for one character, and the PDF's text layer reads as
+// the characters printed.
 const char *const kSerif = "DZSB Serif";
 const char *const kSans = "DZSB Sans";
 const char *const kArial = "DZSB Arial";
+const char *const kSerifExtra = "DZSB Serif Extra";
+const char *const kSansExtra = "DZSB Sans Extra";
 
 bool gOwnFaces = false;
+QStringList gSerif, gSans; // a CJK face with its Extra face
 
 } // namespace
 
@@ -42,15 +48,19 @@ void InstallReportFonts()
                 QFontDatabase::hasFamily(QString::fromLatin1(kSans)) && QFontDatabase::hasFamily(QString::fromLatin1(kArial));
     // Without the program's faces (an incomplete installation), the installed
     // Noto CJK faces stand in.
-    const QString serif = gOwnFaces ? QString::fromLatin1(kSerif) : QStringLiteral("Noto Serif CJK SC");
-    const QString sans = gOwnFaces ? QString::fromLatin1(kSans) : QStringLiteral("Noto Sans CJK SC");
+    gSerif = QStringList{gOwnFaces ? QString::fromLatin1(kSerif) : QStringLiteral("Noto Serif CJK SC")};
+    gSans = QStringList{gOwnFaces ? QString::fromLatin1(kSans) : QStringLiteral("Noto Sans CJK SC")};
+    if (gOwnFaces && QFontDatabase::hasFamily(QString::fromLatin1(kSerifExtra)))
+        gSerif << QString::fromLatin1(kSerifExtra);
+    if (gOwnFaces && QFontDatabase::hasFamily(QString::fromLatin1(kSansExtra)))
+        gSans << QString::fromLatin1(kSansExtra);
     const QString arial = gOwnFaces ? QString::fromLatin1(kArial) : QStringLiteral("Liberation Sans");
     const struct {
         const char *family;
         QStringList substitutes;
     } table[] = {
-        {"宋体", {serif}}, {"SimSun", {serif}}, {"新宋体", {serif}}, {"仿宋", {serif}}, {"楷体", {serif}},
-        {"黑体", {sans}},  {"SimHei", {sans}},  {"Arial", {arial, sans}}, {"Helvetica", {arial, sans}},
+        {"宋体", gSerif}, {"SimSun", gSerif}, {"新宋体", gSerif}, {"仿宋", gSerif}, {"楷体", gSerif},
+        {"黑体", gSans},  {"SimHei", gSans},  {"Arial", QStringList{arial} + gSans}, {"Helvetica", QStringList{arial} + gSans},
     };
     for (const auto &entry : table)
         QFont::insertSubstitutions(QString::fromUtf8(entry.family), entry.substitutes);
@@ -179,7 +189,8 @@ QFont reportFont(const QString &name, int sizePoints, quint16 style)
         QStringList families = QFont::substitutes(face);
         if (families.isEmpty())
             families << face;
-        families << QString::fromLatin1(kSerif) << QString::fromLatin1(kSans);
+        families << gSerif << gSans;
+        families.removeDuplicates();
         font.setFamilies(families);
     }
     font.setPixelSize(qBound(1, TfrMemoLayout::FontHeight(sizePoints), 2000));

@@ -7,9 +7,12 @@
 #include "ConfigDocument.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryFile>
 #include <QtTest>
 #include <cstdio>
+#include <iconv.h>
+#include <unicode/ucnv.h>
 #include <unistd.h>
 
 namespace {
@@ -40,6 +43,58 @@ QByteArray utf16(const QString &text, bool bigEndian)
         const char16_t u = c.unicode();
         const char hi = char(u >> 8), lo = char(u & 0xFF);
         out.append(bigEndian ? hi : lo).append(bigEndian ? lo : hi);
+    }
+    return out;
+}
+
+// Every encoding label that the XML library may be handed: the names of the C
+// library's converters and of ICU's (the library asks both), in upper case.
+QStringList encodingLabels()
+{
+    QSet<QString> labels;
+    QProcess list;
+    list.start(QStringLiteral("iconv"), {QStringLiteral("-l")});
+    if (list.waitForFinished(30000))
+        for (QString name : QString::fromLatin1(list.readAllStandardOutput()).split(QRegularExpression(QStringLiteral("[,\\s]+"))))
+            if (!name.remove(QStringLiteral("//")).isEmpty())
+                labels.insert(name.toUpper());
+    for (int32_t i = 0, n = ucnv_countAvailable(); i < n; ++i) {
+        const char *converter = ucnv_getAvailableName(i);
+        UErrorCode error = U_ZERO_ERROR;
+        const uint16_t aliases = ucnv_countAliases(converter, &error);
+        for (uint16_t k = 0; U_SUCCESS(error) && k < aliases; ++k)
+            if (const char *alias = ucnv_getAlias(converter, k, &error); alias && U_SUCCESS(error))
+                labels.insert(QString::fromLatin1(alias).toUpper());
+    }
+    QStringList sorted(labels.begin(), labels.end());
+    sorted.sort();
+    return sorted;
+}
+
+// ASCII text in an encoding, by the C library or by ICU; empty when neither knows it.
+QList<QByteArray> encodedAscii(const QByteArray &ascii, const QByteArray &label)
+{
+    QList<QByteArray> out;
+    if (iconv_t cd = iconv_open(label.constData(), "UTF-8"); cd != iconv_t(-1)) {
+        QByteArray buffer(ascii.size() * 8 + 64, Qt::Uninitialized);
+        char *in = const_cast<char *>(ascii.constData());
+        size_t inLeft = size_t(ascii.size());
+        char *outPtr = buffer.data();
+        size_t outLeft = size_t(buffer.size());
+        if (iconv(cd, &in, &inLeft, &outPtr, &outLeft) != size_t(-1)
+            && iconv(cd, nullptr, nullptr, &outPtr, &outLeft) != size_t(-1))
+            out << buffer.left(buffer.size() - qsizetype(outLeft));
+        iconv_close(cd);
+    }
+    UErrorCode error = U_ZERO_ERROR;
+    if (UConverter *cnv = ucnv_open(label.constData(), &error); cnv && U_SUCCESS(error)) {
+        const QString text = QString::fromLatin1(ascii);
+        QByteArray buffer(ascii.size() * 8 + 64, Qt::Uninitialized);
+        const int32_t n = ucnv_fromUChars(cnv, buffer.data(), int32_t(buffer.size()),
+                                          reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()), &error);
+        if (U_SUCCESS(error))
+            out << buffer.left(n);
+        ucnv_close(cnv);
     }
     return out;
 }
@@ -222,12 +277,17 @@ void TestConfigDocument::chineseLabelsAndMarks_data()
                                                  << "GB2312" << QStringLiteral("镕") << "";
     QTest::newRow("gb2312 label in lower case") << doc("<?xml version=\"1.0\" encoding=\"gb2312\"?>", "\xE9\x46")
                                                 << "gb2312" << QStringLiteral("镕") << "";
+    // 0x80 is the euro sign in code page 936, as older tools wrote it.
+    QTest::newRow("euro sign as GBK's byte 0x80") << doc("<?xml version=\"1.0\" encoding=\"GBK\"?>", "\x80" "5")
+                                                  << "GBK" << QStringLiteral("€5") << "";
+    QTest::newRow("X-GBK label") << doc("<?xml version=\"1.0\" encoding=\"X-GBK\"?>", "\x80\xE9\x46")
+                                 << "X-GBK" << QStringLiteral("€镕") << "";
     QTest::newRow("UTF-8 mark before a GBK label")
         << "\xEF\xBB\xBF" + doc("<?xml version=\"1.0\" encoding=\"GBK\"?>", "\xE8\x8D\xAF") << "GBK" << QStringLiteral("药") << "";
     QTest::newRow("UTF-8 mark, no declaration") << "\xEF\xBB\xBF" + doc("", "\xE8\x8D\xAF") << "" << QStringLiteral("药") << "";
     QTest::newRow("bytes no GBK character has")
         << doc("<?xml version=\"1.0\" encoding=\"GBK\"?>", "\xFF\xFF") << "" << ""
-        << QStringLiteral("XML文件格式错误（第3行）：文件中有不能按“GBK”编码解读的字节（FF FF 22 2F），无法读取该文件。\r\n详细信息：");
+        << QStringLiteral("XML文件格式错误（第3行）：文件中有不能按“GBK”编码解读的字节（FF FF 22 2F），无法读取该文件。\r\n详细信息：位于文件的第74个字节。");
     QTest::newRow("bytes that are not UTF-8")
         << doc("<?xml version=\"1.0\" encoding=\"UTF-8\"?>", "\xC3\x28") << "" << ""
         << QStringLiteral("XML文件格式错误（第3行）：文件中有不能按“UTF-8”编码解读的字节（C3 28 22 2F），无法读取该文件。\r\n详细信息：");
@@ -265,6 +325,107 @@ void TestConfigDocument::chineseLabelsAndMarks()
     QCOMPARE(raised, QString());
     QCOMPARE(doc->declaredEncoding(), declared);
     QCOMPARE(doc->FieldValue("f"), value + QStringLiteral("镕"));
+}
+
+void TestConfigDocument::everyReadableLabelReadsBack()
+{
+    // Every label under which the reader accepts a document: a document so
+    // labelled, with values set after opening, is written so that it opens
+    // again with the same values. A document is made for each label as plain
+    // ASCII (other characters as references), which most encodings read,
+    // and also encoded by the converters that know the label.
+    // The Chinese labels that the reader itself knows come first.
+    QStringList labels = {QStringLiteral("GBK"), QStringLiteral("CP936"), QStringLiteral("MS936"),
+                          QStringLiteral("WINDOWS-936"), QStringLiteral("X-GBK"), QStringLiteral("GB2312"),
+                          QStringLiteral("CSGB2312"), QStringLiteral("EUC-CN"), QStringLiteral("EUCCN"),
+                          QStringLiteral("GB_2312-80"), QStringLiteral("CHINESE")};
+    for (const QString &label : encodingLabels())
+        if (!labels.contains(label))
+            labels << label;
+    QVERIFY(labels.size() > 1000);
+    const QString entered = QStringLiteral("药品注射剂€～／胶囊 <&\"'> ~+ \U0001F600\U00020000 abc");
+    QStringList accepted, relabelled;
+    for (const QString &label : labels) {
+        const QByteArray ascii = "<?xml version=\"1.0\" encoding=\"" + label.toLatin1() + "\"?>\n"
+            "<r><config-type value=\"&#33647;&#21697;&#x6CE8;&#20876;&#30003;&#35831;\"/><data-fields>"
+            "<f name=\"a\" value=\"&#33647; ABC xyz 0123456789 &#8364;\"/><f name=\"b\" value=\"\"/></data-fields></r>\n";
+        QList<QByteArray> candidates = encodedAscii(ascii, label.toLatin1());
+        candidates.prepend(ascii);
+        bool read = false;
+        for (const QByteArray &bytes : candidates) {
+            std::unique_ptr<ConfigDocument> doc;
+            try {
+                doc = ConfigDocument::parse(bytes);
+            } catch (const AppError &) {
+                continue;
+            }
+            read = true;
+            const QString type = doc->section("config-type").attributeText("value");
+            const QString a = doc->FieldValue("a");
+            QVERIFY(doc->SetFieldValue("b", entered));
+            std::unique_ptr<ConfigDocument> again;
+            QString declared;
+            try {
+                again = ConfigDocument::parse(doc->serialize());
+                declared = again->declaredEncoding();
+            } catch (const AppError &e) {
+                QFAIL(qPrintable(label + QStringLiteral(": ") + e.message()));
+            }
+            QVERIFY2(again->section("config-type").attributeText("value") == type, qPrintable(label));
+            QVERIFY2(again->FieldValue("a") == a, qPrintable(label));
+            QVERIFY2(again->FieldValue("b") == entered, qPrintable(label + QStringLiteral(": ") + again->FieldValue("b")));
+            const QString change = label + QStringLiteral("→") + declared;
+            if (declared.compare(label, Qt::CaseInsensitive) != 0 && !relabelled.contains(change))
+                relabelled << change;
+        }
+        if (read)
+            accepted << label;
+    }
+    qInfo("%lld labels, %lld read, %lld written under another label: %s", qlonglong(labels.size()),
+          qlonglong(accepted.size()), qlonglong(relabelled.size()), qPrintable(relabelled.join(QLatin1Char(' '))));
+    // The program's own encodings keep their labels.
+    for (const char *own : {"GBK", "GB2312", "X-GBK", "GB_2312-80", "CHINESE", "CP936", "GB18030", "UTF-8", "UTF-16"}) {
+        QVERIFY2(accepted.contains(QLatin1String(own)), own);
+        QVERIFY2(!relabelled.join(QLatin1Char(' ')).contains(QLatin1String(own) + QStringLiteral("→")), own);
+    }
+    // Stateful encodings cannot be written so that they read back: GBK instead.
+    for (const char *stateful : {"HZ-GB-2312", "UTF-7", "ISO-2022-KR"})
+        QVERIFY2(relabelled.contains(QLatin1String(stateful) + QStringLiteral("→GBK")), stateful);
+}
+
+void TestConfigDocument::ownEncodingsCarryEveryCharacter_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::newRow("no declaration") << QString();
+    for (const char *label : {"UTF-8", "GBK", "gbk", "CP936", "MS936", "WINDOWS-936", "X-GBK", "GB2312", "CSGB2312",
+                              "EUC-CN", "EUCCN", "GB_2312-80", "CHINESE"})
+        QTest::newRow(label) << QString::fromLatin1(label);
+}
+
+void TestConfigDocument::ownEncodingsCarryEveryCharacter()
+{
+    // Under the program's own labels the written document is not read again
+    // before it is handed out, so every character XML can carry must come
+    // back as itself: the whole Basic Multilingual Plane and the ends and
+    // samples of the planes above it.
+    QFETCH(QString, label);
+    QString all;
+    for (char32_t c = 1; c <= 0xFFFD; ++c)
+        if (c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && (c < 0xD800 || c > 0xDFFF)))
+            all += QString::fromUcs4(&c, 1);
+    for (char32_t c : {0x10000u, 0x1F600u, 0x20000u, 0x2A6D6u, 0x2F800u, 0x30000u, 0xE0001u, 0x10FFFDu})
+        all += QString::fromUcs4(&c, 1);
+    const QString decl = label.isEmpty() ? QString() : QStringLiteral("<?xml version=\"1.0\" encoding=\"%1\"?>").arg(label);
+    auto doc = ConfigDocument::parse((decl + "<r><data-fields><f name=\"f\" value=\"\"/></data-fields><t/></r>").toLatin1());
+    QVERIFY(doc->SetFieldValue("f", all));
+    const QByteArray bytes = doc->serialize();
+    QVERIFY(label.isEmpty() || bytes.startsWith(decl.toLatin1()));
+    auto again = ConfigDocument::parse(bytes);
+    QCOMPARE(again->declaredEncoding(), label);
+    const QString read = again->FieldValue("f");
+    for (qsizetype i = 0; i < qMin(read.size(), all.size()); ++i)
+        QVERIFY2(read[i] == all[i], qPrintable(QStringLiteral("“%1” read as “%2”").arg(all.mid(i, 4), read.mid(i, 4))));
+    QCOMPARE(read.size(), all.size());
 }
 
 void TestConfigDocument::doctypeWithoutEntitiesLoads()

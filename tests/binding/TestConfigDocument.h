@@ -17,6 +17,9 @@ private slots:
     void entitiesRefused();
     void chineseLabelsAndMarks_data();
     void chineseLabelsAndMarks();
+    void everyReadableLabelReadsBack();
+    void ownEncodingsCarryEveryCharacter_data();
+    void ownEncodingsCarryEveryCharacter();
     void doctypeWithoutEntitiesLoads();
     void malformed_data();
     void malformed();

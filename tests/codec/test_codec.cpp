@@ -152,6 +152,22 @@ void TestCodec::codePage()
     QCOMPARE(CodePage::toUnicode(CodePage::fromUnicode(rare)), rare);
     // A damaged byte sequence decodes around the fault.
     QCOMPARE(CodePage::toUnicode(QByteArray("A\xD6")), QStringLiteral("A\uFFFD"));
+    // The euro sign is code page 936's single byte 0x80 both ways; GB18030's
+    // own code for it reads as the euro sign too.
+    QCOMPARE(CodePage::fromUnicode(QStringLiteral("€1€中€")), QByteArray("\x80" "1\x80\xD6\xD0\x80"));
+    QCOMPARE(CodePage::toUnicode(QByteArray("\x80" "1\x80\xD6\xD0\x80")), QStringLiteral("€1€中€"));
+    QCOMPARE(CodePage::toUnicode(QByteArray("\xA2\xE3")), QStringLiteral("€"));
+    QCOMPARE(CodePage::byteLength(QStringLiteral("€")), qsizetype(1));
+    // Strictly: the offset of the first byte that starts no character.
+    QByteArray utf8;
+    qsizetype bad = -1;
+    QVERIFY(CodePage::toUtf8(QByteArray("x\x80\xD6\xD0"), 0, utf8, bad));
+    QCOMPARE(QString::fromUtf8(utf8), QStringLiteral("x€中"));
+    QVERIFY(!CodePage::toUtf8(QByteArray("ab\xD6\xD0\xFF\xFFz"), 1, utf8, bad));
+    QCOMPARE(bad, qsizetype(4));
+    QCOMPARE(QString::fromUtf8(utf8), QStringLiteral("b中"));
+    QVERIFY(!CodePage::toUtf8(QByteArray("a\xD6"), 0, utf8, bad));
+    QCOMPARE(bad, qsizetype(1));
 }
 
 void TestCodec::checkCode()

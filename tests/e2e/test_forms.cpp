@@ -13,11 +13,12 @@
 #include "FormClasses.h"
 #include "FormDriver.h"
 #include "PrintFixture.h"
-#include "PrintOverflow.h"
 #include "Base64.h"
 #include "Helpers.h"
+#include "Base64.h"
 #include "ScriptedDialogs.h"
 #include "TFrmMain.h"
+#include "TestDocuments.h"
 #include "TUIHelper.h"
 #include "TestMain.h"
 #include "TfrMemoLayout.h"
@@ -35,12 +36,15 @@
 #include <QMdiArea>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QRegularExpression>
 #include <QSet>
 #include <QtTest>
 #include <algorithm>
+#include <csignal>
 #include <functional>
 #include <memory>
+#include <sys/resource.h>
 
 Q_DECLARE_METATYPE(FormKind)
 
@@ -248,6 +252,31 @@ QList<TypedItem> typedItems(const ConfigDocument &doc, const Catalogue &cat)
     return out;
 }
 
+// The first enabled, writable control of the kind T that the document binds
+// as a plain item.
+template <class T>
+T *firstBound(TEABaseForm *form)
+{
+    for (const ConfigNode &item : form->helper()->Document()->section(QStringLiteral("ui-data")).childElements()) {
+        const QString name = item.attributeText(QStringLiteral("name"));
+        if (name.isEmpty() || name == QLatin1String("VerifyCode") || !item.hasAttribute(QStringLiteral("Field")))
+            continue;
+        T *control = form->findChild<T *>(name);
+        if (control && control->isEnabled() && !control->isReadOnly())
+            return control;
+    }
+    return nullptr;
+}
+
+// Saves the active form with the Save command; the file and the message.
+QString saveWithCommand(TFrmMain &main, ScriptedDialogs &dlg, TEABaseForm *form)
+{
+    dlg.messages.clear();
+    main.mdiArea()->setActiveSubWindow(form);
+    main.action(QStringLiteral("mnuSaveNoExit"))->trigger();
+    return form->DataFileName();
+}
+
 } // namespace
 
 class TestForms : public QObject {
@@ -272,6 +301,11 @@ private slots:
     void untouchedValuesSaveByteForByte();
     void datesAlikeUnderEveryLocale_data() { addTypeRows(); }
     void datesAlikeUnderEveryLocale();
+    void everyCharacterSurvivesSaveAndOpen_data() { addTypeRows(); }
+    void everyCharacterSurvivesSaveAndOpen();
+    void filesOfEveryLabelSaveAndOpen_data();
+    void filesOfEveryLabelSaveAndOpen();
+    void printChangesNothingWhenItsSaveFails();
 };
 
 void TestForms::initTestCase()
@@ -891,7 +925,7 @@ void TestForms::datesAlikeUnderEveryLocale()
     main.OpenCommand(kind);
     TEABaseForm *opened = main.registered(kind);
     QVERIFY(opened);
-    QString caption = PrintOverflow::Headings(cat).value(pickers[0].toLower());
+    QString caption = cat.headings().value(pickers[0].toLower());
     caption.chop(1); // its closing colon
     QCOMPARE(dlg.texts(), QStringList{QStringLiteral("日期:\"28.06.2011\"的日期格式不对，请检查“") + caption +
                                       QStringLiteral("”，\r\n在您修改这个日期之前，保存时原样保留文件中的内容。")});
@@ -901,6 +935,182 @@ void TestForms::datesAlikeUnderEveryLocale()
     QCOMPARE(ConfigDocument::parse(readAll(opened->DataFileName()))->FieldValue(field), QStringLiteral("28.06.2011"));
     QFile::remove(opened->DataFileName());
     dlg.answer({true});
+}
+
+void TestForms::everyCharacterSurvivesSaveAndOpen()
+{
+    // Every GBK character, the euro sign first (code page 936's byte 0x80),
+    // and characters outside GBK (an emoji, a CJK extension B ideograph), in
+    // an edit box and in a memo, survive Save and Open.
+    QFETCH(FormKind, kind);
+    ScriptedDialogs dlg;
+    TFrmMain main;
+    main.show();
+    main.NewCommand(kind);
+    QPointer<TEABaseForm> form = main.registered(kind);
+    QVERIFY(form);
+    auto *edit = firstBound<QLineEdit>(form);
+    auto *memo = firstBound<QPlainTextEdit>(form);
+    QVERIFY(edit && memo);
+    const QString editName = edit->objectName(), memoName = memo->objectName();
+    const QString text = QStringLiteral("€") + TestDocuments::gbkCharacters() + QStringLiteral("\U0001F600\U00020000€");
+    QCOMPARE(text.size(), 1 + 21886 + 4 + 1);
+    edit->setText(text);
+    memo->setPlainText(text);
+    QCOMPARE(edit->text(), text);
+    const QString file = saveWithCommand(main, dlg, form);
+    const auto removeFile = qScopeGuard([&] { QFile::remove(file); });
+    QCOMPARE(dlg.messages.size(), 1);
+    QVERIFY2(dlg.messages[0].text.startsWith(QStringLiteral("已成功生成备份文件:") + file), qPrintable(dlg.messages[0].text));
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    f.close();
+    // The euro sign is GBK's byte, in the value and in the memo's bytes too;
+    // the characters GBK lacks are character references.
+    QVERIFY(bytes.startsWith("<?xml version=\"1.0\" encoding=\"GBK\"?>"));
+    QVERIFY(bytes.contains("value=\"\x80!&quot;#$%&amp;'()*+"));
+    QVERIFY(bytes.contains("&#128512;&#131072;\x80\""));
+    const QByteArray memoBytes = Base64DecodeString(storedValue(form, memoName).toLatin1());
+    QVERIFY(memoBytes.startsWith("\x80!\"#$"));
+    QVERIFY(memoBytes.endsWith("\x80"));
+
+    dlg.answer({true});
+    QVERIFY(form->AskClose());
+    settle();
+    dlg.messages.clear();
+    dlg.openFiles.enqueue(file);
+    main.OpenCommand(kind);
+    TEABaseForm *reopened = main.registered(kind);
+    QVERIFY(reopened);
+    QVERIFY2(dlg.messages.isEmpty(), qPrintable(dlg.texts().join(QLatin1Char('|'))));
+    QCOMPARE(reopened->findChild<QLineEdit *>(editName)->text(), text);
+    QCOMPARE(reopened->findChild<QPlainTextEdit *>(memoName)->toPlainText(), text);
+    dlg.answer({true});
+}
+
+void TestForms::filesOfEveryLabelSaveAndOpen_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("written"); // the label of the saved file
+    for (const char *own : {"GBK", "gb2312", "X-GBK", "GB_2312-80", "CHINESE", "CP936", "GB18030", "UTF-8"})
+        QTest::newRow(own) << QString::fromLatin1(own) << QString::fromLatin1(own);
+    // Stateful encodings: what their converters write does not read back.
+    for (const char *stateful : {"HZ-GB-2312", "UTF-7", "ISO-2022-KR"})
+        QTest::newRow(stateful) << QString::fromLatin1(stateful) << QStringLiteral("GBK");
+}
+
+void TestForms::filesOfEveryLabelSaveAndOpen()
+{
+    // A data file under another encoding label opens, and Save and Print
+    // write files that open again with the same values, under the file's own
+    // label where it can be written so, otherwise as GBK.
+    QFETCH(QString, label);
+    QFETCH(QString, written);
+    const FormType &type = formType(FormKind::YPZCSQ);
+    QFile config(ProgramDirectory() + type.configFileName);
+    QVERIFY(config.open(QIODevice::ReadOnly));
+    // The document as plain ASCII, which every one of these encodings reads
+    // alike: every other character (and "+", "~" and "\\", which some of them
+    // give a meaning) as a character reference.
+    QString text = CodePage::toUnicode(config.readAll());
+    text.replace(QStringLiteral("encoding=\"GBK\""), QStringLiteral("encoding=\"%1\"").arg(label));
+    QByteArray ascii;
+    for (const char32_t c : text.toUcs4()) {
+        if (c < 0x7F && c != '+' && c != '~' && c != '\\')
+            ascii += char(c);
+        else
+            ascii += "&#" + QByteArray::number(quint32(c)) + ';';
+    }
+    QTemporaryDir dir;
+    const QString source = TestDocuments::write(dir, QStringLiteral("source.MRT"), ascii);
+
+    ScriptedDialogs dlg;
+    TFrmMain main;
+    main.show();
+    dlg.openFiles.enqueue(source);
+    main.OpenCommand(FormKind::YPZCSQ);
+    QPointer<TEABaseForm> form = main.registered(FormKind::YPZCSQ);
+    QVERIFY(form);
+    QVERIFY2(dlg.messages.isEmpty(), qPrintable(dlg.texts().join(QLatin1Char('|'))));
+    FormDriver::fillEveryControl(form);
+    firstBound<QLineEdit>(form)->setText(QStringLiteral("注射用水€～／胶囊 <&\"> ~+\\ \U0001F600\U00020000"));
+    const auto before = FormDriver::snapshot(form);
+
+    const QStringList commands = {QStringLiteral("mnuSaveNoExit"), QStringLiteral("mnuReport")};
+    for (const QString &command : commands) {
+        dlg.messages.clear();
+        main.mdiArea()->setActiveSubWindow(form);
+        main.action(command)->trigger();
+        const QString file = form->DataFileName();
+        const auto removeFile = qScopeGuard([&] { QFile::remove(file); });
+        QVERIFY2(!dlg.messages.isEmpty() && dlg.messages[0].text.startsWith(QStringLiteral("已成功生成")),
+                 qPrintable(dlg.texts().join(QLatin1Char('|'))));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY2(f.readLine().startsWith(QStringLiteral("<?xml version=\"1.0\" encoding=\"%1\"?>").arg(written).toLatin1()),
+                 qPrintable(command));
+        f.close();
+
+        // Opened beside the form, in a second main window.
+        dlg.messages.clear();
+        dlg.openFiles.enqueue(file);
+        TFrmMain second;
+        second.OpenCommand(FormKind::YPZCSQ);
+        TEABaseForm *reopened = second.registered(FormKind::YPZCSQ);
+        QVERIFY(reopened);
+        QVERIFY2(dlg.messages.isEmpty(), qPrintable(dlg.texts().join(QLatin1Char('|'))));
+        const auto after = FormDriver::snapshot(reopened);
+        for (auto it = before.begin(); it != before.end(); ++it)
+            if (it.key() != QLatin1String("VerifyCode"))
+                QVERIFY2(after.value(it.key()) == it.value(),
+                         qPrintable(QStringLiteral("%1, %2: %3 became %4").arg(command, it.key(), it.value(), after.value(it.key()))));
+        QCOMPARE(reopened->verifyCodeEdit()->text(), form->verifyCodeEdit()->text());
+        dlg.answer({true});
+        QVERIFY(reopened->AskClose());
+    }
+    dlg.answer({true});
+}
+
+void TestForms::printChangesNothingWhenItsSaveFails()
+{
+    // Print saves the submission file under a new check code. When that save
+    // fails, the form keeps its code, its document is as before, no file is
+    // left and no preview opens; the next Print that can save goes through.
+    FormFixture f(FormKind::YPZCSQ);
+    QVERIFY(f.form);
+    FormDriver::fillEveryControl(f.form);
+    const QString code = f.form->verifyCodeEdit()->text();
+    const QString stored = storedValue(f.form, QStringLiteral("VerifyCode"));
+    const auto values = f.form->helper()->Document()->fieldValues();
+    const QStringList filesBefore = QDir(ProgramDirectory()).entryList({QStringLiteral("*.MRT")}, QDir::Files);
+
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 4096; // smaller than any data file
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    f.dlg.messages.clear();
+    f.main.action(QStringLiteral("mnuReport"))->trigger();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+
+    QCOMPARE(f.dlg.messages.size(), 1);
+    QVERIFY2(f.dlg.messages[0].text.startsWith(QStringLiteral("无法保存文件")), qPrintable(f.dlg.messages[0].text));
+    QVERIFY(f.dlg.modalWindows.isEmpty());
+    QCOMPARE(f.form->verifyCodeEdit()->text(), code);
+    QCOMPARE(storedValue(f.form, QStringLiteral("VerifyCode")), stored);
+    QVERIFY(f.form->helper()->Document()->fieldValues() == values);
+    QCOMPARE(QDir(ProgramDirectory()).entryList({QStringLiteral("*.MRT")}, QDir::Files), filesBefore);
+
+    f.dlg.messages.clear();
+    f.main.action(QStringLiteral("mnuReport"))->trigger();
+    f.files << f.form->DataFileName();
+    QVERIFY2(f.dlg.messages.size() == 1 && f.dlg.messages[0].text.startsWith(QStringLiteral("已成功生成报盘文件:")),
+             qPrintable(f.dlg.texts().join(QLatin1Char('|'))));
+    QVERIFY(f.form->verifyCodeEdit()->text() != code);
+    QVERIFY(QFile::exists(f.form->DataFileName()));
 }
 
 DZSB_TEST_MAIN(TestForms)

@@ -15,9 +15,11 @@
 #include "TfrPreparer.h"
 #include "TfrRenderer.h"
 #include "TfrReport.h"
+#include "TestDocuments.h"
 
 #include <QFontInfo>
 #include <algorithm>
+#include <QProcess>
 #include <climits>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -98,6 +100,8 @@ private slots:
     void pageRanges_data();
     void pageRanges();
     void fontSubstitutions();
+    void textLayerOfEveryFace_data();
+    void textLayerOfEveryFace();
 };
 
 void TestReportPrepare::initTestCase()
@@ -733,6 +737,95 @@ void TestReportPrepare::fontSubstitutions()
     const QFont arial = TfrRenderer::reportFont(QStringLiteral("Arial"), 10, 0);
     QCOMPARE(arial.families().mid(0, 2).join(QLatin1Char('|')).toLower(), QStringLiteral("dzsb arial|dzsb sans"));
     QCOMPARE(QFontInfo(TfrRenderer::reportFont(QStringLiteral("无此字体"), 10, 0)).family(), QStringLiteral("DZSB Serif"));
+}
+
+void TestReportPrepare::textLayerOfEveryFace_data()
+{
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<int>("style");
+    for (const char *face : {"宋体", "黑体", "Arial"}) {
+        QTest::newRow(face) << QString::fromUtf8(face) << 0;
+        QTest::newRow(qPrintable(QString::fromUtf8(face) + QStringLiteral(" bold"))) << QString::fromUtf8(face) << int(fsBold);
+    }
+}
+
+void TestReportPrepare::textLayerOfEveryFace()
+{
+    // Every character of GBK printed in the face reads back from the PDF's
+    // text layer as itself, never as another character that shares its glyph
+    // (胶 U+80F6 and 㬵 U+3B35, ／ U+FF0F and ∕ U+2215, ～ U+FF5E and 〜 U+301C,
+    // 壿 U+58FF and 墫 U+58AB). Characters outside GBK that share glyphs with
+    // GBK characters in the source fonts follow; they read back as themselves too.
+    QFETCH(QString, face);
+    QFETCH(int, style);
+    const QString gbk = TestDocuments::gbkCharacters();
+    QCOMPARE(gbk.size(), 94 + 1 + 21791);
+    const QString shared = QStringLiteral("\u3B35\u301C\u2F64\u2F00\u2EDA\u2E8E\uF9A8");
+    // The characters in a scattered order: Qt's PDF writer garbles a font's
+    // ToUnicode map once it needs more than 100 ranges, which runs of
+    // consecutive code points in consecutive glyphs would make it do (printed
+    // forms never come near that). For the same reason each file holds a part.
+    // The extraction reads any space, the ideographic one (U+3000) too, as a
+    // gap between words, so spaces are not compared.
+    QString all;
+    for (qsizetype i = 0, n = gbk.size(); i < n; ++i)
+        if (const QChar c = gbk[(i * 7919) % n]; !c.isSpace())
+            all += c;
+    all += shared;
+    const int perLine = 56, fontSize = 9, step = 2 * TfrMemoLayout::FontHeight(fontSize), perFile = 7300;
+    QTemporaryDir dir;
+    QStringList wrong;
+    for (qsizetype from = 0; from < all.size(); from += perFile) {
+        const QString part = all.mid(from, perFile);
+        QList<TfrSheet> sheets;
+        QList<int> indices;
+        for (qsizetype i = 0; i < part.size(); i += perLine) {
+            if (sheets.isEmpty() || (sheets.last().objects.size() + 2) * step > sheets.last().height - 80) {
+                sheets.append(TfrSheet());
+                indices << int(sheets.size() - 1);
+            }
+            TfrPreparedObject o;
+            o.x = 40;
+            o.y = 40 + int(sheets.last().objects.size()) * step;
+            o.dx = 700;
+            o.dy = step;
+            o.fontName = face;
+            o.fontSize = fontSize;
+            o.fontStyle = quint16(style);
+            o.lines.append(TfrTextLine{part.mid(i, perLine), true});
+            sheets.last().objects.append(o);
+        }
+        const QString pdf = dir.filePath(QStringLiteral("part%1.pdf").arg(from));
+        QString error;
+        QVERIFY2(TfrRenderer::writePdf(sheets, indices, pdf, &error), qPrintable(error));
+        QProcess extract;
+        extract.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+        QVERIFY2(extract.waitForFinished(120000) && extract.exitCode() == 0, "pdftotext (poppler-utils) is needed");
+        // The extraction breaks lines, puts blanks where glyphs stand apart
+        // and a form feed after each sheet; the printed text has none of these.
+        QString read = QString::fromUtf8(extract.readAllStandardOutput());
+        read.remove(QLatin1Char(' ')).remove(QLatin1Char('\n')).remove(QLatin1Char('\f'));
+        for (qsizetype k = 0; k < qMin(read.size(), part.size()); ++k) {
+            if (read[k] == part[k])
+                continue;
+            wrong << QStringLiteral("%1 U+%2 → %3 U+%4")
+                         .arg(part[k]).arg(part[k].unicode(), 4, 16, QLatin1Char('0'))
+                         .arg(read[k]).arg(read[k].unicode(), 4, 16, QLatin1Char('0'));
+            if (read.size() != part.size()) {
+                // A character read as none or as several: the rest is out of step.
+                wrong.last() += QStringLiteral(" in “%1” read as “%2”").arg(part.mid(k - 8, 24), read.mid(k - 8, 24));
+                break;
+            }
+        }
+        // Every face in the file is one of the program's own.
+        QFile file(pdf);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        for (const char *other : {"Noto", "DejaVu", "Nimbus", "WenQuanYi", "Droid", "Liberation"})
+            if (bytes.contains(other))
+                wrong << QString::fromLatin1(other);
+    }
+    QVERIFY2(wrong.isEmpty(), qPrintable(QStringLiteral("%1 wrong: ").arg(wrong.size()) + wrong.mid(0, 80).join(QStringLiteral("; "))));
 }
 
 DZSB_TEST_MAIN(TestReportPrepare)
