@@ -167,6 +167,15 @@ void TestDataFiles::loadErrors_data()
         << QByteArray("<!DOCTYPE config [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><config><config-type value=\"")
                + kTestType.toUtf8() + "\"/><data-fields><f name=\"f\">&x;</f></data-fields></config>"
         << "XML文件格式错误：文件声明或引用了实体，为安全起见不予读取。" << false;
+    // Relation nodes nested one level deeper than a document may be (the
+    // root and "ui-relation" are two levels).
+    QString deep;
+    for (int i = 0; i < ConfigDocument::MaxDepth - 2; ++i)
+        deep += QStringLiteral("<r type=\"c\" name=\"ckbUrgent\">");
+    deep += QStringLiteral("<r name=\"edtName\"/>") + QStringLiteral("</r>").repeated(ConfigDocument::MaxDepth - 2);
+    QTest::newRow("nested deeper than any document")
+        << makeDocument(deep, kItems, kFields).toUtf8()
+        << "XML文件格式错误（第4行）：元素嵌套超过256层，不是本程序的文件，无法读取该文件。" << false;
     QTest::newRow("billion laughs")
         << ("<!DOCTYPE config [" + lol + "]><config><config-type value=\"&l9;\"/></config>").toUtf8()
         << "XML文件格式错误：文件声明或引用了实体，为安全起见不予读取。" << false;
