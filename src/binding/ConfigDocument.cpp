@@ -1,6 +1,7 @@
 #include "ConfigDocument.h"
 
 #include "AppError.h"
+#include "MarkupScan.h"
 
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
@@ -389,6 +390,13 @@ std::unique_ptr<ConfigDocument> ConfigDocument::parse(const QByteArray &bytes)
         ~Current() { tParsing = nullptr; }
     } current(&parser);
     const InputEncoding encoding = detectEncoding(bytes);
+    // The parser takes minutes over one tag of many thousand attributes:
+    // such a document is refused before it is parsed.
+    if (const int line = MarkupScan::crowdedTagLine(bytes, encoding.bom, encoding.decodeAs)) {
+        throw AppError(QStringLiteral("XML文件格式错误（第%1行）：一个元素带有超过%2个属性，不是本程序的文件，无法读取该文件。")
+                           .arg(line)
+                           .arg(MarkupScan::MaxAttributes));
+    }
     // No network, no DTD loading, no entity substitution, nothing printed.
     // Text nodes and attribute values may exceed the parser's usual 10 MB
     // (a long memo); the file size limit of the reader bounds them. That mode

@@ -76,6 +76,32 @@ ConfigNode TUIHelper::FindNamedNode(const QString &section, const QString &name)
 // ---------------------------------------------------------------------------
 // Loading and saving
 
+namespace {
+struct HandedOver {
+    QString path;
+    std::unique_ptr<ConfigDocument> document;
+};
+HandedOver &handedOver()
+{
+    static HandedOver held;
+    return held;
+}
+} // namespace
+
+void TUIHelper::HandOver(const QString &path, std::unique_ptr<ConfigDocument> document)
+{
+    handedOver() = {QFileInfo(path).absoluteFilePath(), std::move(document)};
+}
+
+std::unique_ptr<ConfigDocument> TUIHelper::TakeHandedOver(const QString &path)
+{
+    HandedOver held = std::move(handedOver());
+    handedOver() = {};
+    if (held.document && held.path == QFileInfo(path).absoluteFilePath())
+        return std::move(held.document);
+    return nullptr;
+}
+
 void TUIHelper::LoadConfig(const QString &typeTag)
 {
     FConfigType = typeTag;
@@ -87,8 +113,9 @@ void TUIHelper::LoadConfig(const QString &typeTag)
     }
     FDoc.reset();
     FRelations->Reset();
+    std::unique_ptr<ConfigDocument> handedOver = TakeHandedOver(FFileName);
     // The file's bytes are let go as soon as the tree is built.
-    FDoc = ConfigDocument::parse(DataFile::Read(FFileName));
+    FDoc = handedOver ? std::move(handedOver) : ConfigDocument::parse(DataFile::Read(FFileName));
     // A document that fails a check is not kept: nothing can be saved or
     // printed from it later.
     try {

@@ -38,6 +38,12 @@ public:
     // The form's report component, for the report filling (not owned).
     TfrReport *FReport = nullptr;
 
+    // A document the caller has already read from path and parsed (the
+    // command-line printer needs its type before it creates the form): the
+    // next LoadConfig of that same path takes it instead of reading and
+    // parsing the file a second time. Any other load drops it.
+    static void HandOver(const QString &path, std::unique_ptr<ConfigDocument> document);
+
     // Loads FFileName, checks its type and applies it to the controls. A bad
     // path or a foreign type shows a message and closes the form; a file that
     // cannot be read, malformed XML or a missing type field raise AppError.
@@ -95,6 +101,7 @@ private:
     friend class RelationWalk;
     enum class Handler { CheckBox, RadioButton };
 
+    static std::unique_ptr<ConfigDocument> TakeHandedOver(const QString &path);
     ConfigNode Section(const QString &tag) const;
     // AppError when "ui-data" or "data-fields" is missing.
     void CheckStructure() const;

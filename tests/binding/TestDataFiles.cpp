@@ -415,3 +415,28 @@ void TestDataFiles::memoLongerThanParserTextLimit()
     QVERIFY(Controls::text(form.control("memNote")) == text);
     QFile::remove(target);
 }
+
+// A document parsed by the caller is loaded from memory by the next load of
+// the same path (the file is read once); a load of another path drops it.
+void TestDataFiles::handedOverDocument()
+{
+    const QString path = writeFile(FDir, "handed.xml", document());
+    const QString other = writeFile(FDir, "other.xml", document());
+    auto load = [](const QString &file) {
+        TestForm form;
+        ScriptedDialogs dialogs;
+        auto *helper = new TUIHelper(&form);
+        helper->FFileName = file;
+        helper->LoadConfig(kTestType);
+        return describe(form.control("edtName"));
+    };
+    auto handed = [&] {
+        return ConfigDocument::parse(makeDocument({}, kItems, "<f name=\"f\" value=\"handed\"/>").toUtf8());
+    };
+    TUIHelper::HandOver(path, handed());
+    QCOMPARE(load(path), QStringLiteral("text=handed"));
+    QCOMPARE(load(path), QStringLiteral("text=new"));
+    TUIHelper::HandOver(path, handed());
+    QCOMPARE(load(other), QStringLiteral("text=new"));
+    QCOMPARE(load(path), QStringLiteral("text=new"));
+}

@@ -20,6 +20,7 @@ private slots:
     void saveReplacesWhole();
     void roundTripNormalises();
     void memoLongerThanParserTextLimit();
+    void handedOverDocument();
 
 private:
     QTemporaryDir FDir;

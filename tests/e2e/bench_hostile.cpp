@@ -6,6 +6,7 @@
 //   k-deps      a radio button with K dependents of one name, whose first
 //               relation node has K children, opened with its sibling checked
 //   attributes  one element with some 90,000 attributes
+//   namespaces  elements nested 240 deep, each declaring 250 namespaces
 //   no-key      a check group of 70,000 items without "key"
 //   items       25,000 plain data items with their field entries
 //   relations   25,000 top-level relation nodes
@@ -118,6 +119,23 @@ QList<Case> cases()
              return insert(doc, "data-fields", "<field name=\"many\"" + repeatTo(kTarget, [](int i) {
                                                    return " a" + QByteArray::number(i) + "=\"x\"";
                                                }) + "/>");
+         }},
+        {"namespaces", "嵌套 240 层，每层声明 250 个命名空间", [](const QByteArray &doc) {
+             QByteArray text;
+             for (int level = 0; level < 240 && text.size() < kTarget - 40000; ++level) {
+                 text += "<n";
+                 for (int i = 0; i < 250; ++i)
+                     text += " xmlns:p" + QByteArray::number(i) + "=\"u" + QByteArray::number(level) + "\"";
+                 text += ">";
+             }
+             const int levels = int(text.count("<n"));
+             text += "<p0:x";
+             for (int i = 0; i < 250; ++i)
+                 text += " p" + QByteArray::number(i) + ":a=\"x\"";
+             text += "/>";
+             for (int i = 0; i < levels; ++i)
+                 text += "</n>";
+             return insert(doc, "data-fields", text);
          }},
         {"no-key", "复选组 70,000 项没有 key", [](const QByteArray &doc) {
              return insert(doc, "ui-data", "<g type=\"CheckGroup\" name=\"grpMany\" Field=\"many\">"

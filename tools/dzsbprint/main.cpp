@@ -11,6 +11,7 @@
 #include "FormClasses.h"
 #include "TfrReportPreview.h"
 #include "TfrReport.h"
+#include "TUIHelper.h"
 
 #include <QApplication>
 #include <QDir>
@@ -57,14 +58,19 @@ const FormType *typeByName(const QString &name)
     return nullptr;
 }
 
+// The form type the data file carries. The parsed document is handed over
+// to the form's load, so the file is read and parsed once.
 const FormType *typeOfFile(const QString &path)
 {
-    const auto doc = ConfigDocument::parse(DataFile::Read(path));
+    auto doc = ConfigDocument::parse(DataFile::Read(path));
     const ConfigNode type = doc->section(ConfigSection::ConfigType);
     const QString tag = type ? type.attributeText(QStringLiteral("value")) : QString();
-    for (const FormType &t : formTypes())
-        if (t.typeTag == tag)
+    for (const FormType &t : formTypes()) {
+        if (t.typeTag == tag) {
+            TUIHelper::HandOver(path, std::move(doc));
             return &t;
+        }
+    }
     throw AppError(QStringLiteral("无法识别文件的申请表类型：") + path);
 }
 
