@@ -20,6 +20,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -344,6 +345,61 @@ void TestDataFiles::saveReplacesWhole()
     QVERIFY(readAll(target).contains("value=\"second\""));
     QCOMPARE(QDir(FDir.filePath("whole")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
              QStringList{"data.MRT"});
+}
+
+void TestDataFiles::saveWritesRegularFilesOnly_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason");
+    const QString link = QStringLiteral("是符号链接，为安全起见不经它写入（它和它指向的文件都保持原样）");
+    QTest::newRow("link to another file") << "link" << link;
+    QTest::newRow("link to nothing") << "dangling" << link;
+    QTest::newRow("named pipe") << "fifo" << "是命名管道，不是普通文件";
+    QTest::newRow("folder") << "folder" << "是目录，不是文件";
+}
+
+// Whatever stands at the data file's name, if it is no regular file it is
+// left exactly as it is, and so is anything it points to.
+void TestDataFiles::saveWritesRegularFilesOnly()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString other = writeFile(dir, "other.txt", "someone else's file\n");
+    const QString target = dir.filePath("data.MRT");
+    if (kind == QLatin1String("link"))
+        QVERIFY(QFile::link(other, target));
+    else if (kind == QLatin1String("dangling"))
+        QVERIFY(QFile::link(dir.filePath("gone.MRT"), target));
+    else if (kind == QLatin1String("fifo"))
+        QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+    else
+        QVERIFY(QDir().mkdir(target));
+    auto entry = [&] {
+        const QFileInfo info(target);
+        return QStringLiteral("%1 %2 %3").arg(info.isSymLink()).arg(info.symLinkTarget()).arg(info.isDir());
+    };
+    const QString before = entry();
+
+    TestForm form;
+    ScriptedDialogs dialogs;
+    auto *helper = new TUIHelper(&form);
+    QVERIFY(loadDocument(*helper, FDir, document()));
+    QString error;
+    try {
+        helper->SaveToFile(target);
+    } catch (const AppError &e) {
+        error = e.message();
+    }
+    QCOMPARE(error, QStringLiteral("无法保存文件“%1”：%2。文件未被保存。").arg(QDir::toNativeSeparators(target), reason));
+    QCOMPARE(entry(), before);
+    QCOMPARE(readAll(other), QByteArray("someone else's file\n"));
+    QVERIFY(!QFile::exists(dir.filePath("gone.MRT")));
+    if (kind == QLatin1String("fifo")) {
+        struct stat st {};
+        QVERIFY(::lstat(QFile::encodeName(target).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
+    }
+    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden | QDir::System).size(), 2);
 }
 
 void TestDataFiles::roundTripNormalises()

@@ -104,6 +104,12 @@ int main(int argc, char **argv)
         return exitUsage;
     }
     const QString output = args.last();
+    // "--new YPZCSQ --help" would otherwise write a file named "--help".
+    if (output.startsWith(QLatin1Char('-'))) {
+        std::fprintf(stderr, "输出文件名“%s”以“-”开头，像是一个选项，未写出任何文件；如确要用这个文件名，请写作“./%s”。\n",
+                     qPrintable(output), qPrintable(output));
+        return exitFailed;
+    }
     if (!isNew) {
         const QString reason = FileErrors::unreadableReason(args[0]);
         if (!reason.isEmpty()) {
@@ -111,6 +117,18 @@ int main(int argc, char **argv)
                          qPrintable(reason));
             return exitFailed;
         }
+        if (FileErrors::sameFile(args[0], output)) {
+            std::fprintf(stderr, "输出文件“%s”就是输入的数据文件，不能用 PDF 覆盖它；未写出任何文件。\n",
+                         qPrintable(QDir::toNativeSeparators(output)));
+            return exitFailed;
+        }
+    }
+    // Only a regular file is written (a device or a named pipe given as the
+    // output is not replaced); refused before any work is done.
+    if (const QString refused = FileErrors::unwritableReason(output); !refused.isEmpty()) {
+        std::fprintf(stderr, "无法写入文件“%s”：%s。\n", qPrintable(QDir::toNativeSeparators(output)),
+                     qPrintable(refused));
+        return exitFailed;
     }
     try {
         const FormType *type = isNew ? typeByName(args[1]) : typeOfFile(args[0]);
