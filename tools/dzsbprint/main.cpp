@@ -43,6 +43,7 @@ const char kUsage[] =
     "  dzsbprint --new <类型> <输出.pdf>\n"
     "      打印一张新的空白申请表。\n"
     "类型：YPZCSQ、YPZCSQ_JK、YPBCSQ、YPBCSQ_JK、YPZZCSQ、YBCZZCSQB（配置文件名）。\n"
+    "输出只写成新文件或替换普通文件：输入的数据文件本身、符号链接、设备、命名管道和以“-”开头的名字都不予写出。\n"
     "退出码：0 已写出；1 失败；2 用法错误；3 已写出，但报表不完整（原因见提示）。\n";
 
 // Exit codes.
