@@ -45,10 +45,25 @@ QByteArray Read(const QString &path)
     if (file.size() > MaxDocumentSize)
         failRead(path, QStringLiteral("文件过大（超过%1 MB），不是本程序的文件")
                            .arg(MaxDocumentSize / (1024 * 1024)));
-    // Read at most one byte past the limit: a file that grows meanwhile is refused too.
-    QByteArray bytes = file.read(MaxDocumentSize + 1);
-    if (file.error() != QFileDevice::NoError)
-        failRead(path, FileErrors::readReason(path, file.error()));
+    // Read up to one byte past the limit: a file that grows meanwhile is
+    // refused too. The buffer starts at the file's size (a read of the limit
+    // would first allocate the whole limit, for every file).
+    QByteArray bytes(file.size() + 1, Qt::Uninitialized);
+    qint64 filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            if (bytes.size() > MaxDocumentSize)
+                break;
+            bytes.resize(qMin(bytes.size() * 2, MaxDocumentSize + 1));
+        }
+        const qint64 read = file.read(bytes.data() + filled, bytes.size() - filled);
+        if (read < 0 || file.error() != QFileDevice::NoError)
+            failRead(path, FileErrors::readReason(path, file.error()));
+        if (read == 0)
+            break;
+        filled += read;
+    }
+    bytes.truncate(filled);
     if (bytes.size() > MaxDocumentSize)
         failRead(path, QStringLiteral("文件过大（超过%1 MB），不是本程序的文件")
                            .arg(MaxDocumentSize / (1024 * 1024)));
