@@ -10,6 +10,19 @@ QString quoted(const QString &text)
     return kQuote + text + kQuote;
 }
 
+// The first `shown` names joined by "、", an empty one written as "（空）",
+// and "等n项" when there are more than those.
+QString nameList(const QStringList &names, qsizetype shown, qsizetype total, const QString &unit)
+{
+    QStringList parts;
+    for (const QString &name : names.mid(0, shown))
+        parts.append(name.isEmpty() ? QStringLiteral("（空）") : name);
+    QString text = parts.join(QStringLiteral("、"));
+    if (total > parts.size())
+        text += QStringLiteral("等%1%2").arg(total).arg(unit);
+    return text;
+}
+
 } // namespace
 
 namespace BindingMessages {
@@ -84,11 +97,21 @@ QString NoDataFields()
         + QStringLiteral("元素，文件中没有保存填写内容的位置，请检查xml文件。");
 }
 
-QString DamagedMemos(const QStringList &controlNames)
+QString DamagedMemos(const QStringList &names)
 {
+    QStringList controlNames = names;
+    controlNames.removeDuplicates();
     return QStringLiteral("下列文本框在文件中保存的内容已损坏（不是有效的Base64编码），无法完整显示：") + kCrLf
-        + controlNames.join(QStringLiteral("、")) + kCrLf
+        + nameList(controlNames, 10, controlNames.size(), QStringLiteral("个文本框")) + kCrLf
         + QStringLiteral("保存时将原样保留这些内容，除非您修改了相应的文本框。");
+}
+
+QString Repeated(const QString &first, qsizetype count, const QStringList &names, qsizetype distinct)
+{
+    return first + kCrLf + kCrLf
+        + QStringLiteral("（同类提示共%1条，不再逐条显示；涉及：%2。）")
+              .arg(count)
+              .arg(nameList(names, names.size(), distinct, QStringLiteral("项")));
 }
 
 QString NothingLoaded()

@@ -29,8 +29,13 @@ QString FieldNotFound(const QString &field);
 QString NoUiData();
 // 文件中没有"data-fields"元素…
 QString NoDataFields();
-// Memos whose stored text is not valid Base64, by caption (or control name).
+// Memos whose stored text is not valid Base64, by caption (or control
+// name): the first few named, with how many there are.
 QString DamagedMemos(const QStringList &controlNames);
+// One message that occurred count times in a load (or save, fill, click):
+// the first message, how often, and the first of the distinct names it
+// concerned (distinct of them in all).
+QString Repeated(const QString &first, qsizetype count, const QStringList &names, qsizetype distinct);
 // Save or print after a load that failed.
 QString NothingLoaded();
 // the control name alone

@@ -2,9 +2,11 @@
 
 #include "AppError.h"
 #include "CodePage.h"
+#include "MarkupScan.h"
 
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
+#include <libxml/SAX2.h>
 #include <libxml/tree.h>
 #include <libxml/xmlIO.h>
 #include <libxml/xmlsave.h>
@@ -344,6 +346,7 @@ bool containsEntityReference(xmlNode *root)
 struct ParserContext {
     xmlParserCtxtPtr ctxt = xmlNewParserCtxt();
     bool declaresEntity = false;
+    int tooDeepAtLine = 0; // the line of the first element nested too deep
     ~ParserContext() { if (ctxt) xmlFreeParserCtxt(ctxt); }
 };
 
@@ -358,6 +361,24 @@ void refuseEntityDeclaration(void *, const xmlChar *, int, const xmlChar *, cons
         return;
     tParsing->declaresEntity = true;
     xmlStopParser(tParsing->ctxt);
+}
+
+// Every element start passes here: one nested deeper than the document may
+// be stops the parse before it is added to the tree.
+void startElementWithinDepth(void *ctx, const xmlChar *localname, const xmlChar *prefix, const xmlChar *uri,
+                             int namespaceCount, const xmlChar **namespaces, int attributeCount,
+                             int defaultedCount, const xmlChar **attributes)
+{
+    auto *ctxt = static_cast<xmlParserCtxtPtr>(ctx);
+    // nodeNr counts the elements open around this one.
+    if (tParsing && ctxt->nodeNr >= ConfigDocument::MaxDepth) {
+        if (!tParsing->tooDeepAtLine)
+            tParsing->tooDeepAtLine = qMax(1, xmlSAX2GetLineNumber(ctx));
+        xmlStopParser(ctxt);
+        return;
+    }
+    xmlSAX2StartElementNs(ctx, localname, prefix, uri, namespaceCount, namespaces, attributeCount, defaultedCount,
+                          attributes);
 }
 
 const QString kEntitiesRefused = QStringLiteral("XML文件格式错误：文件声明或引用了实体，为安全起见不予读取。");
@@ -564,6 +585,7 @@ std::unique_ptr<ConfigDocument> ConfigDocument::parse(const QByteArray &bytes)
     if (!parser.ctxt)
         throw AppError(QStringLiteral("XML文件格式错误：无法创建解析器。"));
     parser.ctxt->sax->entityDecl = refuseEntityDeclaration;
+    parser.ctxt->sax->startElementNs = startElementWithinDepth;
     struct Current {
         explicit Current(ParserContext *p) { tParsing = p; }
         ~Current() { tParsing = nullptr; }
@@ -579,9 +601,17 @@ std::unique_ptr<ConfigDocument> ConfigDocument::parse(const QByteArray &bytes)
     const QByteArray &input = encoding.codePage ? decoded : bytes;
     if (input.size() > std::numeric_limits<int>::max())
         throw AppError(QStringLiteral("XML文件格式错误：文件过大，无法解析。"));
+    // The parser takes minutes over one tag of many thousand attributes:
+    // such a document is refused before it is parsed.
+    if (const int line = MarkupScan::crowdedTagLine(bytes, encoding.bom, encoding.decodeAs)) {
+        throw AppError(QStringLiteral("XML文件格式错误（第%1行）：一个元素带有超过%2个属性，不是本程序的文件，无法读取该文件。")
+                           .arg(line)
+                           .arg(MarkupScan::MaxAttributes));
+    }
     // No network, no DTD loading, no entity substitution, nothing printed.
     // Text nodes and attribute values may exceed the parser's usual 10 MB
-    // (a long memo); the file size limit of the reader bounds them.
+    // (a long memo); the file size limit of the reader bounds them. That mode
+    // also lifts the parser's own nesting limit: MaxDepth stands in for it.
     int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_HUGE;
     if (!encoding.decodeAs.isEmpty())
         options |= XML_PARSE_IGNORE_ENC;
@@ -593,6 +623,12 @@ std::unique_ptr<ConfigDocument> ConfigDocument::parse(const QByteArray &bytes)
     if (parser.declaresEntity) {
         xmlFreeDoc(doc);
         throw AppError(kEntitiesRefused);
+    }
+    if (parser.tooDeepAtLine) {
+        xmlFreeDoc(doc);
+        throw AppError(QStringLiteral("XML文件格式错误（第%1行）：元素嵌套超过%2层，不是本程序的文件，无法读取该文件。")
+                           .arg(parser.tooDeepAtLine)
+                           .arg(ConfigDocument::MaxDepth));
     }
     if (!doc || !parser.ctxt->wellFormed) {
         xmlFreeDoc(doc);
@@ -697,14 +733,28 @@ QString ConfigDocument::FieldValue(const QString &field) const
 
 ConfigNode ConfigDocument::FindNamedNode(const ConfigNode &section, const QString &name)
 {
-    for (const ConfigNode &child : section.childElements()) {
-        const std::optional<QString> childName = child.attribute(kName);
-        if (!childName)
+    // Depth first in document order without recursion: a stack of the
+    // elements whose children are being visited.
+    if (!section)
+        return {};
+    QString nodeName;
+    QList<xmlNode *> parents;
+    xmlNode *n = section.handle()->children;
+    while (n || !parents.isEmpty()) {
+        if (!n) {
+            n = parents.takeLast()->next;
             continue;
-        if (*childName == name)
-            return child;
-        if (ConfigNode found = FindNamedNode(child, name))
-            return found;
+        }
+        if (n->type == XML_ELEMENT_NODE && rawName(n, nodeName)) {
+            if (nodeName == name)
+                return ConfigNode(n);
+            if (n->children) {
+                parents.append(n);
+                n = n->children;
+                continue;
+            }
+        }
+        n = n->next;
     }
     return {};
 }

@@ -25,13 +25,20 @@ inline const QString DataFields = QStringLiteral("data-fields");
 
 class ConfigDocument {
 public:
+    // The deepest nesting of elements a document may have (the root counts
+    // as one). The program's own documents nest five deep; a deeper one is
+    // refused when it is parsed, so that nothing that walks a document - the
+    // parser's tree, its serialiser, the relation walk - meets a depth it was
+    // not built for.
+    static constexpr int MaxDepth = 256;
+
     ~ConfigDocument();
     ConfigDocument(const ConfigDocument &) = delete;
     ConfigDocument &operator=(const ConfigDocument &) = delete;
 
     // Parses a whole document. Raises AppError with a Chinese message (and the
-    // parser's own detail) when the bytes are not a well-formed document or
-    // the document declares or references entities.
+    // parser's own detail) when the bytes are not a well-formed document, the
+    // document declares or references entities, or it nests deeper than MaxDepth.
     static std::unique_ptr<ConfigDocument> parse(const QByteArray &bytes);
 
     // The whole document as bytes in its declared encoding (UTF-8 when it

@@ -22,31 +22,48 @@ QString nativePath(const QString &path)
     throw AppError(QStringLiteral("无法读取文件“%1”：%2。").arg(nativePath(path), reason));
 }
 
+[[noreturn]] void failWrite(const QString &path, const QString &reason)
+{
+    throw AppError(QStringLiteral("无法保存文件“%1”：%2。文件未被保存。").arg(nativePath(path), reason));
+}
+
 [[noreturn]] void failWrite(const QString &path, QFileDevice::FileError error)
 {
-    throw AppError(QStringLiteral("无法保存文件“%1”：%2。文件未被保存。")
-                       .arg(nativePath(path), FileErrors::writeReason(path, error)));
+    failWrite(path, FileErrors::writeReason(path, error));
 }
 
 } // namespace
 
 QByteArray Read(const QString &path)
 {
-    // A folder, a named pipe or a device is refused before opening: opening
-    // a pipe for reading would wait for a writer.
-    const QString unreadable = FileErrors::unreadableReason(path);
+    // Regular files only: a folder, a named pipe or a device is refused
+    // without waiting on it.
+    QFile file;
+    const QString unreadable = FileErrors::openForReading(file, path);
     if (!unreadable.isEmpty())
         failRead(path, unreadable);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        failRead(path, FileErrors::readReason(path, file.error()));
     if (file.size() > MaxDocumentSize)
         failRead(path, QStringLiteral("文件过大（超过%1 MB），不是本程序的文件")
                            .arg(MaxDocumentSize / (1024 * 1024)));
-    // Read at most one byte past the limit: a file that grows meanwhile is refused too.
-    QByteArray bytes = file.read(MaxDocumentSize + 1);
-    if (file.error() != QFileDevice::NoError)
-        failRead(path, FileErrors::readReason(path, file.error()));
+    // Read up to one byte past the limit: a file that grows meanwhile is
+    // refused too. The buffer starts at the file's size (a read of the limit
+    // would first allocate the whole limit, for every file).
+    QByteArray bytes(file.size() + 1, Qt::Uninitialized);
+    qint64 filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            if (bytes.size() > MaxDocumentSize)
+                break;
+            bytes.resize(qMin(bytes.size() * 2, MaxDocumentSize + 1));
+        }
+        const qint64 read = file.read(bytes.data() + filled, bytes.size() - filled);
+        if (read < 0 || file.error() != QFileDevice::NoError)
+            failRead(path, FileErrors::readReason(path, file.error()));
+        if (read == 0)
+            break;
+        filled += read;
+    }
+    bytes.truncate(filled);
     if (bytes.size() > MaxDocumentSize)
         failRead(path, QStringLiteral("文件过大（超过%1 MB），不是本程序的文件")
                            .arg(MaxDocumentSize / (1024 * 1024)));
@@ -55,6 +72,11 @@ QByteArray Read(const QString &path)
 
 void Write(const QString &path, const QByteArray &bytes)
 {
+    // A link at the name is not followed, and nothing but a regular file is
+    // replaced.
+    const QString refused = FileErrors::unwritableReason(path);
+    if (!refused.isEmpty())
+        failWrite(path, refused);
     QSaveFile file(path);
     // Never fall back to writing the target in place.
     file.setDirectWriteFallback(false);

@@ -6,12 +6,16 @@
 #include "DataFile.h"
 #include "Dialogs.h"
 #include "Helpers.h"
+#include "RelationWalk.h"
 #include "ValueRules.h"
 
 #include <QFileInfo>
 #include <QWidget>
 
-TUIHelper::TUIHelper(QWidget *form) : QObject(form), FForm(form) {}
+TUIHelper::TUIHelper(QWidget *form)
+    : QObject(form), FForm(form), FRelations(std::make_unique<RelationWalk>(*this))
+{
+}
 
 TUIHelper::~TUIHelper() = default;
 
@@ -89,6 +93,32 @@ ConfigNode TUIHelper::FindNamedNode(const QString &section, const QString &name)
 // ---------------------------------------------------------------------------
 // Loading and saving
 
+namespace {
+struct HandedOver {
+    QString path;
+    std::unique_ptr<ConfigDocument> document;
+};
+HandedOver &handedOver()
+{
+    static HandedOver held;
+    return held;
+}
+} // namespace
+
+void TUIHelper::HandOver(const QString &path, std::unique_ptr<ConfigDocument> document)
+{
+    handedOver() = {QFileInfo(path).absoluteFilePath(), std::move(document)};
+}
+
+std::unique_ptr<ConfigDocument> TUIHelper::TakeHandedOver(const QString &path)
+{
+    HandedOver held = std::move(handedOver());
+    handedOver() = {};
+    if (held.document && held.path == QFileInfo(path).absoluteFilePath())
+        return std::move(held.document);
+    return nullptr;
+}
+
 void TUIHelper::LoadConfig(const QString &typeTag)
 {
     FConfigType = typeTag;
@@ -99,8 +129,10 @@ void TUIHelper::LoadConfig(const QString &typeTag)
         return;
     }
     FDoc.reset();
+    FRelations->Reset();
+    std::unique_ptr<ConfigDocument> handedOver = TakeHandedOver(FFileName);
     // The file's bytes are let go as soon as the tree is built.
-    FDoc = ConfigDocument::parse(DataFile::Read(FFileName));
+    FDoc = handedOver ? std::move(handedOver) : ConfigDocument::parse(DataFile::Read(FFileName));
     // A document that fails a check is not kept: nothing can be saved or
     // printed from it later.
     try {
@@ -151,12 +183,14 @@ void TUIHelper::SaveToFile(const QString &path)
 
 void TUIHelper::ApplyToControls()
 {
-    for (const ConfigNode &node : Section(ConfigSection::UiRelation).childElements())
-        ApplyRelation(node);
     FKeptMemos.clear();
     FDamagedMemos.clear();
-    for (const ConfigNode &item : Section(ConfigSection::UiData).childElements())
-        BindItem(item);
+    Batched([this] {
+        for (const ConfigNode &node : Section(ConfigSection::UiRelation).childElements())
+            FRelations->ApplyRelation(node);
+        for (const ConfigNode &item : Section(ConfigSection::UiData).childElements())
+            BindItem(item);
+    });
     if (!FDamagedMemos.isEmpty()) {
         QStringList named;
         for (const QString &name : std::as_const(FDamagedMemos)) {
@@ -174,6 +208,38 @@ void TUIHelper::CollectFromControls()
         throw AppError(BindingMessages::NoUiData());
     if (!Section(ConfigSection::DataFields))
         throw AppError(BindingMessages::NoDataFields());
-    for (const ConfigNode &item : data.childElements())
-        CollectItem(item);
+    Batched([&] {
+        for (const ConfigNode &item : data.childElements())
+            CollectItem(item);
+    });
+}
+
+// ---------------------------------------------------------------------------
+// Messages
+
+void TUIHelper::Warn(Message kind, const QString &name, const QString &text)
+{
+    if (FBatchDepth > 0)
+        FBatch.add(int(kind), name, text);
+    else
+        ShowWarning(text);
+}
+
+void TUIHelper::Batched(const std::function<void()> &work)
+{
+    ++FBatchDepth;
+    auto show = [this] {
+        if (--FBatchDepth > 0)
+            return;
+        for (const QString &text : FBatch.take())
+            ShowWarning(text);
+    };
+    try {
+        work();
+    } catch (...) {
+        // What was found before the error is shown before the error is.
+        show();
+        throw;
+    }
+    show();
 }

@@ -8,6 +8,7 @@
 // letter case; the relation handlers run on the buttons' toggled signal, so a
 // state set by the program acts exactly as a user's click.
 #include "ConfigDocument.h"
+#include "MessageBatch.h"
 
 #include <QHash>
 #include <QSet>
@@ -21,6 +22,7 @@
 
 class QAbstractButton;
 class QWidget;
+class RelationWalk;
 class TfrReport;
 
 class TUIHelper : public QObject {
@@ -35,6 +37,12 @@ public:
     QString FConfigType;
     // The form's report component, for the report filling (not owned).
     TfrReport *FReport = nullptr;
+
+    // A document the caller has already read from path and parsed (the
+    // command-line printer needs its type before it creates the form): the
+    // next LoadConfig of that same path takes it instead of reading and
+    // parsing the file a second time. Any other load drops it.
+    static void HandOver(const QString &path, std::unique_ptr<ConfigDocument> document);
 
     // Loads FFileName, checks its type and applies it to the controls. A bad
     // path or a foreign type shows a message and closes the form; a file that
@@ -81,23 +89,39 @@ public:
     static QString NewCheckCode();
     static QString ProgramDirectory();
 
+    // The per-item messages of a load, a save, a report fill or a click. One
+    // message box per message, except within a batch (a load, a save, a
+    // fill, a click's relations): there each kind is shown once at the end,
+    // with how often it occurred and the first names it concerned.
+    enum class Message {
+        RadioNotInData,
+        RadioItemMissing,
+        ItemWithoutKey,
+        NotADropDown,
+        BadDate,
+        DateOutOfRange,
+        BadBoolean,
+        FieldNotFound,
+        ControlMissing,
+        ReportObjectMissing,
+    };
+    void Warn(Message kind, const QString &name, const QString &text);
+
 private:
+    friend class RelationWalk;
     enum class Handler { CheckBox, RadioButton };
 
+    static std::unique_ptr<ConfigDocument> TakeHandedOver(const QString &path);
     ConfigNode Section(const QString &tag) const;
     // AppError when "ui-data" or "data-fields" is missing.
     void CheckStructure() const;
     ConfigNode FindNamedNode(const QString &section, const QString &name) const;
+    // Runs work as one batch of messages (see Warn).
+    void Batched(const std::function<void()> &work);
 
-    // Relations.
-    void ApplyRelation(const ConfigNode &node);
+    // Relations (the walk itself is RelationWalk).
     void InstallHandler(QObject *control, Handler handler);
-    void CheckBoxClick(QAbstractButton *sender);
-    void RadioButtonClick(QAbstractButton *sender);
-    void UpdateDependents(const QString &controllerName);
-    void DisableDependents(QObject *control);
-    void DisableChildren(const ConfigNode &node);
-    void RunHandler(void (TUIHelper::*handler)(QAbstractButton *), QAbstractButton *sender);
+    void RunHandler(void (RelationWalk::*handler)(QAbstractButton *), QAbstractButton *sender);
 
     // Binders (document to controls).
     QString ItemValue(const ConfigNode &item) const;
@@ -122,6 +146,9 @@ private:
 
     QWidget *FForm;
     std::unique_ptr<ConfigDocument> FDoc;
+    std::unique_ptr<RelationWalk> FRelations;
+    MessageBatch FBatch;
+    int FBatchDepth = 0;
     // Controls by case-folded objectName, first in the form's child order;
     // built at the first lookup.
     mutable QHash<QString, QPointer<QObject>> FControls;

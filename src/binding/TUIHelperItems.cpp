@@ -8,6 +8,7 @@
 #include "DatePicker.h"
 #include "Dialogs.h"
 #include "Helpers.h"
+#include "RelationWalk.h"
 #include "ValueRules.h"
 
 #include <QLineEdit>
@@ -73,8 +74,11 @@ void TUIHelper::BindPlain(const ConfigNode &item)
             picker->setHasDate(false);
             picker->keepText(value);
             const QString caption = Caption(item.attributeText(kName));
-            ShowWarning(date ? BindingMessages::DateOutOfRange(value, *field, caption)
-                             : BindingMessages::BadDate(value, *field, caption));
+            const QString named = caption.isEmpty() ? *field : caption;
+            if (date)
+                Warn(Message::DateOutOfRange, named, BindingMessages::DateOutOfRange(value, *field, caption));
+            else
+                Warn(Message::BadDate, named, BindingMessages::BadDate(value, *field, caption));
         }
         break;
     }
@@ -102,7 +106,7 @@ void TUIHelper::BindPlain(const ConfigNode &item)
         } else if (const std::optional<bool> checked = ValueRules::ToBoolean(value)) {
             Controls::setChecked(control, *checked);
         } else {
-            ShowWarning(BindingMessages::BadBoolean(*field, value));
+            Warn(Message::BadBoolean, *field, BindingMessages::BadBoolean(*field, value));
             Controls::setChecked(control, false);
         }
         break;
@@ -124,32 +128,50 @@ QString TUIHelper::ItemValue(const ConfigNode &item) const
 void TUIHelper::BindRadioGroup(const ConfigNode &item)
 {
     const QString value = ItemValue(item);
+    // Items are keyed uniquely in a sound group, and one of them matches. A
+    // group whose items repeat a key checks each matching button once, in
+    // the order of its last match, so that the last match stays checked as
+    // it would after checking them all in turn - without running the click
+    // handler again for every repetition.
+    QList<QObject *> buttons;
     for (const ConfigNode &child : item.childElements()) {
         const std::optional<QString> key = child.attribute(kKey);
         if (!key || *key != value || !child.hasAttribute(kName))
             continue;
         const QString name = child.attributeText(kName);
-        if (QObject *button = FindControl(name))
-            Controls::setChecked(button, true);
-        else
-            ShowWarning(BindingMessages::RadioItemMissing(name));
+        if (QObject *button = FindControl(name)) {
+            buttons.removeOne(button);
+            buttons.append(button);
+        } else {
+            Warn(Message::RadioItemMissing, name, BindingMessages::RadioItemMissing(name));
+        }
     }
+    for (QObject *button : std::as_const(buttons))
+        Controls::setChecked(button, true);
 }
 
 void TUIHelper::BindCheckGroup(const ConfigNode &item)
 {
     const ValueRules::KeyList keys(ItemValue(item));
+    // Each box once, as in a radio group: checking a checked box again does
+    // nothing anyway.
+    QList<QObject *> boxes;
     for (const ConfigNode &child : item.childElements()) {
         const std::optional<QString> key = child.attribute(kKey);
         if (!key) {
-            ShowWarning(BindingMessages::ItemWithoutKey(child.attributeText(kName)));
+            Warn(Message::ItemWithoutKey, child.attributeText(kName),
+                 BindingMessages::ItemWithoutKey(child.attributeText(kName)));
             continue;
         }
         if (!keys.contains(*key))
             continue;
-        if (QObject *box = FindControl(child.attributeText(kName)))
-            Controls::setChecked(box, true);
+        if (QObject *box = FindControl(child.attributeText(kName))) {
+            boxes.removeOne(box);
+            boxes.append(box);
+        }
     }
+    for (QObject *box : std::as_const(boxes))
+        Controls::setChecked(box, true);
 }
 
 void TUIHelper::BindComboBox(const ConfigNode &item)
@@ -162,7 +184,7 @@ void TUIHelper::BindComboBox(const ConfigNode &item)
     if (!control)
         return;
     if (Controls::kindOf(control) != ControlKind::ComboBox) {
-        ShowWarning(BindingMessages::NotADropDown(name));
+        Warn(Message::NotADropDown, name, BindingMessages::NotADropDown(name));
         return;
     }
     Controls::clearItems(control);
@@ -195,7 +217,7 @@ void TUIHelper::CollectItem(const ConfigNode &item)
     if (field.isEmpty())
         return;
     if (!FDoc->SetFieldValue(field, value))
-        ShowWarning(BindingMessages::FieldNotFound(field));
+        Warn(Message::FieldNotFound, field, BindingMessages::FieldNotFound(field));
 }
 
 QString TUIHelper::CollectRadioGroup(const ConfigNode &item) const
@@ -300,4 +322,6 @@ void TUIHelper::DisableUnboundControls()
         widget->setToolTip(QStringLiteral("本项在数据文件中没有对应的字段，无法填写。"));
         FLocked.insert(widget);
     }
+    // What the relations remembered may enable a control now locked.
+    FRelations->Reset();
 }

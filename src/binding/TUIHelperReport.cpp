@@ -38,17 +38,19 @@ void TUIHelper::FillReport()
     const ConfigNode data = Section(ConfigSection::UiData);
     if (!data)
         return;
-    for (const ConfigNode &item : data.childElements()) {
-        const std::optional<QString> type = item.attribute(QStringLiteral("type"));
-        if (!type)
-            continue;
-        if (*type == QLatin1String("RadioGroup"))
-            FillRadioMarks(item);
-        else if (*type == QLatin1String("CheckGroup"))
-            FillCheckMarks(item);
-        else
-            FillPlainItem(item);
-    }
+    Batched([&] {
+        for (const ConfigNode &item : data.childElements()) {
+            const std::optional<QString> type = item.attribute(QStringLiteral("type"));
+            if (!type)
+                continue;
+            if (*type == QLatin1String("RadioGroup"))
+                FillRadioMarks(item);
+            else if (*type == QLatin1String("CheckGroup"))
+                FillCheckMarks(item);
+            else
+                FillPlainItem(item);
+        }
+    });
 }
 
 void TUIHelper::FillRadioMarks(const ConfigNode &item)
@@ -81,7 +83,7 @@ void TUIHelper::FillMarks(const ConfigNode &item, const std::function<bool(const
         if (TfrView *object = FReport->FindObject(*name))
             object->SetText(selected(*key) ? on : off);
         else if (!explicitlyHidden(FindControl(*name)))
-            ShowWarning(kControlMissing + *name);
+            Warn(Message::ControlMissing, *name, kControlMissing + *name);
     }
 }
 
@@ -94,12 +96,12 @@ void TUIHelper::FillPlainItem(const ConfigNode &item)
         return;
     TfrView *object = FReport->FindObject(*name);
     if (!object) {
-        ShowWarning(kReportObjectMissing + *name);
+        Warn(Message::ReportObjectMissing, *name, kReportObjectMissing + *name);
         return;
     }
     QObject *control = FindControl(*name);
     if (!control) {
-        ShowWarning(kControlMissing + *name);
+        Warn(Message::ControlMissing, *name, kControlMissing + *name);
         return;
     }
     switch (Controls::kindOf(control)) {

@@ -10,22 +10,11 @@
 
 namespace FileErrors {
 
-QString unreadableReason(const QString &path)
+namespace {
+
+// Why ::open failed with error for the file native.
+QString openFailure(int error, const QByteArray &native)
 {
-    const QByteArray native = QFile::encodeName(path);
-    // Without blocking, so that a named pipe does not hang the tool.
-    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd >= 0) {
-        struct stat st {};
-        const bool known = ::fstat(fd, &st) == 0;
-        ::close(fd);
-        if (known && S_ISDIR(st.st_mode))
-            return QStringLiteral("是目录，不是文件");
-        if (known && !S_ISREG(st.st_mode))
-            return QStringLiteral("不是普通文件");
-        return {};
-    }
-    const int error = errno;
     struct stat link {};
     switch (error) {
     case ENOENT:
@@ -53,6 +42,87 @@ QString unreadableReason(const QString &path)
     default:
         return QStringLiteral("无法打开（系统错误号 %1）").arg(error);
     }
+}
+
+// Opens path for reading without blocking (a named pipe would wait for a
+// writer) and keeps the descriptor only for a regular file; -1 otherwise,
+// with the reason.
+int openRegular(const QString &path, QString &reason)
+{
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        reason = openFailure(errno, native);
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        reason = S_ISDIR(st.st_mode) ? QStringLiteral("是目录，不是文件") : QStringLiteral("不是普通文件");
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+} // namespace
+
+QString unreadableReason(const QString &path)
+{
+    QString reason;
+    const int fd = openRegular(path, reason);
+    if (fd >= 0)
+        ::close(fd);
+    return reason;
+}
+
+QString openForReading(QFile &file, const QString &path)
+{
+    QString reason;
+    const int fd = openRegular(path, reason);
+    if (fd < 0)
+        return reason;
+    // Reads of a regular file never block; the flag only mattered for opening.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return QStringLiteral("无法打开文件");
+    }
+    return {};
+}
+
+// On Windows the same decision needs other means than lstat: QFileInfo's
+// isSymLink() and isJunction() for links (a .lnk shortcut is an ordinary
+// file there); the reserved device names CON, PRN, AUX, NUL, COM1 to COM9
+// and LPT1 to LPT9 (with any extension, in any folder); and paths that
+// begin with "\\.\" or "\\?\" (devices and named pipes). Those name no
+// file and must be refused by name before anything is opened or renamed.
+QString unwritableReason(const QString &path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    struct stat st {};
+    if (::lstat(native.constData(), &st) != 0)
+        return {}; // nothing there (or nothing reachable): the write itself says why it fails
+    if (S_ISREG(st.st_mode))
+        return {};
+    if (S_ISLNK(st.st_mode))
+        return QStringLiteral("是符号链接，为安全起见不经它写入（它和它指向的文件都保持原样）");
+    if (S_ISDIR(st.st_mode))
+        return QStringLiteral("是目录，不是文件");
+    if (S_ISFIFO(st.st_mode))
+        return QStringLiteral("是命名管道，不是普通文件");
+    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
+        return QStringLiteral("是设备文件，不是普通文件");
+    if (S_ISSOCK(st.st_mode))
+        return QStringLiteral("是套接字，不是普通文件");
+    return QStringLiteral("不是普通文件");
+}
+
+bool sameFile(const QString &first, const QString &second)
+{
+    struct stat a {};
+    struct stat b {};
+    return ::stat(QFile::encodeName(first).constData(), &a) == 0
+        && ::stat(QFile::encodeName(second).constData(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 QString readReason(const QString &path, QFileDevice::FileError error)

@@ -161,6 +161,11 @@ bool TfrPreparedFile::decode(const QByteArray &bytes, QList<TfrSheet> &sheets)
 
 bool TfrPreparedFile::save(const QString &fileName, const QList<TfrSheet> &sheets)
 {
+    const QString refused = FileErrors::unwritableReason(fileName);
+    if (!refused.isEmpty()) {
+        FError = QStringLiteral("无法写入文件“%1”：%2").arg(fileName, refused);
+        return false;
+    }
     const QByteArray bytes = encode(sheets);
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
@@ -173,10 +178,10 @@ bool TfrPreparedFile::save(const QString &fileName, const QList<TfrSheet> &sheet
 
 bool TfrPreparedFile::open(const QString &fileName, QList<TfrSheet> &sheets)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        FError = QStringLiteral("无法打开文件“%1”：%2")
-                     .arg(fileName, FileErrors::readReason(fileName, file.error()));
+    QFile file;
+    const QString unreadable = FileErrors::openForReading(file, fileName);
+    if (!unreadable.isEmpty()) {
+        FError = QStringLiteral("无法打开文件“%1”：%2").arg(fileName, unreadable);
         return false;
     }
     if (file.size() > maxFileSize) {

@@ -332,6 +332,9 @@ bool writePdf(const QList<TfrSheet> &sheets, const QList<int> &indices, const QS
     };
     if (indices.isEmpty())
         return failed(QStringLiteral("没有可输出的页"));
+    const QString refused = FileErrors::unwritableReason(fileName);
+    if (!refused.isEmpty())
+        return failed(QStringLiteral("无法写入文件“%1”：%2").arg(fileName, refused));
     // Written to memory first and then saved atomically, so a failed write
     // never leaves a half-written file behind.
     QByteArray pdf;

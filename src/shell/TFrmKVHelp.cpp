@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "CentreOnScreen.h"
 #include "CodePage.h"
+#include "FileErrors.h"
 
 #include <QFile>
 #include <QFont>
@@ -82,15 +83,17 @@ void TFrmKVHelp::FormCreate()
 
 void TFrmKVHelp::loadFile(const QString &fileName, QPlainTextEdit *memo)
 {
-    // Looked up by its bare name, so in the current directory.
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Looked up by its bare name, so in the current directory. Only a
+    // regular file is read: a named pipe or a device of that name would
+    // keep the window waiting.
+    QFile file;
+    if (!FileErrors::openForReading(file, fileName).isEmpty()) {
         memo->setPlainText(noHelpText());
         return;
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw AppError(QStringLiteral("读取帮助文件“%1”时出错：%2").arg(fileName, file.errorString()));
+        throw AppError(QStringLiteral("读取帮助文件“%1”时出错：%2").arg(fileName, FileErrors::readReason(fileName, file.error())));
     QString text = CodePage::toUnicode(bytes);
     // One memo line per file line, whatever the line ends.
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -459,3 +459,56 @@ void TestConfigDocument::malformed()
     const QString error = parseError(bytes);
     QVERIFY2(error.startsWith(expected), qPrintable(error));
 }
+
+// Elements nested or crowded with attributes beyond what any document of the
+// program has are refused before the parser spends minutes on them, whatever
+// the encoding hides them in; what merely looks like them is not.
+void TestConfigDocument::structureLimits_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("expected"); // the whole message; empty: the document loads
+
+    auto attributes = [](int count, const char *equals = "=") {
+        QByteArray tag = "<f";
+        for (int i = 0; i < count; ++i)
+            tag += " a" + QByteArray::number(i) + equals + "\"x\"";
+        return tag + "/>";
+    };
+    auto nested = [](int depth) {
+        return QByteArray("<e>").repeated(depth) + QByteArray("</e>").repeated(depth);
+    };
+    const QString crowded = QStringLiteral("XML文件格式错误（第%1行）：一个元素带有超过256个属性，不是本程序的文件，无法读取该文件。");
+    const QString tooDeep = QStringLiteral("XML文件格式错误（第%1行）：元素嵌套超过256层，不是本程序的文件，无法读取该文件。");
+    const QByteArray head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r>\n";
+
+    QTest::newRow("256 attributes") << head + attributes(256) + "</r>" << QString();
+    QTest::newRow("257 attributes") << head + attributes(257) + "</r>" << crowded.arg(3);
+    QTest::newRow("257 attributes on several lines")
+        << head + "<g/>\n" + attributes(257).replace(" a200", "\n a200") + "</r>" << crowded.arg(4);
+    QTest::newRow("GBK") << QByteArray("<?xml version=\"1.0\" encoding=\"GBK\"?>\n<r>") + attributes(300) + "</r>"
+                         << crowded.arg(2);
+    QTest::newRow("UTF-16 with byte order mark")
+        << utf16(QString::fromLatin1(head + attributes(300) + "</r>").replace("UTF-8", "UTF-16"), false)
+        << crowded.arg(3);
+    QByteArray bigEndian = utf16(QStringLiteral("<r>") + QString::fromLatin1(attributes(300)) + "</r>", true);
+    bigEndian.remove(0, 2); // known by its first characters alone
+    QTest::newRow("UTF-16 without byte order mark") << bigEndian << crowded.arg(1);
+    QTest::newRow("UTF-7 spelling each = as +AD0-")
+        << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-7\"?>\n<r>") + attributes(300, "+AD0-") + "</r>"
+        << crowded.arg(2);
+    QTest::newRow("after markup that is not well formed")
+        << head + "<a x=\"1\" y></a>\n" + attributes(300) + "</r>" << crowded.arg(4);
+    QTest::newRow("inside a comment") << head + "<!--" + attributes(300) + "-->\n</r>" << QString();
+    QTest::newRow("inside a value") << head + "<f v=\"" + QByteArray(1000, '=') + "\"/></r>" << QString();
+    QTest::newRow("inside CDATA") << head + "<f><![CDATA[" + attributes(300) + "]]></f></r>" << QString();
+    QTest::newRow("256 levels") << nested(256) << QString();
+    QTest::newRow("257 levels") << nested(257) << tooDeep.arg(1);
+    QTest::newRow("30,000 levels") << head + nested(30000) << tooDeep.arg(3);
+}
+
+void TestConfigDocument::structureLimits()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, expected);
+    QCOMPARE(parseError(bytes), expected);
+}

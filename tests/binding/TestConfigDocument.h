@@ -23,6 +23,8 @@ private slots:
     void doctypeWithoutEntitiesLoads();
     void malformed_data();
     void malformed();
+    void structureLimits_data();
+    void structureLimits();
 
 private:
     QTemporaryDir FDir;

@@ -212,6 +212,22 @@ void TestControlBinding::groupBinding_data()
         << QStringList{"CheckBoxItem:\"ckbOptC\"没有Key。"};
     QTest::newRow("check item naming a missing control")
         << "<g type=\"CheckGroup\" Field=\"opt\"><c key=\"A\" name=\"ckbGhost\"/><c key=\"B\" name=\"ckbOptB\"/></g>" << opt("A|$$|B") << "" << "radio=000 check=010" << QStringList();
+    // Thirteen items without key, twelve names: one message for them all.
+    QString keyless;
+    for (int i = 0; i < 12; ++i)
+        keyless += QStringLiteral("<c name=\"n%1\"/>").arg(i);
+    QTest::newRow("many items without key: one message")
+        << "<g type=\"CheckGroup\" Field=\"opt\">" + keyless + "<c name=\"n0\"/><c key=\"A\" name=\"ckbOptA\"/></g>"
+        << opt("A") << "" << "radio=000 check=100"
+        << QStringList{"CheckBoxItem:\"n0\"没有Key。\r\n\r\n（同类提示共13条，不再逐条显示；"
+                       "涉及：n0、n1、n2、n3、n4、n5、n6、n7、n8、n9等12项。）"};
+    QTest::newRow("messages of two kinds, each kind once, in order of first occurrence")
+        << "<g type=\"RadioGroup\" Field=\"sex\"><r key=\"F\" name=\"rdbGhost\"/><r key=\"F\" name=\"rdbGone\"/></g>"
+           "<g type=\"CheckGroup\" Field=\"opt\"><c name=\"\"/></g>"
+           "<g type=\"RadioGroup\" Field=\"sex\"><r key=\"F\" name=\"rdbGhost\"/></g>"
+        << opt("") + sex("F") << "" << "radio=000 check=000"
+        << QStringList{"rdbGhost\r\n\r\n（同类提示共3条，不再逐条显示；涉及：rdbGhost、rdbGone。）",
+                       "CheckBoxItem:\"\"没有Key。"};
     QTest::newRow("first ui-data counts")
         << kCheckItems + "</ui-data><ui-data>" + kRadioItems << opt("A") + sex("M") << "" << "radio=000 check=100" << QStringList();
 }
@@ -410,6 +426,31 @@ void TestControlBinding::relations_data()
     QTest::newRow("controller of another kind leaves dependents alone")
         << "<r name=\"edtName\" type=\"x\"><r name=\"edtDep1\"/></r>" << "" << values("0", "0") << ""
         << "edtDep1:text= E" << QStringList();
+    // As deep as a document may be: every level names the check box, the
+    // innermost also an edit box, which only the innermost node controls.
+    QString chain;
+    const int levels = ConfigDocument::MaxDepth - 3;
+    for (int i = 0; i < levels; ++i)
+        chain += QStringLiteral("<r name=\"ckbUrgent\" type=\"c\">");
+    chain += QStringLiteral("<r name=\"edtDep1\"/>") + QStringLiteral("</r>").repeated(levels);
+    QTest::newRow("relations nested as deep as a document may be")
+        << chain << urgent + plain << values("-1", "0") << "off:ckbUrgent;on:ckbUrgent"
+        << "ckbUrgent:on E;edtDep1:text= D G" << QStringList();
+    // rdbMale's dependents: thousands of one check box, whose first node has
+    // thousands of children of one edit box.
+    const int many = 3000;
+    const QString repeated = QStringLiteral("<r name=\"rdbMale\" type=\"r\"><r name=\"ckbSubCtl\" type=\"c\">")
+        + QStringLiteral("<r name=\"edtSub\"/>").repeated(many) + QStringLiteral("</r>")
+        + QStringLiteral("<r name=\"ckbSubCtl\"/>").repeated(many - 1) + QStringLiteral("</r>")
+        + QStringLiteral("<r name=\"rdbFemale\" type=\"r\"><r name=\"edtDep2\"/></r>");
+    QTest::newRow("many dependents of one name, first node of many children")
+        << repeated << kRadioItems + sub + plain << "<f name=\"sex\" value=\"F\"/><f name=\"sub\" value=\"-1\"/>"
+        << "on:rdbMale;on:ckbSubCtl;on:rdbFemale"
+        << "rdbFemale:on E;ckbSubCtl:off D;edtSub:text= D G;edtDep2:text= E W" << QStringList();
+    QTest::newRow("many dependents of one name, enabled again")
+        << repeated << kRadioItems + sub + plain << "<f name=\"sex\" value=\"F\"/><f name=\"s\" value=\"deep\"/>"
+        << "on:rdbMale;on:ckbSubCtl"
+        << "ckbSubCtl:on E;edtSub:text=deep E W;edtDep2:text= D G" << QStringList();
     QTest::newRow("controller found ignoring case, its node only by exact name")
         << "<r name=\"CKBURGENT\" type=\"c\"><r name=\"EDTDEP1\"/></r>" << urgent << values("-1", "0") << ""
         << "edtDep1:text= D G" << QStringList();

@@ -20,6 +20,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -167,6 +168,15 @@ void TestDataFiles::loadErrors_data()
         << QByteArray("<!DOCTYPE config [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><config><config-type value=\"")
                + kTestType.toUtf8() + "\"/><data-fields><f name=\"f\">&x;</f></data-fields></config>"
         << "XML文件格式错误：文件声明或引用了实体，为安全起见不予读取。" << false;
+    // Relation nodes nested one level deeper than a document may be (the
+    // root and "ui-relation" are two levels).
+    QString deep;
+    for (int i = 0; i < ConfigDocument::MaxDepth - 2; ++i)
+        deep += QStringLiteral("<r type=\"c\" name=\"ckbUrgent\">");
+    deep += QStringLiteral("<r name=\"edtName\"/>") + QStringLiteral("</r>").repeated(ConfigDocument::MaxDepth - 2);
+    QTest::newRow("nested deeper than any document")
+        << makeDocument(deep, kItems, kFields).toUtf8()
+        << "XML文件格式错误（第4行）：元素嵌套超过256层，不是本程序的文件，无法读取该文件。" << false;
     QTest::newRow("billion laughs")
         << ("<!DOCTYPE config [" + lol + "]><config><config-type value=\"&l9;\"/></config>").toUtf8()
         << "XML文件格式错误：文件声明或引用了实体，为安全起见不予读取。" << false;
@@ -337,6 +347,61 @@ void TestDataFiles::saveReplacesWhole()
              QStringList{"data.MRT"});
 }
 
+void TestDataFiles::saveWritesRegularFilesOnly_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason");
+    const QString link = QStringLiteral("是符号链接，为安全起见不经它写入（它和它指向的文件都保持原样）");
+    QTest::newRow("link to another file") << "link" << link;
+    QTest::newRow("link to nothing") << "dangling" << link;
+    QTest::newRow("named pipe") << "fifo" << "是命名管道，不是普通文件";
+    QTest::newRow("folder") << "folder" << "是目录，不是文件";
+}
+
+// Whatever stands at the data file's name, if it is no regular file it is
+// left exactly as it is, and so is anything it points to.
+void TestDataFiles::saveWritesRegularFilesOnly()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString other = writeFile(dir, "other.txt", "someone else's file\n");
+    const QString target = dir.filePath("data.MRT");
+    if (kind == QLatin1String("link"))
+        QVERIFY(QFile::link(other, target));
+    else if (kind == QLatin1String("dangling"))
+        QVERIFY(QFile::link(dir.filePath("gone.MRT"), target));
+    else if (kind == QLatin1String("fifo"))
+        QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+    else
+        QVERIFY(QDir().mkdir(target));
+    auto entry = [&] {
+        const QFileInfo info(target);
+        return QStringLiteral("%1 %2 %3").arg(info.isSymLink()).arg(info.symLinkTarget()).arg(info.isDir());
+    };
+    const QString before = entry();
+
+    TestForm form;
+    ScriptedDialogs dialogs;
+    auto *helper = new TUIHelper(&form);
+    QVERIFY(loadDocument(*helper, FDir, document()));
+    QString error;
+    try {
+        helper->SaveToFile(target);
+    } catch (const AppError &e) {
+        error = e.message();
+    }
+    QCOMPARE(error, QStringLiteral("无法保存文件“%1”：%2。文件未被保存。").arg(QDir::toNativeSeparators(target), reason));
+    QCOMPARE(entry(), before);
+    QCOMPARE(readAll(other), QByteArray("someone else's file\n"));
+    QVERIFY(!QFile::exists(dir.filePath("gone.MRT")));
+    if (kind == QLatin1String("fifo")) {
+        struct stat st {};
+        QVERIFY(::lstat(QFile::encodeName(target).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
+    }
+    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden | QDir::System).size(), 2);
+}
+
 void TestDataFiles::roundTripNormalises()
 {
     const QString relations = QStringLiteral("<r name=\"ckbUrgent\" type=\"c\"><r name=\"edtDep1\"/></r>");
@@ -405,4 +470,29 @@ void TestDataFiles::memoLongerThanParserTextLimit()
     QCOMPARE(dialogs.texts(), QStringList());
     QVERIFY(Controls::text(form.control("memNote")) == text);
     QFile::remove(target);
+}
+
+// A document parsed by the caller is loaded from memory by the next load of
+// the same path (the file is read once); a load of another path drops it.
+void TestDataFiles::handedOverDocument()
+{
+    const QString path = writeFile(FDir, "handed.xml", document());
+    const QString other = writeFile(FDir, "other.xml", document());
+    auto load = [](const QString &file) {
+        TestForm form;
+        ScriptedDialogs dialogs;
+        auto *helper = new TUIHelper(&form);
+        helper->FFileName = file;
+        helper->LoadConfig(kTestType);
+        return describe(form.control("edtName"));
+    };
+    auto handed = [&] {
+        return ConfigDocument::parse(makeDocument({}, kItems, "<f name=\"f\" value=\"handed\"/>").toUtf8());
+    };
+    TUIHelper::HandOver(path, handed());
+    QCOMPARE(load(path), QStringLiteral("text=handed"));
+    QCOMPARE(load(path), QStringLiteral("text=new"));
+    TUIHelper::HandOver(path, handed());
+    QCOMPARE(load(other), QStringLiteral("text=new"));
+    QCOMPARE(load(path), QStringLiteral("text=new"));
 }

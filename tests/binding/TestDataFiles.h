@@ -18,8 +18,11 @@ private slots:
     void saveFailures_data();
     void saveFailures();
     void saveReplacesWhole();
+    void saveWritesRegularFilesOnly_data();
+    void saveWritesRegularFilesOnly();
     void roundTripNormalises();
     void memoLongerThanParserTextLimit();
+    void handedOverDocument();
 
 private:
     QTemporaryDir FDir;

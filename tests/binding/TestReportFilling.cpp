@@ -165,8 +165,10 @@ void TestReportFilling::missingObjects()
     addObjects(report, {"rdbMale", "rdbOther", "edtGone", "edtSub"});
     helper.SetReport(&report);
     helper.FillReport();
-    QCOMPARE(dlg.texts(), (QStringList{QStringLiteral("控件未找到！ rdbFemale"), QStringLiteral("报表控件未找到！ edtName"),
-                                       QStringLiteral("控件未找到！ edtGone")}));
+    // One message per kind, the first in full, with how often and for what.
+    QCOMPARE(dlg.texts(), (QStringList{QStringLiteral("控件未找到！ rdbFemale\r\n\r\n"
+                                                      "（同类提示共2条，不再逐条显示；涉及：rdbFemale、edtGone。）"),
+                                       QStringLiteral("报表控件未找到！ edtName")}));
     // Filling went on past each of them.
     QCOMPARE(textOf(report, "rdbOther"), QStringLiteral("○"));
     QCOMPARE(textOf(report, "edtSub"), QStringLiteral("v"));

@@ -1,7 +1,8 @@
 // End-to-end tests of the domestic drug registration form through the main
 // window: a new form with its relations, every control filled, saved,
 // closed and opened again; files of another type and damaged files; and the
-// configuration document against the form's catalogue.
+// configuration document against the form's catalogue; hostile files: too
+// deep, too crowded, a thousand faulty items, a link at the data file's name.
 #include "CatalogueParser.h"
 #include "CodePage.h"
 #include "ConfigDocument.h"
@@ -12,12 +13,14 @@
 #include "ScriptedDialogs.h"
 #include "TFrmMain.h"
 #include "TestDocuments.h"
+#include "TUIHelper.h"
 #include "TestMain.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPointer>
@@ -44,6 +47,8 @@ private slots:
     void otherTypeThroughThisMenu();
     void damagedFilesLeaveTheProgramRunning_data();
     void damagedFilesLeaveTheProgramRunning();
+    void faultyItemsGiveOneMessagePerKind();
+    void saveLeavesALinkAtTheNameAlone();
 };
 
 void TestDomestic::newFormAndRelations()
@@ -136,6 +141,16 @@ void TestDomestic::damagedFilesLeaveTheProgramRunning_data()
                       "<c><config-type value=\"&d;\"/></c>")
         << "";
     QTest::newRow("no type field") << QByteArray("<c><ui-data/></c>") << "文件没有类型字段，请检查！";
+    QTest::newRow("nested a little deeper than any document")
+        << QByteArray("<c>\n<ui-relation>") + QByteArray("<r type=\"c\" name=\"ckbFJSQQT\">").repeated(260)
+               + QByteArray("</r>").repeated(260) + "</ui-relation></c>"
+        << "XML文件格式错误（第2行）：元素嵌套超过256层，不是本程序的文件，无法读取该文件。";
+    QByteArray crowded = "<c>\n<data-fields><field name=\"x\"";
+    for (int i = 0; i < 300; ++i)
+        crowded += " a" + QByteArray::number(i) + "=\"x\"";
+    QTest::newRow("an element of more attributes than any document")
+        << crowded + "/></data-fields></c>"
+        << "XML文件格式错误（第2行）：一个元素带有超过256个属性，不是本程序的文件，无法读取该文件。";
 }
 
 void TestDomestic::damagedFilesLeaveTheProgramRunning()
@@ -161,6 +176,73 @@ void TestDomestic::damagedFilesLeaveTheProgramRunning()
     QVERIFY(form);
     QVERIFY(form->close());
     QCOMPARE(dlg.messages.size(), 1);
+}
+
+// The shipped document with a data item of a thousand faults of two kinds:
+// one message per kind, with the count, and the form opens.
+void TestDomestic::faultyItemsGiveOneMessagePerKind()
+{
+    QFile shipped(ProgramDirectory() + QStringLiteral("YPZCSQ.xml"));
+    QVERIFY(shipped.open(QIODevice::ReadOnly));
+    QByteArray document = shipped.readAll();
+    QByteArray group = "<group type=\"CheckGroup\" name=\"grpMany\" Field=\"many\">";
+    for (int i = 0; i < 1000; ++i)
+        group += "<item name=\"ckbItem" + QByteArray::number(i % 20) + "\"/>";
+    group += "</group>";
+    for (int i = 0; i < 1000; ++i)
+        group += "<item type=\"CheckBox\" name=\"ckbFJSQQT\" Field=\"bad" + QByteArray::number(i) + "\"/>";
+    document.replace("<ui-data>", "<ui-data>" + group);
+    QByteArray fields;
+    for (int i = 0; i < 1000; ++i)
+        fields += "<field name=\"bad" + QByteArray::number(i) + "\" value=\"yes\"/>";
+    document.replace("<data-fields>", "<data-fields>" + fields);
+
+    ScriptedDialogs dlg;
+    QTemporaryDir dir;
+    TFrmMain main;
+    main.show();
+    dlg.openFiles.enqueue(TestDocuments::write(dir, QStringLiteral("many.MRT"), document));
+    main.action(QStringLiteral("N6"))->trigger();
+    QCOMPARE(dlg.texts(), (QStringList{
+        QStringLiteral("CheckBoxItem:\"ckbItem0\"没有Key。\r\n\r\n（同类提示共1000条，不再逐条显示；涉及：ckbItem0、"
+                       "ckbItem1、ckbItem2、ckbItem3、ckbItem4、ckbItem5、ckbItem6、ckbItem7、ckbItem8、ckbItem9等20项。）"),
+        QStringLiteral("Field\"bad0\"的值:\"yes\"不是布尔型格式，\r\n正确格式应为：0, -1\r\n\r\n（同类提示共1000条，不再逐条显示；"
+                       "涉及：bad0、bad1、bad2、bad3、bad4、bad5、bad6、bad7、bad8、bad9等1000项。）")}));
+    TEABaseForm *form = main.registered(FormKind::YPZCSQ);
+    QVERIFY(form && !form->isClosed() && form->helper()->Document());
+}
+
+// An opened file chooses the data file's name through its check code; a
+// link found at that name is not followed: Save is refused, and the link
+// and the file it points to stay as they were.
+void TestDomestic::saveLeavesALinkAtTheNameAlone()
+{
+    QFile shipped(ProgramDirectory() + QStringLiteral("YPZCSQ.xml"));
+    QVERIFY(shipped.open(QIODevice::ReadOnly));
+    QByteArray document = shipped.readAll();
+    document.replace("<field name=\"VerifyCode\" value=\"\"/>", "<field name=\"VerifyCode\" value=\"0E5A11CE\"/>");
+    QTemporaryDir dir;
+    const QString victim = TestDocuments::write(dir, QStringLiteral("victim.txt"), "not a data file\n");
+
+    ScriptedDialogs dlg;
+    TFrmMain main;
+    main.show();
+    dlg.openFiles.enqueue(TestDocuments::write(dir, QStringLiteral("chosen.MRT"), document));
+    main.action(QStringLiteral("N6"))->trigger();
+    QVERIFY(dlg.messages.isEmpty());
+    const QString name = main.registered(FormKind::YPZCSQ)->DataFileName();
+    QVERIFY(name.endsWith(QStringLiteral("_0E5A11CE.MRT")));
+    QFile::remove(name);
+    QVERIFY(QFile::link(victim, name));
+    main.action(QStringLiteral("mnuSaveNoExit"))->trigger();
+    const QFileInfo link(name);
+    const QString target = link.symLinkTarget();
+    QFile::remove(name);
+    QCOMPARE(dlg.texts(), QStringList{QStringLiteral("无法保存文件“%1”：是符号链接，为安全起见不经它写入（它和它指向的文件都保持原样）。文件未被保存。").arg(name)});
+    QCOMPARE(target, victim);
+    QFile f(victim);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("not a data file\n"));
 }
 
 DZSB_TEST_MAIN(TestDomestic)

@@ -2,17 +2,21 @@
 // named by its real cause; a report cut short at the sheet cap, a value the
 // form does not take, a missing report object and a value cut off in its box
 // are written but reported, with exit code 3; a file whose name carries
-// another check code than it holds says so.
+// another check code than it holds says so; and an output that is the input,
+// a link, a pipe, a device or an option is refused.
 #include "Base64.h"
 #include "CodePage.h"
 #include "TestMain.h"
 #include "TfrPreparer.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -56,9 +60,11 @@ QString pdfText(const QString &pdf)
     return QString::fromUtf8(extract.readAllStandardOutput());
 }
 
-Run dzsbprint(const QStringList &args)
+Run dzsbprint(const QStringList &args, const QString &workingDirectory = QString())
 {
     QProcess tool;
+    if (!workingDirectory.isEmpty())
+        tool.setWorkingDirectory(workingDirectory);
     tool.start(QCoreApplication::applicationDirPath() + QStringLiteral("/dzsbprint"), args);
     Run r;
     if (!tool.waitForFinished(600000))
@@ -78,6 +84,8 @@ private slots:
     void reportCutShortIsNotSuccess();
     void printsWhatTheFormShows_data();
     void printsWhatTheFormShows();
+    void outputOnlyToNewOrRegularFiles_data();
+    void outputOnlyToNewOrRegularFiles();
 };
 
 void TestDzsbprint::unreadableInputsNameTheirCause()
@@ -223,6 +231,80 @@ void TestDzsbprint::printsWhatTheFormShows()
         QVERIFY2(text.contains(QString(t).remove(QLatin1Char(' '))), qPrintable(t));
     for (const QString &t : notPrinted)
         QVERIFY2(!text.contains(t), qPrintable(t));
+}
+
+void TestDzsbprint::outputOnlyToNewOrRegularFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("message"); // part of the error
+    QTest::newRow("the input itself") << "same" << "就是输入的数据文件";
+    QTest::newRow("a link to the input") << "link" << "就是输入的数据文件";
+    QTest::newRow("a hard link to the input") << "hard" << "就是输入的数据文件";
+    QTest::newRow("a link to another file") << "other" << "是符号链接";
+    QTest::newRow("a named pipe") << "fifo" << "是命名管道，不是普通文件";
+    QTest::newRow("a character device") << "device" << "是设备文件，不是普通文件";
+    QTest::newRow("an option after --new") << "option" << "以“-”开头";
+}
+
+// The output is refused, with a message and exit code 1, unless it is a new
+// or regular file other than the input; nothing at all is written then.
+void TestDzsbprint::outputOnlyToNewOrRegularFiles()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    QFile config(QCoreApplication::applicationDirPath() + QStringLiteral("/YPZCSQ.xml"));
+    QVERIFY(config.open(QIODevice::ReadOnly));
+    const QByteArray document = config.readAll();
+    const QString input = dir.filePath(QStringLiteral("YPZCSQ_0E512345.MRT"));
+    QFile in(input);
+    QVERIFY(in.open(QIODevice::WriteOnly));
+    in.write(document);
+    in.close();
+    const QString other = dir.filePath(QStringLiteral("other.txt"));
+    QFile keep(other);
+    QVERIFY(keep.open(QIODevice::WriteOnly));
+    keep.write("kept");
+    keep.close();
+
+    QString output = dir.filePath(QStringLiteral("out.pdf"));
+    QStringList args{input, output};
+    if (kind == QLatin1String("same")) {
+        args = {input, input};
+    } else if (kind == QLatin1String("link")) {
+        QVERIFY(QFile::link(input, output));
+    } else if (kind == QLatin1String("hard")) {
+        QCOMPARE(::link(QFile::encodeName(input).constData(), QFile::encodeName(output).constData()), 0);
+    } else if (kind == QLatin1String("other")) {
+        QVERIFY(QFile::link(other, output));
+    } else if (kind == QLatin1String("fifo")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(output).constData(), 0600), 0);
+    } else if (kind == QLatin1String("device")) {
+        // A null device of the test's own (only root may make one).
+        if (::mknod(QFile::encodeName(output).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+            QSKIP("a device file can only be made as root");
+    } else {
+        args = {QStringLiteral("--new"), QStringLiteral("YPZCSQ"), QStringLiteral("--help")};
+    }
+    auto entries = [&] {
+        QStringList list;
+        for (const QFileInfo &info : QDir(dir.path()).entryInfoList(QDir::NoDotAndDotDot | QDir::AllEntries
+                                                                       | QDir::Hidden | QDir::System, QDir::Name)) {
+            struct stat st {};
+            ::lstat(QFile::encodeName(info.filePath()).constData(), &st);
+            list << QStringLiteral("%1 %2 %3").arg(info.fileName()).arg(st.st_mode).arg(info.symLinkTarget());
+        }
+        return list;
+    };
+    const QStringList before = entries();
+    const Run r = dzsbprint(args, dir.path());
+    QVERIFY2(r.exitCode == 1, qPrintable(QString::number(r.exitCode) + r.err));
+    QVERIFY2(r.err.contains(message), qPrintable(r.err));
+    QCOMPARE(entries(), before);
+    QVERIFY(in.open(QIODevice::ReadOnly));
+    QCOMPARE(in.readAll(), document);
+    QVERIFY(keep.open(QIODevice::ReadOnly));
+    QCOMPARE(keep.readAll(), QByteArray("kept"));
 }
 
 DZSB_TEST_MAIN(TestDzsbprint)

@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
+#include <sys/stat.h>
 
 namespace {
 
@@ -74,6 +75,7 @@ private slots:
     void printToVirtualPrinter_data();
     void printToVirtualPrinter();
     void badPageSelectionIsRefused();
+    void filesAreRegularFilesOnly();
 };
 
 void TestReportPreview::showPreviewRunsModally_data()
@@ -334,6 +336,54 @@ void TestReportPreview::badPageSelectionIsRefused()
     QCOMPARE(dialogs.messages[0].kind, MessageKind::Warning);
     QVERIFY(dialogs.messages[0].text.contains(QStringLiteral("1,3,5-12")));
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("不应写出.pdf"))));
+}
+
+// The virtual printer, Save and Open of the preview write and read regular
+// files only: a link at the chosen name is neither followed nor replaced, a
+// named pipe is neither replaced nor waited on.
+void TestReportPreview::filesAreRegularFilesOnly()
+{
+    QTemporaryDir dir;
+    ScriptedDialogs dialogs;
+    TfrReport report;
+    buildReport(report);
+    report.PrepareReport();
+    TfrPreviewForm form(report);
+    const QString target = dir.filePath(QStringLiteral("别人的文件.txt"));
+    QFile keep(target);
+    QVERIFY(keep.open(QIODevice::WriteOnly));
+    keep.write("unchanged");
+    keep.close();
+    const QString link = dir.filePath(QStringLiteral("链接.pdf"));
+    QVERIFY(QFile::link(target, link));
+    const QString pipe = dir.filePath(QStringLiteral("管道.frp"));
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+
+    dialogs.modalHandlers.enqueue([&](QDialog *window) {
+        auto *print = qobject_cast<TfrPrintForm *>(window);
+        auto *printers = print->findChild<QComboBox *>(QStringLiteral("cbxPrinter"));
+        printers->setCurrentIndex(printers->count() - 1);
+        print->accept();
+        return print->result();
+    });
+    dialogs.saveFiles.enqueue(link);
+    form.printReport();
+    dialogs.saveFiles.enqueue(pipe);
+    form.saveReport();
+    dialogs.openFiles.enqueue(pipe);
+    form.openReport();
+
+    QCOMPARE(dialogs.messages.size(), 3);
+    QCOMPARE(dialogs.messages[0].text, QStringLiteral("无法写入文件“%1”：是符号链接，为安全起见不经它写入（它和它指向的文件都保持原样）").arg(link));
+    QCOMPARE(dialogs.messages[1].text, QStringLiteral("无法写入文件“%1”：是命名管道，不是普通文件").arg(pipe));
+    QCOMPARE(dialogs.messages[2].text, QStringLiteral("无法打开文件“%1”：不是普通文件").arg(pipe));
+    QCOMPARE(QFileInfo(link).symLinkTarget(), target);
+    QVERIFY(keep.open(QIODevice::ReadOnly));
+    QCOMPARE(keep.readAll(), QByteArray("unchanged"));
+    struct stat st {};
+    QVERIFY(::lstat(QFile::encodeName(pipe).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
+    QCOMPARE(form.sheets().size(), 3);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden | QDir::System).size(), 3);
 }
 
 DZSB_TEST_MAIN(TestReportPreview)

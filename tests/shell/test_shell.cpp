@@ -31,6 +31,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
+#include <sys/stat.h>
 
 namespace {
 
@@ -430,6 +431,16 @@ void TestShell::helpFiles()
     QCOMPARE(texts().first(), QStringLiteral("旧"));
     write(QStringLiteral("Help.txt"), QStringLiteral("新的帮助"));
     QCOMPARE(texts().first(), QStringLiteral("新的帮助"));
+
+    // A named pipe or a folder of a help file's name is no help file (a pipe
+    // would keep the window waiting for a writer); a link to a file is read.
+    QVERIFY(QFile::remove(QStringLiteral("Help1.txt")));
+    QCOMPARE(::mkfifo("Help1.txt", 0600), 0);
+    QVERIFY(QFile::remove(QStringLiteral("Help2.txt")));
+    QVERIFY(QDir().mkdir(QStringLiteral("Help2.txt")));
+    QVERIFY(QFile::remove(QStringLiteral("Help4.txt")));
+    QVERIFY(QFile::link(QStringLiteral("Help.txt"), QStringLiteral("Help4.txt")));
+    QCOMPARE(texts(), (QStringList{QStringLiteral("新的帮助"), none, none, QString(), QStringLiteral("新的帮助")}));
 
     // The window itself, opened from the menu.
     TFrmMain main;

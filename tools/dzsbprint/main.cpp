@@ -52,6 +52,7 @@ const char kUsage[] =
     "  dzsbprint --new <类型> <输出.pdf>\n"
     "      打印一张新的空白申请表。\n"
     "类型：YPZCSQ、YPZCSQ_JK、YPBCSQ、YPBCSQ_JK、YPZZCSQ、YBCZZCSQB（配置文件名）。\n"
+    "输出只写成新文件或替换普通文件：输入的数据文件本身、符号链接、设备、命名管道和以“-”开头的名字都不予写出。\n"
     "退出码：0 已写出；1 失败；2 用法错误；3 已写出，但报表不完整（原因见提示）。\n"
     "文件名中的数据核对码与文件中保存的不同时另有提示。\n";
 
@@ -68,14 +69,19 @@ const FormType *typeByName(const QString &name)
     return nullptr;
 }
 
+// The form type the data file carries. The parsed document is handed over
+// to the form's load, so the file is read and parsed once.
 const FormType *typeOfFile(const QString &path)
 {
-    const auto doc = ConfigDocument::parse(DataFile::Read(path));
+    auto doc = ConfigDocument::parse(DataFile::Read(path));
     const ConfigNode type = doc->section(ConfigSection::ConfigType);
     const QString tag = type ? type.attributeText(QStringLiteral("value")) : QString();
-    for (const FormType &t : formTypes())
-        if (t.typeTag == tag)
+    for (const FormType &t : formTypes()) {
+        if (t.typeTag == tag) {
+            TUIHelper::HandOver(path, std::move(doc));
             return &t;
+        }
+    }
     throw AppError(QStringLiteral("无法识别文件的申请表类型：") + path);
 }
 
@@ -153,6 +159,12 @@ int main(int argc, char **argv)
         return exitUsage;
     }
     const QString output = args.last();
+    // "--new YPZCSQ --help" would otherwise write a file named "--help".
+    if (output.startsWith(QLatin1Char('-'))) {
+        std::fprintf(stderr, "输出文件名“%s”以“-”开头，像是一个选项，未写出任何文件；如确要用这个文件名，请写作“./%s”。\n",
+                     qPrintable(output), qPrintable(output));
+        return exitFailed;
+    }
     if (!isNew) {
         const QString reason = FileErrors::unreadableReason(args[0]);
         if (!reason.isEmpty()) {
@@ -160,6 +172,18 @@ int main(int argc, char **argv)
                          qPrintable(reason));
             return exitFailed;
         }
+        if (FileErrors::sameFile(args[0], output)) {
+            std::fprintf(stderr, "输出文件“%s”就是输入的数据文件，不能用 PDF 覆盖它；未写出任何文件。\n",
+                         qPrintable(QDir::toNativeSeparators(output)));
+            return exitFailed;
+        }
+    }
+    // Only a regular file is written (a device or a named pipe given as the
+    // output is not replaced); refused before any work is done.
+    if (const QString refused = FileErrors::unwritableReason(output); !refused.isEmpty()) {
+        std::fprintf(stderr, "无法写入文件“%s”：%s。\n", qPrintable(QDir::toNativeSeparators(output)),
+                     qPrintable(refused));
+        return exitFailed;
     }
     try {
         const FormType *type = isNew ? typeByName(args[1]) : typeOfFile(args[0]);
