@@ -6,6 +6,7 @@
 #include "CatalogueParser.h"
 #include "Dialogs.h"
 #include "ControlAdapter.h"
+#include "EditWatch.h"
 #include "Helpers.h"
 #include "TUIHelper.h"
 #include "CodePage.h"
@@ -30,6 +31,8 @@ namespace {
 const QString kCloseCaption = QStringLiteral("提示:");
 const QString kCloseQuestion = QStringLiteral("您要退出正在填写的文件吗?");
 const QString kCRLF = QStringLiteral("\r\n");
+// Marks the place of the "*" that the caption shows while the form is modified.
+const QString kModifiedMark = QStringLiteral("[*]");
 const QString kAttachmentPage = QStringLiteral("newadd");
 // A memo text longer than this many code-page bytes moves to the attachment page.
 constexpr qsizetype kLongTextBytes = 70;
@@ -43,6 +46,22 @@ QString placeholderCatalogue(FormKind kind)
            (kind == FormKind::YPZCSQ_JK ? QStringLiteral(" red\n") : QStringLiteral("\n"));
 }
 
+// "（数据核对码…）" after a file, or nothing for a document without a code.
+QString codeInBrackets(const QString &code)
+{
+    return code.isEmpty() ? QString() : QStringLiteral("（数据核对码") + code + QStringLiteral("）");
+}
+
+// The question before edits go over a file whose check code may be on paper.
+QString overwriteQuestion(const QString &file, const QString &code)
+{
+    return QStringLiteral("本表已修改。文件“") + QDir::toNativeSeparators(file) + QStringLiteral("”") +
+           codeInBrackets(code) + QStringLiteral("可能已随申请表打印报送。") + kCRLF + kCRLF +
+           QStringLiteral("另存为新数据核对码：原文件不变，仍与已打印的申请表一致；修改后的内容以新的数据核对码另存为新文件。") +
+           kCRLF +
+           QStringLiteral("覆盖原文件：修改后的内容写入原文件，原文件将与已打印的申请表不一致。");
+}
+
 } // namespace
 
 TEABaseForm::TEABaseForm(const FormType &type, QWidget *parent)
@@ -53,7 +72,13 @@ TEABaseForm::TEABaseForm(const FormType &type, QWidget *parent)
     FormCreate();
 }
 
-TEABaseForm::~TEABaseForm() = default;
+TEABaseForm::~TEABaseForm()
+{
+    // The controls go after this: what they report on their way out (a
+    // memo losing the focus) is no edit of this form.
+    delete FEditWatch;
+    FEditWatch = nullptr;
+}
 
 void TEABaseForm::buildContents()
 {
@@ -73,6 +98,8 @@ void TEABaseForm::buildContents()
     setWidget(content);
     setWindowTitle(catalogue.caption.isEmpty() ? FType.title : catalogue.caption);
     resize(800, 560);
+    FEditWatch = new EditWatch(content);
+    connect(FEditWatch, &EditWatch::edited, this, &TEABaseForm::Edited);
 }
 
 void TEABaseForm::FormCreate()
@@ -108,7 +135,7 @@ void TEABaseForm::NewDocument()
         return;
     show();
     raise();
-    setWindowTitle(QStringLiteral("新建") + FTitle);
+    setWindowTitle(QStringLiteral("新建") + FTitle + kModifiedMark);
     showMaximized();
     LoadDocument(path);
     FVerifyCodeEdit->setText(NewCheckCode());
@@ -122,10 +149,11 @@ void TEABaseForm::OpenDocument(const QString &path)
         return;
     show();
     raise();
-    setWindowTitle(QStringLiteral("编辑") + FTitle);
+    setWindowTitle(QStringLiteral("编辑") + FTitle + kModifiedMark);
     showMaximized();
     LoadDocument(path);
     FOpened = true;
+    FMayBeOnPaper = true;
     if (!isHidden())
         RenewInvalidCheckCode();
     FocusFirstControl();
@@ -182,6 +210,8 @@ void TEABaseForm::FocusFirstControl()
 
 void TEABaseForm::LoadDocument(const QString &path)
 {
+    // What loading puts into the controls is the document, not an edit.
+    const EditWatch::Pause loading(*FEditWatch);
     FClosing = true;
     delete FHelper;
     FHelper = new TUIHelper(this);
@@ -190,6 +220,7 @@ void TEABaseForm::LoadDocument(const QString &path)
     if (!FClosed && FHelper->Document())
         FHelper->DisableUnboundControls();
     FClosing = false;
+    setWindowModified(false);
 }
 
 QString TEABaseForm::DataFileName() const
@@ -199,6 +230,11 @@ QString TEABaseForm::DataFileName() const
         throw AppError(QStringLiteral("数据核对码无效，未生成文件。"));
     return ProgramDirectory() + FFilePrefix + QStringLiteral("_") + FVerifyCodeEdit->text() +
            QStringLiteral(".MRT");
+}
+
+bool TEABaseForm::hasDocument() const
+{
+    return FHelper && FHelper->Document();
 }
 
 void TEABaseForm::RequireDocument() const
@@ -212,11 +248,43 @@ void TEABaseForm::RequireDocument() const
 void TEABaseForm::SaveBackup()
 {
     RequireDocument();
+    const QString code = FVerifyCodeEdit->text();
+    const QString file = DataFileName();
+    // Edits go over a file that may match a printed form only when the user
+    // says so; by default they go to a new file under a new check code.
+    QString note;
+    if (isModified() && FMayBeOnPaper) {
+        const int answer = dialogs().choose(kCloseCaption, overwriteQuestion(file, code),
+                                            {QStringLiteral("另存为新数据核对码"), QStringLiteral("覆盖原文件")}, 0);
+        if (answer < 0)
+            return;
+        if (answer == 0) {
+            FVerifyCodeEdit->setText(NewCheckCode());
+            try {
+                FHelper->SaveToFile(DataFileName());
+            } catch (...) {
+                FVerifyCodeEdit->setText(code);
+                throw;
+            }
+            // The new file is a backup that no paper carries yet.
+            FMayBeOnPaper = false;
+            note = QStringLiteral("原文件“") + QDir::toNativeSeparators(file) + QStringLiteral("”未改动，仍与已打印的申请表") +
+                   codeInBrackets(code) + QStringLiteral("一致；修改后的内容保存在上面的新文件中。");
+        } else {
+            FHelper->SaveToFile(file);
+            note = QStringLiteral("原文件“") + QDir::toNativeSeparators(file) +
+                   QStringLiteral("”已被修改后的内容覆盖，与此前打印的申请表") + codeInBrackets(code) +
+                   QStringLiteral("不再一致；如需报送，请重新打印。");
+        }
+    } else {
+        FHelper->SaveToFile(file);
+    }
+    DocumentSaved();
     const QString fileName = DataFileName();
-    FHelper->SaveToFile(fileName);
     ShowMessage(QStringLiteral("已成功生成备份文件:") + fileName + kCRLF +
                 QStringLiteral("数据核对码为：") + FVerifyCodeEdit->text() + kCRLF + kCRLF +
-                QStringLiteral("注意:本文件只用于本地备份,只有打印报送时才产生正式的报送文件！"));
+                QStringLiteral("注意:本文件只用于本地备份,只有打印报送时才产生正式的报送文件！") +
+                (note.isEmpty() ? QString() : kCRLF + kCRLF + note));
 }
 
 void TEABaseForm::SubmitAndPrint()
@@ -231,6 +299,9 @@ void TEABaseForm::SubmitAndPrint()
     FVerifyCodeEdit->setText(NewCheckCode());
     const QString fileName = DataFileName();
     FHelper->SaveToFile(fileName);
+    // This code goes on paper now.
+    FMayBeOnPaper = true;
+    DocumentSaved();
     ShowMessage(QStringLiteral("已成功生成报盘文件:") + fileName + kCRLF +
                 QStringLiteral("数据核对码为：") + FVerifyCodeEdit->text() + kCRLF + kCRLF +
                 QStringLiteral("请打印后将本文件发送至ZQX!"));
@@ -332,6 +403,16 @@ void TEABaseForm::FormBeforePrintDoc(QObject *sender, TfrReport *&report, QStrin
         attachment += entry.heading + kCRLF + kCRLF;
         attachment += text + kCRLF + kCRLF;
     }
+}
+
+void TEABaseForm::Edited()
+{
+    setWindowModified(true);
+}
+
+void TEABaseForm::DocumentSaved()
+{
+    setWindowModified(false);
 }
 
 bool TEABaseForm::AskClose()

@@ -4,13 +4,17 @@
 // the type's configuration document, open a data file, save the local
 // backup, save the submission file and print, and the close question - and
 // builds the printed output (report filling, check code, attachment page).
-// The derived classes only supply their form type.
+// It follows the user's edits: the caption marks a form whose edits are in
+// no file yet, and Save asks before such edits go over a file whose check
+// code may already be on paper. The derived classes only supply their form
+// type.
 #include "FormTypes.h"
 
 #include <QHash>
 #include <QMdiSubWindow>
 #include <functional>
 
+class EditWatch;
 class QLineEdit;
 class QTabWidget;
 class TUIHelper;
@@ -47,11 +51,20 @@ public:
     // ProgramDirectory + prefix + "_" + check code + ".MRT".
     QString DataFileName() const;
 
+    // True while the user's edits since the document was loaded, saved or
+    // printed are in no file; the caption then shows the marker "*".
+    bool isModified() const { return isWindowModified(); }
+    // True when the file under the current check code may match a printed
+    // form: the document was opened from a file, or printed under this code.
+    bool mayBeOnPaper() const { return FMayBeOnPaper; }
+
     // True once the form has agreed to close (it may still exist briefly).
     bool isClosed() const { return FClosed; }
     bool opened() const { return FOpened; }
     bool closing() const { return FClosing; }
     QLineEdit *verifyCodeEdit() const { return FVerifyCodeEdit; }
+    // True when a document was loaded and kept (Save and Print can work).
+    bool hasDocument() const;
     TUIHelper *helper() const { return FHelper; }
     TfrReport *report() const { return FReportComp; }
     QTabWidget *pageControl() const { return FPageControl; }
@@ -82,6 +95,10 @@ private:
     void RequireDocument() const;
     // Gives the keyboard focus to the first control of the current page.
     void FocusFirstControl();
+    // The user changed a value.
+    void Edited();
+    // The document is in a file now: the form is unmodified.
+    void DocumentSaved();
 
     const FormType &FType;
     TfrReport *FReportComp = nullptr;
@@ -96,7 +113,10 @@ private:
     TBeforePrintEvent FOnBeforePrint;
 
     bool FClosed = false;
+    // The file under the current check code may match a printed form.
+    bool FMayBeOnPaper = false;
     QTabWidget *FPageControl = nullptr;
+    EditWatch *FEditWatch = nullptr;
     // Attachment headings of the data controls, for values too long for their boxes.
     QHash<QString, QString> FPrintHeadings;
 };

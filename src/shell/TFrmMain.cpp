@@ -19,6 +19,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace {
 
 // The New and Open items of the File menu, in menu order.
@@ -47,7 +49,6 @@ const ImageSource kImages[] = {
 };
 
 const QString kOpenFilter = QStringLiteral("药品企业申请表报盘文件(*.MRT)|*.MRT");
-
 } // namespace
 
 TFrmMain::TFrmMain(QWidget *parent) : QMainWindow(parent), FMdiArea(new QMdiArea(this))
@@ -63,6 +64,7 @@ TFrmMain::TFrmMain(QWidget *parent) : QMainWindow(parent), FMdiArea(new QMdiArea
     buildMenu();
     buildToolBar();
     buildStatusBar();
+    updateFormCommands();
     setGeometry(58, 88, 808, 577);
     setWindowState(Qt::WindowMaximized);
 }
@@ -227,8 +229,17 @@ TEABaseForm *TFrmMain::createForm(FormKind kind)
         for (auto &slot : FForms)
             if (slot == closed)
                 slot = nullptr;
+        updateFormCommands();
     });
+    updateFormCommands();
     return form;
+}
+
+void TFrmMain::updateFormCommands()
+{
+    const bool anyForm = std::any_of(FForms.begin(), FForms.end(), [](const TEABaseForm *f) { return f; });
+    for (const char *name : {"mnuSaveNoExit", "mnuReport", "P1"})
+        action(QString::fromLatin1(name))->setEnabled(anyForm);
 }
 
 void TFrmMain::NewCommand(FormKind kind)

@@ -51,6 +51,8 @@ private:
     void buildToolBar();
     void buildStatusBar();
     TEABaseForm *createForm(FormKind kind);
+    // The commands that act on a form are enabled while a form is open.
+    void updateFormCommands();
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption, int image = -1);
     static QIcon image(int index);
 

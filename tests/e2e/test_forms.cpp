@@ -273,7 +273,8 @@ void TestForms::everyControlSurvivesSaveAndOpen()
         TEABaseForm *reopened = main.registered(kind);
         QVERIFY(reopened);
         QVERIFY2(dlg.messages.isEmpty(), qPrintable(dlg.texts().join(QLatin1Char('|'))));
-        QCOMPARE(reopened->windowTitle(), QStringLiteral("编辑") + type.title);
+        QCOMPARE(reopened->windowTitle(), QStringLiteral("编辑") + type.title + QStringLiteral("[*]"));
+        QVERIFY(!reopened->isModified()); // what loading put into the controls is no edit
         QCOMPARE(reopened->verifyCodeEdit()->text(), code);
         const auto after = FormDriver::snapshot(reopened);
         for (auto it = before.begin(); it != before.end(); ++it)

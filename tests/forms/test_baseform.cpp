@@ -2,6 +2,7 @@
 // name, the backup save and its message, and the close question.
 #include "AppError.h"
 #include "CatalogueBuilder.h"
+#include "CodePage.h"
 #include "ControlAdapter.h"
 #include "FormClasses.h"
 #include "Helpers.h"
@@ -12,12 +13,26 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 const QString kCloseQuestion = QStringLiteral("您要退出正在填写的文件吗?");
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The backup message of a save to file with code.
+QString backupMessage(const QString &file, const QString &code)
+{
+    return QStringLiteral("已成功生成备份文件:") + file + QStringLiteral("\r\n数据核对码为：") + code +
+           QStringLiteral("\r\n\r\n注意:本文件只用于本地备份,只有打印报送时才产生正式的报送文件！");
+}
 
 // Notes whether the watched window was ever shown.
 class ShowSpy : public QObject {
@@ -43,6 +58,8 @@ private slots:
     void loadErrorLeavesFormOpen_data();
     void loadErrorLeavesFormOpen();
     void saveBackupMessageAndFile();
+    void saveAfterEditsAsksBeforeOverwriting_data();
+    void saveAfterEditsAsksBeforeOverwriting();
     void unboundControlsDisabled();
     void invalidStoredCheckCodeRenewed();
     void closeQuestion();
@@ -111,7 +128,8 @@ void TestBaseForm::openCaptionAndNoCheckCode()
                                               TestDocuments::minimal(QStringLiteral("药品再注册申请")));
     TFrmYPZZCSQ form;
     form.OpenDocument(path);
-    QCOMPARE(form.windowTitle(), QStringLiteral("编辑药品再注册申请表"));
+    QCOMPARE(form.windowTitle(), QStringLiteral("编辑药品再注册申请表[*]"));
+    QVERIFY(!form.isWindowModified());
     QVERIFY(form.opened());
     QVERIFY(!form.closing());
     QVERIFY(form.isVisible());
@@ -263,6 +281,104 @@ void TestBaseForm::saveBackupMessageAndFile()
     QCOMPARE(dlg.messages[1].text, expected);
     QCOMPARE(content(), first);
     QFile::remove(file);
+}
+
+// A printed submission file, opened and changed: Save keeps the file whose
+// check code is on paper unless the user chooses to overwrite it, and the
+// message says which file holds what.
+void TestBaseForm::saveAfterEditsAsksBeforeOverwriting_data()
+{
+    QTest::addColumn<int>("choice"); // the button pressed; -1: cancel
+    QTest::newRow("new check code") << 0;
+    QTest::newRow("overwrite") << 1;
+    QTest::newRow("cancel") << -1;
+}
+
+void TestBaseForm::saveAfterEditsAsksBeforeOverwriting()
+{
+    QFETCH(int, choice);
+    ScriptedDialogs dlg;
+    // The shipped document, filled in and saved as the program names it.
+    const QString code = NewCheckCode();
+    const QString printedFile = ProgramDirectory() + QStringLiteral("注册_") + code + QStringLiteral(".MRT");
+    QByteArray bytes = readFile(ProgramDirectory() + QStringLiteral("YPZCSQ.xml"));
+    bytes.replace("<field name=\"VerifyCode\" value=\"\"/>", "<field name=\"VerifyCode\" value=\"" + code.toLatin1() + "\"/>");
+    bytes.replace("<field name=\"edtYPTYMC\" value=\"\"/>",
+                  "<field name=\"edtYPTYMC\" value=\"" + CodePage::fromUnicode(QStringLiteral("甲药")) + "\"/>");
+    bytes.replace("<field name=\"edtHXCF\" value=\"\"/>", "<field name=\"edtHXCF\" value=\"1eQ=\"/>");
+    {
+        QFile f(printedFile);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    TFrmYPZCSQ form;
+    form.OpenDocument(printedFile);
+    auto *name = form.findChild<QLineEdit *>(QStringLiteral("edtYPTYMC"));
+    QCOMPARE(name->text(), QStringLiteral("甲药"));
+    QVERIFY(!form.findChild<QPlainTextEdit *>(QStringLiteral("edtHXCF"))->toPlainText().isEmpty());
+    // What loading put into the controls is no edit: saved unchanged, no question.
+    QVERIFY(!form.isModified());
+    QVERIFY(form.mayBeOnPaper());
+    form.SaveBackup();
+    QCOMPARE(dlg.texts(), QStringList{backupMessage(printedFile, code)});
+    const QByteArray printed = readFile(printedFile);
+
+    name->setFocus();
+    name->selectAll();
+    QTest::keyClicks(name, QStringLiteral("Yi"));
+    QVERIFY(form.isModified());
+    dlg.messages.clear();
+    if (choice != 0)
+        dlg.choices.enqueue(choice); // the first button is the default
+    form.SaveBackup();
+    QVERIFY(!dlg.messages.isEmpty());
+    const RecordedMessage question = dlg.messages.takeFirst();
+    QVERIFY(question.question);
+    QCOMPARE(question.caption, QStringLiteral("提示:"));
+    QCOMPARE(question.buttons, (QStringList{"另存为新数据核对码", "覆盖原文件", "取消"}));
+    QVERIFY(question.text.startsWith(QStringLiteral("本表已修改。文件“") + QDir::toNativeSeparators(printedFile) +
+                                     QStringLiteral("”（数据核对码") + code + QStringLiteral("）可能已随申请表打印报送。")));
+    const QString newFile = form.DataFileName();
+    const QString newCode = form.verifyCodeEdit()->text();
+    const QByteArray edited("name=\"edtYPTYMC\" value=\"Yi\"");
+    switch (choice) {
+    case -1:
+        QVERIFY(dlg.messages.isEmpty());
+        QCOMPARE(newCode, code);
+        QCOMPARE(readFile(printedFile), printed);
+        QVERIFY(form.isModified());
+        break;
+    case 0:
+        QVERIFY(newCode != code && IsCheckCode(newCode));
+        QCOMPARE(readFile(printedFile), printed);
+        QVERIFY(readFile(newFile).contains(edited));
+        QVERIFY(readFile(newFile).contains("value=\"" + newCode.toLatin1() + "\""));
+        QCOMPARE(dlg.texts(), QStringList{backupMessage(newFile, newCode) + QStringLiteral("\r\n\r\n原文件“") +
+                                          QDir::toNativeSeparators(printedFile) +
+                                          QStringLiteral("”未改动，仍与已打印的申请表（数据核对码") + code +
+                                          QStringLiteral("）一致；修改后的内容保存在上面的新文件中。")});
+        QVERIFY(!form.isModified());
+        // The new file is a backup no paper carries: further edits go over it.
+        QVERIFY(!form.mayBeOnPaper());
+        QTest::keyClicks(name, QStringLiteral("2"));
+        dlg.messages.clear();
+        form.SaveBackup();
+        QCOMPARE(dlg.texts(), QStringList{backupMessage(newFile, newCode)});
+        QVERIFY(readFile(newFile).contains("value=\"Yi2\""));
+        QVERIFY(QFile::remove(newFile));
+        break;
+    case 1:
+        QCOMPARE(newCode, code);
+        QVERIFY(readFile(printedFile).contains(edited));
+        QCOMPARE(dlg.texts(), QStringList{backupMessage(printedFile, code) + QStringLiteral("\r\n\r\n原文件“") +
+                                          QDir::toNativeSeparators(printedFile) +
+                                          QStringLiteral("”已被修改后的内容覆盖，与此前打印的申请表（数据核对码") + code +
+                                          QStringLiteral("）不再一致；如需报送，请重新打印。")});
+        QVERIFY(!form.isModified());
+        QVERIFY(form.mayBeOnPaper());
+        break;
+    }
+    QVERIFY(QFile::remove(printedFile));
 }
 
 // Whatever a data file does not bind would be dropped on save: such controls

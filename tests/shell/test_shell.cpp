@@ -74,6 +74,7 @@ private slots:
     void openMissingFileShowsNoWindow();
     void firstControlHasFocus();
     void saveAndPrintWithoutActiveForm();
+    void formCommandsNeedAForm();
     void helpFiles();
     void shippedHelpMatchesForms();
     void aboutWindow();
@@ -289,7 +290,7 @@ void TestShell::newOnOpenTypeCancelledKeepsForm()
     QVERIFY(form);
     form->verifyCodeEdit()->setText(QStringLiteral("1234ABCD"));
     const QString caption = form->windowTitle();
-    QCOMPARE(caption, QStringLiteral("编辑药品注册申请表"));
+    QCOMPARE(caption, QStringLiteral("编辑药品注册申请表[*]"));
     dlg.messages.clear();
     dlg.answers.enqueue(false);
     main.NewCommand(FormKind::YPZCSQ);
@@ -393,6 +394,55 @@ void TestShell::saveAndPrintWithoutActiveForm()
     main.action(QStringLiteral("mnuSaveNoExit"))->trigger();
     main.action(QStringLiteral("mnuReport"))->trigger();
     QVERIFY(dlg.messages.isEmpty());
+}
+
+// Save and Print, in the menu and on the tool bar, are enabled only while a
+// form is open. Print leaves the form unmodified, and its code is on paper:
+// a later change is saved over the printed file only on the user's word.
+void TestShell::formCommandsNeedAForm()
+{
+    ScriptedDialogs dlg;
+    TFrmMain main;
+    main.show();
+    auto enabled = [&] {
+        QStringList out;
+        for (const char *name : {"mnuSaveNoExit", "mnuReport"}) {
+            QAction *a = main.action(QLatin1String(name));
+            if (a->isEnabled() && main.toolBar()->widgetForAction(a)->isEnabled())
+                out << a->objectName();
+        }
+        return out;
+    };
+    QCOMPARE(enabled(), QStringList());
+    main.action(QStringLiteral("N2"))->trigger();
+    QPointer<TEABaseForm> form = main.registered(FormKind::YPZCSQ);
+    QVERIFY(form && !form->isWindowModified());
+    QCOMPARE(enabled(), (QStringList{"mnuSaveNoExit", "mnuReport"}));
+
+    form->findChild<QLineEdit *>(QStringLiteral("edtYPTYMC"))->setText(QStringLiteral("甲药"));
+    QVERIFY(form->isWindowModified());
+    main.mdiArea()->setActiveSubWindow(form);
+    dlg.messages.clear();
+    main.action(QStringLiteral("mnuReport"))->trigger();
+    QCOMPARE(dlg.messages.size(), 1);
+    QVERIFY(dlg.messages[0].text.startsWith(QStringLiteral("已成功生成报盘文件:")));
+    const QString printed = form->DataFileName();
+    const QString code = form->verifyCodeEdit()->text();
+    QVERIFY(!form->isWindowModified());
+    QVERIFY(form->mayBeOnPaper());
+
+    form->findChild<QLineEdit *>(QStringLiteral("edtYPTYMC"))->setText(QStringLiteral("乙药"));
+    dlg.messages.clear();
+    main.action(QStringLiteral("mnuSaveNoExit"))->trigger();
+    QCOMPARE(dlg.messages.size(), 2);
+    QCOMPARE(dlg.messages[0].buttons.first(), QStringLiteral("另存为新数据核对码"));
+    QVERIFY(form->verifyCodeEdit()->text() != code);
+    QVERIFY(QFile::remove(printed));
+    QVERIFY(QFile::remove(form->DataFileName()));
+
+    dlg.answer({true});
+    QVERIFY(form->AskClose());
+    QCOMPARE(enabled(), QStringList());
 }
 
 void TestShell::helpFiles()
