@@ -54,6 +54,10 @@ public:
     void CollectFromControls();
     // Collects, then writes the whole document to path atomically.
     void SaveToFile(const QString &path);
+    // Collects and returns the bytes SaveToFile would write, without any
+    // message: a field the document lacks is skipped silently. For copies
+    // kept while the user edits, where a message per edit would be a storm.
+    QByteArray CollectedDocument();
 
     // Report filling: the form hands over its report before every fill;
     // FillReport writes every data item's value into the report objects of
@@ -133,4 +137,6 @@ private:
     // Controls disabled because nothing saves their value.
     QSet<const QObject *> FLocked;
     QStringList FDamagedMemos;
+    // While true, collecting shows no message.
+    bool FQuiet = false;
 };

@@ -177,7 +177,7 @@ void TUIHelper::CollectItem(const ConfigNode &item)
     const QString field = item.attributeText(kField);
     if (field.isEmpty())
         return;
-    if (!FDoc->SetFieldValue(field, value))
+    if (!FDoc->SetFieldValue(field, value) && !FQuiet)
         ShowWarning(BindingMessages::FieldNotFound(field));
 }
 

@@ -72,6 +72,8 @@ TEABaseForm::TEABaseForm(const FormType &type, QWidget *parent)
     FormCreate();
 }
 
+// A form destroyed without closing (the program ends some other way) keeps
+// its recovery copy; only the lock goes.
 TEABaseForm::~TEABaseForm()
 {
     // The controls go after this: what they report on their way out (a
@@ -100,6 +102,7 @@ void TEABaseForm::buildContents()
     resize(800, 560);
     FEditWatch = new EditWatch(content);
     connect(FEditWatch, &EditWatch::edited, this, &TEABaseForm::Edited);
+    connect(FEditWatch, &EditWatch::completed, this, &TEABaseForm::EditCompleted);
 }
 
 void TEABaseForm::FormCreate()
@@ -154,8 +157,37 @@ void TEABaseForm::OpenDocument(const QString &path)
     LoadDocument(path);
     FOpened = true;
     FMayBeOnPaper = true;
+    FOrigin = path;
     if (!isHidden())
         RenewInvalidCheckCode();
+    FocusFirstControl();
+}
+
+void TEABaseForm::RestoreDocument(const QString &copyPath, const RecoveryInfo &info)
+{
+    if (RefuseMissingDocument(copyPath))
+        return;
+    show();
+    raise();
+    setWindowTitle(QStringLiteral("编辑") + FTitle + kModifiedMark);
+    showMaximized();
+    LoadDocument(copyPath);
+    if (FClosed || !FHelper->Document())
+        return;
+    FOpened = !info.origin.isEmpty();
+    FOrigin = info.origin;
+    FMayBeOnPaper = info.mayBeOnPaper;
+    // A document that binds no check code has it from the description.
+    if (FVerifyCodeEdit->text().isEmpty() && IsCheckCode(info.checkCode))
+        FVerifyCodeEdit->setText(info.checkCode);
+    else if (FVerifyCodeEdit->text().isEmpty())
+        FVerifyCodeEdit->setText(NewCheckCode());
+    RenewInvalidCheckCode();
+    // The restored entries are in no data file: the form is edited, and
+    // keeps a copy of its own before the one it came from goes.
+    setWindowModified(true);
+    FRecoveryPending = true;
+    WriteRecoveryCopy();
     FocusFirstControl();
 }
 
@@ -408,11 +440,52 @@ void TEABaseForm::FormBeforePrintDoc(QObject *sender, TfrReport *&report, QStrin
 void TEABaseForm::Edited()
 {
     setWindowModified(true);
+    FRecoveryPending = true;
+}
+
+void TEABaseForm::EditCompleted()
+{
+    if (FRecoveryPending)
+        WriteRecoveryCopy();
+}
+
+bool TEABaseForm::WriteRecoveryCopy()
+{
+    if (FClosed || !FHelper || !FHelper->Document())
+        return false;
+    try {
+        if (!FRecovery)
+            FRecovery = std::make_unique<RecoveryCopy>(FFilePrefix);
+        FRecovery->write(FHelper->CollectedDocument(), {FVerifyCodeEdit->text(), FOrigin, FMayBeOnPaper});
+        FRecoveryPending = false;
+        FRecoveryWarned = false;
+        return true;
+    } catch (const AppError &e) {
+        if (!FRecoveryWarned) {
+            FRecoveryWarned = true;
+            ShowWarning(QStringLiteral("无法保存本表的恢复副本：") + e.message() + kCRLF +
+                        QStringLiteral("程序意外退出时，未保存的填写内容将无法恢复，请及时保存。"));
+        }
+    } catch (const std::exception &) {
+        if (!FRecoveryWarned) {
+            FRecoveryWarned = true;
+            ShowWarning(QStringLiteral("无法保存本表的恢复副本。程序意外退出时，未保存的填写内容将无法恢复，请及时保存。"));
+        }
+    }
+    return false;
+}
+
+QString TEABaseForm::recoveryCopy() const
+{
+    return FRecovery && QFileInfo::exists(FRecovery->path()) ? FRecovery->path() : QString();
 }
 
 void TEABaseForm::DocumentSaved()
 {
     setWindowModified(false);
+    FRecoveryPending = false;
+    if (FRecovery)
+        FRecovery->remove();
 }
 
 bool TEABaseForm::AskClose()
@@ -447,9 +520,12 @@ void TEABaseForm::FormCloseQuery(QObject *sender, bool &canClose)
 void TEABaseForm::FormClose(QObject *sender)
 {
     Q_UNUSED(sender);
-    // A closed form is destroyed, never hidden.
+    // A closed form is destroyed, never hidden; its recovery copy goes.
     setAttribute(Qt::WA_DeleteOnClose);
     FClosed = true;
+    if (FRecovery)
+        FRecovery->remove();
+    FRecovery.reset();
     emit formClosed(this);
 }
 

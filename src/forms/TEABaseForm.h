@@ -5,14 +5,17 @@
 // backup, save the submission file and print, and the close question - and
 // builds the printed output (report filling, check code, attachment page).
 // It follows the user's edits: the caption marks a form whose edits are in
-// no file yet, and Save asks before such edits go over a file whose check
-// code may already be on paper. The derived classes only supply their form
-// type.
+// no file yet, Save asks before such edits go over a file whose check code
+// may already be on paper, and every finished edit renews the form's
+// recovery copy, which a save or a normal close removes. The derived classes
+// only supply their form type.
 #include "FormTypes.h"
+#include "RecoveryCopy.h"
 
 #include <QHash>
 #include <QMdiSubWindow>
 #include <functional>
+#include <memory>
 
 class EditWatch;
 class QLineEdit;
@@ -33,6 +36,9 @@ public:
 
     void NewDocument();
     void OpenDocument(const QString &path);
+    // Restores a recovery copy left by an earlier run: the form shows it as
+    // edited, with the copy's check code, and keeps its own copy of it.
+    void RestoreDocument(const QString &copyPath, const RecoveryInfo &info);
     void LoadDocument(const QString &path);
     void SaveBackup();
     void SubmitAndPrint();
@@ -57,6 +63,12 @@ public:
     // True when the file under the current check code may match a printed
     // form: the document was opened from a file, or printed under this code.
     bool mayBeOnPaper() const { return FMayBeOnPaper; }
+
+    // Renews the recovery copy from the controls; false (after one message
+    // per series of failures) when it could not be written.
+    bool WriteRecoveryCopy();
+    // The form's recovery copy; empty while it has none.
+    QString recoveryCopy() const;
 
     // True once the form has agreed to close (it may still exist briefly).
     bool isClosed() const { return FClosed; }
@@ -97,6 +109,8 @@ private:
     void FocusFirstControl();
     // The user changed a value.
     void Edited();
+    // The user finished an edit: the recovery copy is renewed.
+    void EditCompleted();
     // The document is in a file now: the form is unmodified.
     void DocumentSaved();
 
@@ -115,6 +129,13 @@ private:
     bool FClosed = false;
     // The file under the current check code may match a printed form.
     bool FMayBeOnPaper = false;
+    // The file the document was opened from; empty for a new document.
+    QString FOrigin;
+    std::unique_ptr<RecoveryCopy> FRecovery;
+    // Edits since the recovery copy was last written.
+    bool FRecoveryPending = false;
+    // A failed write of the recovery copy was reported.
+    bool FRecoveryWarned = false;
     QTabWidget *FPageControl = nullptr;
     EditWatch *FEditWatch = nullptr;
     // Attachment headings of the data controls, for values too long for their boxes.

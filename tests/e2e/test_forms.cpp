@@ -1,10 +1,11 @@
 // End-to-end checks that hold for every form type whose catalogue,
 // configuration document and print template are in place: the document
 // binds the whole catalogue, every control survives save and reopen with
-// every button of every panel, the template holds its value objects in their
-// stored order, printing puts the check code on every sheet and long texts on
-// the attachment page, and a form filled with realistic maximal values prints
-// every value whole inside its box.
+// every button of every panel and a crash through the recovery copy, the
+// template holds its value objects in their stored order, printing puts the
+// check code on every sheet and long texts on the attachment page, and a
+// form filled with realistic maximal values prints every value whole inside
+// its box.
 #include "CatalogueParser.h"
 #include "CodePage.h"
 #include "ConfigDocument.h"
@@ -12,6 +13,7 @@
 #include "FormClasses.h"
 #include "FormDriver.h"
 #include "PrintFixture.h"
+#include "RecoveryCopy.h"
 #include "Helpers.h"
 #include "ScriptedDialogs.h"
 #include "TFrmMain.h"
@@ -23,6 +25,7 @@
 #include "TfrRenderer.h"
 #include "TfrReport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -148,6 +151,8 @@ private slots:
     void configurationDocumentCoversTheCatalogue();
     void everyControlSurvivesSaveAndOpen_data() { addTypeRows(); }
     void everyControlSurvivesSaveAndOpen();
+    void everyControlSurvivesACrash_data() { addTypeRows(); }
+    void everyControlSurvivesACrash();
     void templateHoldsEveryValueObject_data() { addTypeRows(); }
     void templateHoldsEveryValueObject();
     void emptyFormPrintsEverySheetTwice_data() { addTypeRows(); }
@@ -297,6 +302,50 @@ void TestForms::everyControlSurvivesSaveAndOpen()
         QFile::remove(file);
         dlg.answer({true});
     }
+}
+
+// A form filled in and never saved, whose program ends without closing it
+// (killed, a power cut): the next start restores every control from the
+// form's recovery copy, with its check code, as an edited form.
+void TestForms::everyControlSurvivesACrash()
+{
+    QFETCH(FormKind, kind);
+    const FormType &type = formType(kind);
+    ScriptedDialogs dlg;
+    QMap<QString, QString> before;
+    QString code;
+    {
+        TFrmMain main;
+        main.show();
+        main.NewCommand(kind);
+        TEABaseForm *form = main.registered(kind);
+        QVERIFY(form);
+        FormDriver::fillEveryControl(form, 0);
+        QVERIFY(form->isModified());
+        QVERIFY(form->WriteRecoveryCopy()); // as the user's last finished edit does
+        before = FormDriver::snapshot(form);
+        code = form->verifyCodeEdit()->text();
+    } // gone without closing its form
+    QVERIFY(!QDir(RecoveryCopy::folder()).entryList({QStringLiteral("*.MRT")}).isEmpty());
+
+    TFrmMain main;
+    main.show();
+    main.OfferRecovery(); // 恢复 is the default
+    QCOMPARE(dlg.messages.size(), 1);
+    QVERIFY(dlg.messages[0].text.startsWith(QStringLiteral("发现上次未正常关闭时保存的“") + type.title));
+    TEABaseForm *restored = main.registered(kind);
+    QVERIFY(restored);
+    QVERIFY(restored->isModified());
+    QCOMPARE(restored->windowTitle(), QStringLiteral("编辑") + type.title + QStringLiteral("[*]"));
+    QCOMPARE(restored->verifyCodeEdit()->text(), code);
+    const auto after = FormDriver::snapshot(restored);
+    for (auto it = before.begin(); it != before.end(); ++it)
+        QVERIFY2(after.value(it.key()) == it.value(),
+                 qPrintable(QStringLiteral("%1: %2 became %3").arg(it.key(), it.value(), after.value(it.key()))));
+    dlg.answer({true});
+    QVERIFY(restored->AskClose());
+    settle();
+    QCOMPARE(QDir(RecoveryCopy::folder()).entryList(QDir::Files), QStringList());
 }
 
 void TestForms::templateHoldsEveryValueObject()

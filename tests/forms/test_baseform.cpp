@@ -3,13 +3,20 @@
 #include "AppError.h"
 #include "CatalogueBuilder.h"
 #include "CodePage.h"
+#include "ConfigDocument.h"
 #include "ControlAdapter.h"
+#include "DataFile.h"
+#include "DatePicker.h"
 #include "FormClasses.h"
 #include "Helpers.h"
+#include "RecoveryStore.h"
 #include "ScriptedDialogs.h"
 #include "TestDocuments.h"
 #include "TestMain.h"
+#include "ValueRules.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -60,6 +67,10 @@ private slots:
     void saveBackupMessageAndFile();
     void saveAfterEditsAsksBeforeOverwriting_data();
     void saveAfterEditsAsksBeforeOverwriting();
+    void userEditsKeepARecoveryCopy_data();
+    void userEditsKeepARecoveryCopy();
+    void restoredPrintedFormStillAsks_data();
+    void restoredPrintedFormStillAsks();
     void unboundControlsDisabled();
     void invalidStoredCheckCodeRenewed();
     void closeQuestion();
@@ -379,6 +390,160 @@ void TestBaseForm::saveAfterEditsAsksBeforeOverwriting()
         break;
     }
     QVERIFY(QFile::remove(printedFile));
+}
+
+void TestBaseForm::userEditsKeepARecoveryCopy_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("edit box") << "edit" << "edtYPTYMC";
+    QTest::newRow("memo") << "memo" << "edtHXCF";
+    QTest::newRow("check box") << "check" << "ckbFCFY";
+    QTest::newRow("radio button") << "radio" << "SQFL";
+    QTest::newRow("drop-down list") << "list" << "edtZY";
+    QTest::newRow("date picker") << "date" << "dtpZLDQR";
+}
+
+// The user's edits, typed and clicked: each marks the form, and once it is
+// complete (the box left, a box ticked, a choice made, a date set) the
+// form's recovery copy holds it - a data file of the form's type, as Save
+// would write it. Save and a normal close remove the copy.
+void TestBaseForm::userEditsKeepARecoveryCopy()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, field);
+    ScriptedDialogs dlg;
+    QPointer<TEABaseForm> form = new TFrmYPZCSQ;
+    form->NewDocument();
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    QVERIFY(!form->isModified());
+    QVERIFY(form->recoveryCopy().isEmpty());
+    auto widget = [&](const char *name) { return form->findChild<QWidget *>(QLatin1String(name)); };
+    auto click = [&](QWidget *button) { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2)); };
+
+    QString expected;
+    if (kind == QLatin1String("edit") || kind == QLatin1String("memo")) {
+        QWidget *box = widget(kind == QLatin1String("edit") ? "edtYPTYMC" : "edtHXCF");
+        box->setFocus();
+        QTest::keyClicks(box, QStringLiteral("Yi"));
+        // Typing marks the form; the copy waits until the box is left.
+        QVERIFY(form->isModified());
+        QVERIFY(form->recoveryCopy().isEmpty());
+        widget(kind == QLatin1String("edit") ? "edtHXCF" : "edtYPTYMC")->setFocus();
+        expected = kind == QLatin1String("edit") ? QStringLiteral("Yi") : ValueRules::MemoToValue(QStringLiteral("Yi"));
+    } else if (kind == QLatin1String("check")) {
+        click(widget("ckbFCFY"));
+        expected = ValueRules::FromBoolean(true);
+    } else if (kind == QLatin1String("radio")) {
+        click(widget("rdbFZ"));
+        expected = QStringLiteral("已有国家标准药品的申请");
+    } else if (kind == QLatin1String("list")) {
+        click(widget("rdbZY"));
+        auto *list = qobject_cast<QComboBox *>(widget("edtZY"));
+        QVERIFY(list->isEnabled());
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        expected = list->currentText();
+        QVERIFY(!expected.isEmpty());
+    } else if (kind == QLatin1String("date")) {
+        click(widget("ckbZGZL"));
+        auto *picker = qobject_cast<DatePicker *>(widget("dtpZLDQR"));
+        QVERIFY(picker->isEnabled() && !picker->hasDate());
+        click(picker->checkBox());
+        QVERIFY(picker->hasDate());
+        expected = ValueRules::FromDate(picker->date());
+    }
+    QVERIFY(form->isModified());
+    const QString copy = form->recoveryCopy();
+    QVERIFY(!copy.isEmpty());
+    QVERIFY(QFileInfo(copy).absolutePath().endsWith(QStringLiteral("/恢复")));
+    const auto doc = ConfigDocument::parse(DataFile::Read(copy));
+    QCOMPARE(doc->section(ConfigSection::ConfigType).attributeText(QStringLiteral("value")),
+             QStringLiteral("药品注册申请"));
+    QCOMPARE(doc->FieldValue(field), expected);
+    QCOMPARE(doc->FieldValue(QStringLiteral("VerifyCode")), form->verifyCodeEdit()->text());
+
+    // Saved: no copy; the next finished edit makes it again.
+    form->SaveBackup();
+    QFile::remove(form->DataFileName());
+    QVERIFY(!form->isModified());
+    QVERIFY(!QFile::exists(copy));
+    click(widget("ckbFCFY"));
+    QCOMPARE(form->recoveryCopy(), copy);
+    // A normal close leaves nothing in the folder.
+    dlg.answer({true});
+    QVERIFY(form->close());
+    settle();
+    QVERIFY(!form);
+    QCOMPARE(QDir(QFileInfo(copy).absolutePath()).entryList(QDir::Files), QStringList());
+}
+
+void TestBaseForm::restoredPrintedFormStillAsks_data()
+{
+    QTest::addColumn<bool>("described"); // the copy's description survived
+    QTest::newRow("with its description") << true;
+    QTest::newRow("description lost") << false;
+}
+
+// An opened file's form, edited and lost with its program: restored from
+// the recovery copy, it still knows its check code may be on paper, and
+// Save asks before going over that file. A copy whose description is lost
+// is taken to be such a form too.
+void TestBaseForm::restoredPrintedFormStillAsks()
+{
+    QFETCH(bool, described);
+    ScriptedDialogs dlg;
+    QTemporaryDir dir;
+    const QString code = NewCheckCode();
+    const QString printedFile = dir.filePath(QStringLiteral("注册_") + code + QStringLiteral(".MRT"));
+    QVERIFY(QFile::copy(ProgramDirectory() + QStringLiteral("YPZCSQ.xml"), printedFile));
+    {
+        TFrmYPZCSQ form;
+        form.OpenDocument(printedFile);
+        form.verifyCodeEdit()->setText(code);
+        form.findChild<QLineEdit *>(QStringLiteral("edtYPTYMC"))->setText(QStringLiteral("乙药"));
+        QVERIFY(form.WriteRecoveryCopy());
+        // While the form lives, its copy is nobody else's to restore.
+        QVERIFY(RecoveryStore::leftCopies().empty());
+    } // gone without closing, as in a crash
+    std::vector<LeftCopy> left = RecoveryStore::leftCopies();
+    QCOMPARE(left.size(), size_t(1));
+    LeftCopy &copy = left.front();
+    if (!described) {
+        QVERIFY(QFile::remove(RecoveryCopy::infoPath(copy.path)));
+        left.clear();
+        left = RecoveryStore::leftCopies();
+        QCOMPARE(left.size(), size_t(1));
+    }
+    LeftCopy &found = left.front();
+    QCOMPARE(found.damage, QString());
+    QCOMPARE(found.type->kind, FormKind::YPZCSQ);
+    QCOMPARE(found.info.checkCode, code);
+    QCOMPARE(found.info.origin, described ? printedFile : QString());
+    QVERIFY(found.info.mayBeOnPaper);
+
+    QPointer<TEABaseForm> restored = new TFrmYPZCSQ;
+    restored->RestoreDocument(found.path, found.info);
+    QCOMPARE(restored->windowTitle(), QStringLiteral("编辑药品注册申请表[*]"));
+    QVERIFY(restored->isModified());
+    QVERIFY(restored->mayBeOnPaper());
+    QCOMPARE(restored->opened(), described);
+    QCOMPARE(restored->verifyCodeEdit()->text(), code);
+    QCOMPARE(restored->findChild<QLineEdit *>(QStringLiteral("edtYPTYMC"))->text(), QStringLiteral("乙药"));
+    QVERIFY(!restored->recoveryCopy().isEmpty() && restored->recoveryCopy() != found.path);
+    found.discard();
+    dlg.choices.enqueue(-1);
+    restored->SaveBackup();
+    QCOMPARE(dlg.messages.size(), 1);
+    QCOMPARE(dlg.messages[0].buttons.first(), QStringLiteral("另存为新数据核对码"));
+    QVERIFY(restored->isModified());
+    QVERIFY(!QFile::exists(restored->DataFileName()));
+    // Closed as agreed: no copy is left behind.
+    restored->CloseAgreed();
+    settle();
+    QVERIFY(!restored);
+    QVERIFY(RecoveryStore::leftCopies().empty());
 }
 
 // Whatever a data file does not bind would be dropped on save: such controls
