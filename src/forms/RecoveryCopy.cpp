@@ -46,15 +46,7 @@ bool RecoveryInfo::fromJson(const QByteArray &json)
     return true;
 }
 
-RecoveryCopy::RecoveryCopy(const QString &filePrefix)
-{
-    // One name per form for the life of the program: the time, the process
-    // and a running number keep the copies of two programs apart.
-    static int serial = 0;
-    FBase = folder() + QLatin1Char('/') + filePrefix + QLatin1Char('_') +
-            QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")) +
-            QStringLiteral("_%1-%2").arg(QCoreApplication::applicationPid()).arg(++serial);
-}
+RecoveryCopy::RecoveryCopy(const QString &filePrefix) : FFilePrefix(filePrefix) {}
 
 RecoveryCopy::~RecoveryCopy() = default;
 
@@ -86,12 +78,19 @@ void RecoveryCopy::write(const QByteArray &document, const RecoveryInfo &info)
             throw AppError(QStringLiteral("找不到用户的应用数据文件夹，无法保存恢复副本。"));
         if (!QDir().mkpath(dir))
             throw AppError(QStringLiteral("无法建立存放恢复副本的文件夹“%1”。").arg(nativePath(dir)));
-        auto lock = std::make_unique<QLockFile>(lockPath(path()));
+        // One name per form for the life of the program: the time, the
+        // process and a running number keep the copies of two programs apart.
+        static int serial = 0;
+        const QString base = dir + QLatin1Char('/') + FFilePrefix + QLatin1Char('_') +
+                             QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")) +
+                             QStringLiteral("_%1-%2").arg(QCoreApplication::applicationPid()).arg(++serial);
+        auto lock = std::make_unique<QLockFile>(base + QStringLiteral(".lock"));
         // The lock stands while its program runs, however long that is.
         lock->setStaleLockTime(0);
         if (!lock->tryLock(0))
-            throw AppError(QStringLiteral("无法建立恢复副本的锁定文件“%1”。").arg(nativePath(lockPath(path()))));
+            throw AppError(QStringLiteral("无法建立恢复副本的锁定文件“%1”。").arg(nativePath(base + QStringLiteral(".lock"))));
         FLock = std::move(lock);
+        FBase = base;
     }
     // The description first: a copy is never without the facts that tell
     // how to restore it.
@@ -105,6 +104,8 @@ void RecoveryCopy::write(const QByteArray &document, const RecoveryInfo &info)
 
 void RecoveryCopy::remove()
 {
+    if (FBase.isEmpty())
+        return;
     QFile::remove(path());
     QFile::remove(infoPath(path()));
     FWrittenInfo.clear();

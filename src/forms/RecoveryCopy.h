@@ -42,8 +42,9 @@ public:
     // Removes the copy (the form was saved or closed); a later write makes it again.
     void remove();
 
-    // The copy's data file; it exists after a write until remove().
-    QString path() const { return FBase + QStringLiteral(".MRT"); }
+    // The copy's data file, named at the first write that succeeded; it
+    // exists after a write until remove().
+    QString path() const { return FBase.isEmpty() ? QString() : FBase + QStringLiteral(".MRT"); }
 
     // The folder of the recovery copies in the user's application data folder.
     static QString folder();
@@ -52,6 +53,7 @@ public:
     static QString lockPath(const QString &copyPath);
 
 private:
+    QString FFilePrefix;
     QString FBase;
     std::unique_ptr<QLockFile> FLock;
     QByteArray FWrittenInfo;

@@ -69,6 +69,7 @@ private slots:
     void saveAfterEditsAsksBeforeOverwriting();
     void userEditsKeepARecoveryCopy_data();
     void userEditsKeepARecoveryCopy();
+    void unwritableRecoveryFolderWarnsOnce();
     void restoredPrintedFormStillAsks_data();
     void restoredPrintedFormStillAsks();
     void unboundControlsDisabled();
@@ -477,6 +478,41 @@ void TestBaseForm::userEditsKeepARecoveryCopy()
     settle();
     QVERIFY(!form);
     QCOMPARE(QDir(QFileInfo(copy).absolutePath()).entryList(QDir::Files), QStringList());
+}
+
+// A recovery copy that cannot be written is reported once, not at every
+// edit, and the form goes on; once writing works again, so does the copy.
+void TestBaseForm::unwritableRecoveryFolderWarnsOnce()
+{
+    ScriptedDialogs dlg;
+    QTemporaryDir dir;
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    // The data folder's place is taken by a file.
+    const QString blocked = TestDocuments::write(dir, QStringLiteral("blocked"), "x");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(blocked));
+    QPointer<TEABaseForm> form = new TFrmYPZCSQ;
+    form->NewDocument();
+    auto *name = form->findChild<QLineEdit *>(QStringLiteral("edtYPTYMC"));
+    for (const char *text : {"A", "B", "C"}) {
+        name->setText(QLatin1String(text));
+        emit name->editingFinished();
+    }
+    QCOMPARE(dlg.messages.size(), 1);
+    QCOMPARE(dlg.messages[0].kind, MessageKind::Warning);
+    QVERIFY2(dlg.messages[0].text.startsWith(QStringLiteral("无法保存本表的恢复副本：无法建立存放恢复副本的文件夹“")),
+             qPrintable(dlg.messages[0].text));
+    QVERIFY(dlg.messages[0].text.endsWith(QStringLiteral("程序意外退出时，未保存的填写内容将无法恢复，请及时保存。")));
+    QVERIFY(form->recoveryCopy().isEmpty());
+    QVERIFY(form->isModified());
+
+    qputenv("XDG_DATA_HOME", dataHome);
+    name->setText(QStringLiteral("D"));
+    emit name->editingFinished();
+    QCOMPARE(dlg.messages.size(), 1);
+    QVERIFY(!form->recoveryCopy().isEmpty());
+    form->CloseAgreed();
+    settle();
+    QVERIFY(!form);
 }
 
 void TestBaseForm::restoredPrintedFormStillAsks_data()
