@@ -178,6 +178,19 @@ void TUIHelper::SaveToFile(const QString &path)
     DataFile::Write(path, bytes);
 }
 
+QByteArray TUIHelper::CollectedDocument()
+{
+    FQuiet = true;
+    try {
+        CollectFromControls();
+    } catch (...) {
+        FQuiet = false;
+        throw;
+    }
+    FQuiet = false;
+    return FDoc->serialize();
+}
+
 // ---------------------------------------------------------------------------
 // Document to controls
 

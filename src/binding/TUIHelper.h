@@ -62,6 +62,10 @@ public:
     void CollectFromControls();
     // Collects, then writes the whole document to path atomically.
     void SaveToFile(const QString &path);
+    // Collects and returns the bytes SaveToFile would write, without any
+    // message: a field the document lacks is skipped silently. For copies
+    // kept while the user edits, where a message per edit would be a storm.
+    QByteArray CollectedDocument();
 
     // Report filling: the form hands over its report before every fill;
     // FillReport writes every data item's value into the report objects of
@@ -172,4 +176,6 @@ private:
     QStringList FDamagedMemos;
     // Captions by case-folded control name.
     QHash<QString, QString> FCaptions;
+    // While true, collecting shows no message.
+    bool FQuiet = false;
 };

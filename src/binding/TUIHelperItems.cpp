@@ -216,7 +216,7 @@ void TUIHelper::CollectItem(const ConfigNode &item)
     const QString field = item.attributeText(kField);
     if (field.isEmpty())
         return;
-    if (!FDoc->SetFieldValue(field, value))
+    if (!FDoc->SetFieldValue(field, value) && !FQuiet)
         Warn(Message::FieldNotFound, field, BindingMessages::FieldNotFound(field));
 }
 

@@ -4,6 +4,11 @@
 
 Dialogs::~Dialogs() = default;
 
+int Dialogs::choose(const QString &, const QString &, const QStringList &, int, const QString &)
+{
+    return -1;
+}
+
 namespace {
 Dialogs *g_installed = nullptr;
 }

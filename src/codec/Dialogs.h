@@ -4,6 +4,7 @@
 // (report preview, help, about, print dialog) goes through the installed
 // implementation: QtDialogs in the program, a scripted one in the tests.
 #include <QString>
+#include <QStringList>
 
 class QDialog;
 
@@ -30,6 +31,14 @@ public:
     virtual void showMessage(const QString &caption, const QString &text, MessageKind kind) = 0;
     // An OK/Cancel question with the exclamation icon; true when OK was pressed.
     virtual bool confirm(const QString &caption, const QString &text) = 0;
+    // A question with named answers and the exclamation icon: the buttons in
+    // the given order, the one at defaultIndex pressed by Enter (the cancel
+    // button when defaultIndex is -1), then a cancel button captioned
+    // cancelText, which Esc presses as well. Returns
+    // the index of the chosen button, or -1 for cancel. An implementation
+    // that has nobody to ask answers -1, so that nothing is done.
+    virtual int choose(const QString &caption, const QString &text, const QStringList &buttons,
+                       int defaultIndex, const QString &cancelText = QStringLiteral("取消"));
     // File dialogs; an empty result means the user cancelled.
     virtual QString chooseOpenFile(const FileRequest &request) = 0;
     virtual QString chooseSaveFile(const FileRequest &request) = 0;

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 namespace {
@@ -35,6 +36,22 @@ bool QtDialogs::confirm(const QString &caption, const QString &text)
                     dialogParent());
     box.setDefaultButton(QMessageBox::Ok);
     return box.exec() == QMessageBox::Ok;
+}
+
+int QtDialogs::choose(const QString &caption, const QString &text, const QStringList &buttons, int defaultIndex,
+                      const QString &cancelText)
+{
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::NoButton, dialogParent());
+    QList<QAbstractButton *> answers;
+    for (const QString &button : buttons)
+        answers << box.addButton(button, QMessageBox::AcceptRole);
+    QPushButton *cancel = box.addButton(cancelText, QMessageBox::RejectRole);
+    box.setEscapeButton(cancel);
+    box.setDefaultButton(defaultIndex >= 0 && defaultIndex < answers.size()
+                             ? static_cast<QPushButton *>(answers[defaultIndex])
+                             : cancel);
+    box.exec();
+    return int(answers.indexOf(box.clickedButton()));
 }
 
 QString QtDialogs::qtFilter(const QString &filter)

@@ -7,6 +7,7 @@
 #include "Dialogs.h"
 #include "ConfigDocument.h"
 #include "ControlAdapter.h"
+#include "EditWatch.h"
 #include "Helpers.h"
 #include "TUIHelper.h"
 #include "PrintedForm.h"
@@ -27,6 +28,8 @@ namespace {
 const QString kCloseCaption = QStringLiteral("提示:");
 const QString kCloseQuestion = QStringLiteral("您要退出正在填写的文件吗?");
 const QString kCRLF = QStringLiteral("\r\n");
+// Marks the place of the "*" that the caption shows while the form is modified.
+const QString kModifiedMark = QStringLiteral("[*]");
 
 // The contents of a form type whose catalogue is not written yet: the check
 // code field alone (in red on the import registration form, as there).
@@ -35,6 +38,22 @@ QString placeholderCatalogue(FormKind kind)
     return QStringLiteral("form - \"\"\npage TabSheet1 \"第一页\"\ngroup GroupBox1 \"申请事项\"\nrow\n"
                           "edit VerifyCode \"数据核对码\" readonly skyblue width=100") +
            (kind == FormKind::YPZCSQ_JK ? QStringLiteral(" red\n") : QStringLiteral("\n"));
+}
+
+// "（数据核对码…）" after a file, or nothing for a document without a code.
+QString codeInBrackets(const QString &code)
+{
+    return code.isEmpty() ? QString() : QStringLiteral("（数据核对码") + code + QStringLiteral("）");
+}
+
+// The question before edits go over a file whose check code may be on paper.
+QString overwriteQuestion(const QString &file, const QString &code)
+{
+    return QStringLiteral("本表已修改。文件“") + QDir::toNativeSeparators(file) + QStringLiteral("”") +
+           codeInBrackets(code) + QStringLiteral("可能已随申请表打印报送。") + kCRLF + kCRLF +
+           QStringLiteral("另存为新数据核对码：原文件不变，仍与已打印的申请表一致；修改后的内容以新的数据核对码另存为新文件。") +
+           kCRLF +
+           QStringLiteral("覆盖原文件：修改后的内容写入原文件，原文件将与已打印的申请表不一致。");
 }
 
 } // namespace
@@ -47,7 +66,15 @@ TEABaseForm::TEABaseForm(const FormType &type, QWidget *parent)
     FormCreate();
 }
 
-TEABaseForm::~TEABaseForm() = default;
+// A form destroyed without closing (the program ends some other way) keeps
+// its recovery copy; only the lock goes.
+TEABaseForm::~TEABaseForm()
+{
+    // The controls go after this: what they report on their way out (a
+    // memo losing the focus) is no edit of this form.
+    delete FEditWatch;
+    FEditWatch = nullptr;
+}
 
 void TEABaseForm::buildContents()
 {
@@ -65,6 +92,9 @@ void TEABaseForm::buildContents()
     setWidget(content);
     setWindowTitle(FCatalogue.caption.isEmpty() ? FType.title : FCatalogue.caption);
     resize(800, 560);
+    FEditWatch = new EditWatch(content);
+    connect(FEditWatch, &EditWatch::edited, this, &TEABaseForm::Edited);
+    connect(FEditWatch, &EditWatch::completed, this, &TEABaseForm::EditCompleted);
 }
 
 void TEABaseForm::FormCreate()
@@ -117,7 +147,7 @@ void TEABaseForm::NewDocument()
         return;
     // Shown maximized at once: shown first at its own size, the form would
     // be laid out twice.
-    setWindowTitle(QStringLiteral("新建") + FTitle);
+    setWindowTitle(QStringLiteral("新建") + FTitle + kModifiedMark);
     showMaximized();
     raise();
     LoadDocument(path);
@@ -132,13 +162,45 @@ void TEABaseForm::OpenDocument(const QString &path)
         return;
     // Shown maximized at once: shown first at its own size, the form would
     // be laid out twice.
-    setWindowTitle(QStringLiteral("编辑") + FTitle);
+    setWindowTitle(QStringLiteral("编辑") + FTitle + kModifiedMark);
     showMaximized();
     raise();
     LoadDocument(path);
     FOpened = true;
+    // Only a file that holds a check code can have been printed; one without
+    // (or with a text that is no code, renewed below) matches no paper.
+    FMayBeOnPaper = IsCheckCode(FVerifyCodeEdit->text());
+    FOrigin = path;
     if (!isHidden())
         RenewInvalidCheckCode();
+    FocusFirstControl();
+}
+
+void TEABaseForm::RestoreDocument(const QString &copyPath, const RecoveryInfo &info)
+{
+    if (RefuseMissingDocument(copyPath))
+        return;
+    show();
+    raise();
+    setWindowTitle(QStringLiteral("编辑") + FTitle + kModifiedMark);
+    showMaximized();
+    LoadDocument(copyPath);
+    if (FClosed || !FHelper->Document())
+        return;
+    FOpened = !info.origin.isEmpty();
+    FOrigin = info.origin;
+    FMayBeOnPaper = info.mayBeOnPaper;
+    // A document that binds no check code has it from the description.
+    if (FVerifyCodeEdit->text().isEmpty() && IsCheckCode(info.checkCode))
+        FVerifyCodeEdit->setText(info.checkCode);
+    else if (FVerifyCodeEdit->text().isEmpty())
+        FVerifyCodeEdit->setText(NewCheckCode());
+    RenewInvalidCheckCode();
+    // The restored entries are in no data file: the form is edited, and
+    // keeps a copy of its own before the one it came from goes.
+    setWindowModified(true);
+    FRecoveryPending = true;
+    WriteRecoveryCopy();
     FocusFirstControl();
 }
 
@@ -193,6 +255,8 @@ void TEABaseForm::FocusFirstControl()
 
 void TEABaseForm::LoadDocument(const QString &path)
 {
+    // What loading puts into the controls is the document, not an edit.
+    const EditWatch::Pause loading(*FEditWatch);
     FClosing = true;
     delete FHelper;
     FHelper = new TUIHelper(this);
@@ -202,6 +266,7 @@ void TEABaseForm::LoadDocument(const QString &path)
     if (!FClosed && FHelper->Document())
         FHelper->DisableUnboundControls();
     FClosing = false;
+    setWindowModified(false);
 }
 
 QString TEABaseForm::DataFileName() const
@@ -213,6 +278,11 @@ QString TEABaseForm::DataFileName() const
            QStringLiteral(".MRT");
 }
 
+bool TEABaseForm::hasDocument() const
+{
+    return FHelper && FHelper->Document();
+}
+
 void TEABaseForm::RequireDocument() const
 {
     // After a refused load the form may stay open, but there is nothing to
@@ -221,14 +291,59 @@ void TEABaseForm::RequireDocument() const
         throw AppError(BindingMessages::NothingLoaded());
 }
 
+QString TEABaseForm::SaveUnderNewCode()
+{
+    // The new check code is saved with the values (its field is bound), but
+    // it stays only when the save succeeds: a failed save leaves the form
+    // with its earlier code and its document as they were.
+    const QString previousCode = FVerifyCodeEdit->text();
+    const ConfigDocument::FieldValues previousValues = FHelper->Document()->fieldValues();
+    FVerifyCodeEdit->setText(NewCheckCode());
+    try {
+        const QString fileName = DataFileName();
+        FHelper->SaveToFile(fileName);
+        return fileName;
+    } catch (...) {
+        FVerifyCodeEdit->setText(previousCode);
+        FHelper->Document()->restoreFieldValues(previousValues);
+        throw;
+    }
+}
+
 void TEABaseForm::SaveBackup()
 {
     RequireDocument();
+    const QString code = FVerifyCodeEdit->text();
+    const QString file = DataFileName();
+    // Edits go over a file that may match a printed form only when the user
+    // says so; by default they go to a new file under a new check code.
+    QString note;
+    if (isModified() && FMayBeOnPaper) {
+        const int answer = dialogs().choose(kCloseCaption, overwriteQuestion(file, code),
+                                            {QStringLiteral("另存为新数据核对码"), QStringLiteral("覆盖原文件")}, 0);
+        if (answer < 0)
+            return;
+        if (answer == 0) {
+            SaveUnderNewCode();
+            // The new file is a backup that no paper carries yet.
+            FMayBeOnPaper = false;
+            note = QStringLiteral("原文件“") + QDir::toNativeSeparators(file) + QStringLiteral("”未改动，仍与已打印的申请表") +
+                   codeInBrackets(code) + QStringLiteral("一致；修改后的内容保存在上面的新文件中。");
+        } else {
+            FHelper->SaveToFile(file);
+            note = QStringLiteral("原文件“") + QDir::toNativeSeparators(file) +
+                   QStringLiteral("”已被修改后的内容覆盖，与此前打印的申请表") + codeInBrackets(code) +
+                   QStringLiteral("不再一致；如需报送，请重新打印。");
+        }
+    } else {
+        FHelper->SaveToFile(file);
+    }
+    DocumentSaved();
     const QString fileName = DataFileName();
-    FHelper->SaveToFile(fileName);
     ShowMessage(QStringLiteral("已成功生成备份文件:") + fileName + kCRLF +
                 QStringLiteral("数据核对码为：") + FVerifyCodeEdit->text() + kCRLF + kCRLF +
-                QStringLiteral("注意:本文件只用于本地备份,只有打印报送时才产生正式的报送文件！"));
+                QStringLiteral("注意:本文件只用于本地备份,只有打印报送时才产生正式的报送文件！") +
+                (note.isEmpty() ? QString() : kCRLF + kCRLF + note));
 }
 
 void TEABaseForm::SubmitAndPrint()
@@ -240,21 +355,10 @@ void TEABaseForm::SubmitAndPrint()
         ShowMessage(QStringLiteral("本表的打印功能尚未提供，未生成报盘文件。"));
         return;
     }
-    // The new check code is saved with the values (its field is bound), but
-    // it stays only when the save succeeds: a failed save leaves the form
-    // with its earlier code and its document as they were.
-    const QString previousCode = FVerifyCodeEdit->text();
-    const ConfigDocument::FieldValues previousValues = FHelper->Document()->fieldValues();
-    FVerifyCodeEdit->setText(NewCheckCode());
-    QString fileName;
-    try {
-        fileName = DataFileName();
-        FHelper->SaveToFile(fileName);
-    } catch (...) {
-        FVerifyCodeEdit->setText(previousCode);
-        FHelper->Document()->restoreFieldValues(previousValues);
-        throw;
-    }
+    const QString fileName = SaveUnderNewCode();
+    // This code goes on paper now.
+    FMayBeOnPaper = true;
+    DocumentSaved();
     ShowMessage(QStringLiteral("已成功生成报盘文件:") + fileName + kCRLF +
                 QStringLiteral("数据核对码为：") + FVerifyCodeEdit->text() + kCRLF + kCRLF +
                 QStringLiteral("请打印后将本文件发送至ZQX!"));
@@ -286,6 +390,57 @@ void TEABaseForm::FormBeforePrintDoc(QObject *sender, TfrReport *&report, QStrin
         FPrinted->MoveLongMemos(FHelper, report, attachment);
     else
         attachment.clear();
+}
+
+void TEABaseForm::Edited()
+{
+    setWindowModified(true);
+    FRecoveryPending = true;
+}
+
+void TEABaseForm::EditCompleted()
+{
+    if (FRecoveryPending)
+        WriteRecoveryCopy();
+}
+
+bool TEABaseForm::WriteRecoveryCopy()
+{
+    if (FClosed || !FHelper || !FHelper->Document())
+        return false;
+    try {
+        if (!FRecovery)
+            FRecovery = std::make_unique<RecoveryCopy>(FFilePrefix);
+        FRecovery->write(FHelper->CollectedDocument(), {FVerifyCodeEdit->text(), FOrigin, FMayBeOnPaper});
+        FRecoveryPending = false;
+        FRecoveryWarned = false;
+        return true;
+    } catch (const AppError &e) {
+        if (!FRecoveryWarned) {
+            FRecoveryWarned = true;
+            ShowWarning(QStringLiteral("无法保存本表的恢复副本：") + e.message() + kCRLF +
+                        QStringLiteral("程序意外退出时，未保存的填写内容将无法恢复，请及时保存。"));
+        }
+    } catch (const std::exception &) {
+        if (!FRecoveryWarned) {
+            FRecoveryWarned = true;
+            ShowWarning(QStringLiteral("无法保存本表的恢复副本。程序意外退出时，未保存的填写内容将无法恢复，请及时保存。"));
+        }
+    }
+    return false;
+}
+
+QString TEABaseForm::recoveryCopy() const
+{
+    return FRecovery && QFileInfo::exists(FRecovery->path()) ? FRecovery->path() : QString();
+}
+
+void TEABaseForm::DocumentSaved()
+{
+    setWindowModified(false);
+    FRecoveryPending = false;
+    if (FRecovery)
+        FRecovery->remove();
 }
 
 bool TEABaseForm::AskClose()
@@ -320,9 +475,12 @@ void TEABaseForm::FormCloseQuery(QObject *sender, bool &canClose)
 void TEABaseForm::FormClose(QObject *sender)
 {
     Q_UNUSED(sender);
-    // A closed form is destroyed, never hidden.
+    // A closed form is destroyed, never hidden; its recovery copy goes.
     setAttribute(Qt::WA_DeleteOnClose);
     FClosed = true;
+    if (FRecovery)
+        FRecovery->remove();
+    FRecovery.reset();
     emit formClosed(this);
 }
 

@@ -4,15 +4,20 @@
 // the type's configuration document, open a data file, save the local
 // backup, save the submission file and print, and the close question - and
 // has its printed form built (PrintedForm) when it prints. It keeps the
-// type's parsed catalogue for as long as it lives. The derived classes only
-// supply their form type.
+// type's parsed catalogue for as long as it lives. It follows the user's
+// edits: the caption marks a form whose edits are in no file yet, Save asks
+// before such edits go over a file whose check code may already be on paper,
+// and every finished edit renews the form's recovery copy, which a save or a
+// normal close removes. The derived classes only supply their form type.
 #include "Catalogue.h"
 #include "FormTypes.h"
+#include "RecoveryCopy.h"
 
 #include <QMdiSubWindow>
 #include <functional>
 #include <memory>
 
+class EditWatch;
 class QLineEdit;
 class PrintedForm;
 class QTabWidget;
@@ -34,6 +39,9 @@ public:
 
     void NewDocument();
     void OpenDocument(const QString &path);
+    // Restores a recovery copy left by an earlier run: the form shows it as
+    // edited, with the copy's check code, and keeps its own copy of it.
+    void RestoreDocument(const QString &copyPath, const RecoveryInfo &info);
     void LoadDocument(const QString &path);
     void SaveBackup();
     void SubmitAndPrint();
@@ -52,11 +60,26 @@ public:
     // ProgramDirectory + prefix + "_" + check code + ".MRT".
     QString DataFileName() const;
 
+    // True while the user's edits since the document was loaded, saved or
+    // printed are in no file; the caption then shows the marker "*".
+    bool isModified() const { return isWindowModified(); }
+    // True when the file under the current check code may match a printed
+    // form: the document was opened from a file, or printed under this code.
+    bool mayBeOnPaper() const { return FMayBeOnPaper; }
+
+    // Renews the recovery copy from the controls; false (after one message
+    // per series of failures) when it could not be written.
+    bool WriteRecoveryCopy();
+    // The form's recovery copy; empty while it has none.
+    QString recoveryCopy() const;
+
     // True once the form has agreed to close (it may still exist briefly).
     bool isClosed() const { return FClosed; }
     bool opened() const { return FOpened; }
     bool closing() const { return FClosing; }
     QLineEdit *verifyCodeEdit() const { return FVerifyCodeEdit; }
+    // True when a document was loaded and kept (Save and Print can work).
+    bool hasDocument() const;
     TUIHelper *helper() const { return FHelper; }
     // The form's report with its print template; null for a type without one.
     TfrReport *report() const;
@@ -87,10 +110,19 @@ private:
     // is ever shown; true when it did.
     bool RefuseMissingDocument(const QString &path);
     void RenewInvalidCheckCode();
+    // Saves the document under a new check code and returns the file's
+    // name; a failed save leaves the form's code and document as they were.
+    QString SaveUnderNewCode();
     // AppError unless a document was loaded and kept.
     void RequireDocument() const;
     // Gives the keyboard focus to the first control of the current page.
     void FocusFirstControl();
+    // The user changed a value.
+    void Edited();
+    // The user finished an edit: the recovery copy is renewed.
+    void EditCompleted();
+    // The document is in a file now: the form is unmodified.
+    void DocumentSaved();
 
     const FormType &FType;
     TfrReport *FReportComp = nullptr;
@@ -105,9 +137,19 @@ private:
     TBeforePrintEvent FOnBeforePrint;
 
     bool FClosed = false;
+    // The file under the current check code may match a printed form.
+    bool FMayBeOnPaper = false;
+    // The file the document was opened from; empty for a new document.
+    QString FOrigin;
+    std::unique_ptr<RecoveryCopy> FRecovery;
+    // Edits since the recovery copy was last written.
+    bool FRecoveryPending = false;
+    // A failed write of the recovery copy was reported.
+    bool FRecoveryWarned = false;
     QTabWidget *FPageControl = nullptr;
     mutable bool FTemplateLoaded = false;
     Catalogue FCatalogue;
     // Builds the printed form; null without a print template.
     std::unique_ptr<PrintedForm> FPrinted;
+    EditWatch *FEditWatch = nullptr;
 };

@@ -4,20 +4,25 @@
 #include "Dialogs.h"
 #include "FormClasses.h"
 #include "Helpers.h"
+#include "RecoveryStore.h"
 #include "TFrmKVAbout.h"
 #include "TFrmKVHelp.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -47,6 +52,21 @@ const ImageSource kImages[] = {
 };
 
 const QString kOpenFilter = QStringLiteral("药品企业申请表报盘文件(*.MRT)|*.MRT");
+const QString kRecoveryCaption = QStringLiteral("恢复未保存的申请表");
+
+// "发现上次未正常关闭时保存的“…”（数据核对码 …，…）" for a copy.
+QString describeCopy(const LeftCopy &copy)
+{
+    QString facts;
+    if (!copy.info.checkCode.isEmpty())
+        facts = QStringLiteral("数据核对码 ") + copy.info.checkCode + QStringLiteral("，");
+    facts += copy.written.toString(QStringLiteral("yyyy年M月d日 HH:mm"));
+    QString text = QStringLiteral("发现上次未正常关闭时保存的“") + copy.type->title + QStringLiteral("”（") + facts +
+                   QStringLiteral("）");
+    if (!copy.info.origin.isEmpty())
+        text += QStringLiteral("，打开自文件“") + QDir::toNativeSeparators(copy.info.origin) + QStringLiteral("”");
+    return text;
+}
 
 } // namespace
 
@@ -63,6 +83,7 @@ TFrmMain::TFrmMain(QWidget *parent) : QMainWindow(parent), FMdiArea(new QMdiArea
     buildMenu();
     buildToolBar();
     buildStatusBar();
+    updateFormCommands();
     setGeometry(58, 88, 808, 577);
     setWindowState(Qt::WindowMaximized);
 }
@@ -227,8 +248,17 @@ TEABaseForm *TFrmMain::createForm(FormKind kind)
         for (auto &slot : FForms)
             if (slot == closed)
                 slot = nullptr;
+        updateFormCommands();
     });
+    updateFormCommands();
     return form;
+}
+
+void TFrmMain::updateFormCommands()
+{
+    const bool anyForm = std::any_of(FForms.begin(), FForms.end(), [](const TEABaseForm *f) { return f; });
+    for (const char *name : {"mnuSaveNoExit", "mnuReport", "P1"})
+        action(QString::fromLatin1(name))->setEnabled(anyForm);
 }
 
 void TFrmMain::NewCommand(FormKind kind)
@@ -273,6 +303,54 @@ void TFrmMain::mnuReportClick()
         return;
     if (TEABaseForm *form = registered(kind))
         form->SubmitAndPrint();
+}
+
+void TFrmMain::OfferRecovery()
+{
+    for (LeftCopy &copy : RecoveryStore::leftCopies()) {
+        if (!copy.damage.isEmpty()) {
+            if (dialogs().confirm(kRecoveryCaption,
+                                  QStringLiteral("上次未正常关闭时保存的恢复副本“") + QDir::toNativeSeparators(copy.path) +
+                                      QStringLiteral("”已损坏，无法恢复：") + QStringLiteral("\r\n") + copy.damage +
+                                      QStringLiteral("\r\n\r\n要丢弃它吗？")))
+                copy.discard();
+            continue;
+        }
+        const FormKind kind = copy.type->kind;
+        if (registered(kind)) {
+            // One form per type: a second copy of an open type waits.
+            if (dialogs().choose(kRecoveryCaption,
+                                 describeCopy(copy) + QStringLiteral("。同类申请表已经打开，要恢复这一份，请先保存并关闭已打开的申请表，下次启动时再恢复。"),
+                                 {QStringLiteral("丢弃")}, -1, QStringLiteral("以后再说")) == 0)
+                copy.discard();
+            continue;
+        }
+        const int answer = dialogs().choose(kRecoveryCaption, describeCopy(copy) + QStringLiteral("，要恢复吗？"),
+                                            {QStringLiteral("恢复"), QStringLiteral("丢弃")}, 0,
+                                            QStringLiteral("以后再说"));
+        if (answer == 1) {
+            copy.discard();
+        } else if (answer == 0) {
+            QPointer<TEABaseForm> form;
+            RunGuarded([&] {
+                form = createForm(kind);
+                form->RestoreDocument(copy.path, copy.info);
+            });
+            if (form && !form->isClosed() && form->hasDocument()) {
+                // The copy goes once the form keeps its own copy of it.
+                if (!form->recoveryCopy().isEmpty())
+                    copy.discard();
+                continue;
+            }
+            // Not restored (its message has been shown): a half-loaded form
+            // goes, and the copy stays unless the user discards it.
+            if (form && !form->isClosed())
+                form->CloseAgreed();
+            if (dialogs().confirm(kRecoveryCaption, QStringLiteral("恢复副本“") + QDir::toNativeSeparators(copy.path) +
+                                                        QStringLiteral("”未能恢复。要丢弃它吗？")))
+                copy.discard();
+        }
+    }
 }
 
 void TFrmMain::Q1Click()

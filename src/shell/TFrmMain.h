@@ -3,7 +3,8 @@
 // application forms. It owns the menu, the tool bar and the status bar, keeps
 // the rule that at most one form of each type is open (the open-form
 // registry), creates forms on New and Open, hands Save and Print to the
-// active form, opens the help and about windows, and ends the program.
+// active form, offers at start the forms an earlier run left unsaved, opens
+// the help and about windows, and ends the program.
 #include "FormTypes.h"
 
 #include <QMainWindow>
@@ -36,6 +37,10 @@ public:
     void N10Click();
     void mnuHelpClick();
     void N11Click();
+    // Offers each recovery copy that an earlier run left (the program ended
+    // without closing its forms): restore it into a form of its type,
+    // discard it, or keep it for the next start.
+    void OfferRecovery();
 
     // The open form of a type, or nullptr (the registry reference).
     TEABaseForm *registered(FormKind kind) const { return FForms[size_t(kind)]; }
@@ -51,6 +56,8 @@ private:
     void buildToolBar();
     void buildStatusBar();
     TEABaseForm *createForm(FormKind kind);
+    // The commands that act on a form are enabled while a form is open.
+    void updateFormCommands();
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption, int image = -1);
     static QIcon image(int index);
 

@@ -1,5 +1,6 @@
 // The program: starts the toolkit with the Chinese translations of Qt's own
-// dialogs, creates the main window maximised and runs until it closes.
+// dialogs, creates the main window maximised, offers the recovery copies an
+// earlier run left, and runs until the main window closes.
 #include "TFrmMain.h"
 #include "TfrReportPreview.h"
 
@@ -23,5 +24,7 @@ int main(int argc, char **argv)
 
     TFrmMain FrmMain;
     FrmMain.showMaximized();
+    // Forms that an earlier run could not close (a crash, a power cut).
+    FrmMain.OfferRecovery();
     return app.exec();
 }

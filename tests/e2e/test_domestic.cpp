@@ -60,7 +60,7 @@ void TestDomestic::newFormAndRelations()
     TEABaseForm *form = main.registered(FormKind::YPZCSQ);
     QVERIFY(form);
     QVERIFY(dlg.messages.isEmpty());
-    QCOMPARE(form->windowTitle(), QStringLiteral("新建药品注册申请表"));
+    QCOMPARE(form->windowTitle(), QStringLiteral("新建药品注册申请表[*]"));
     QCOMPARE(form->verifyCodeEdit()->text().size(), 8);
     QVERIFY(!form->opened());
 

@@ -1,10 +1,11 @@
 // End-to-end checks that hold for every form type whose catalogue,
 // configuration document and print template are in place: the document
 // binds the whole catalogue, every control survives save and reopen with
-// every button of every panel, the template holds its value objects in their
-// stored order, printing puts the check code on every sheet and long texts on
-// the attachment page, and a form filled with realistic maximal values prints
-// every value whole inside its box.
+// every button of every panel and a crash through the recovery copy, the
+// template holds its value objects in their stored order, printing puts the
+// check code on every sheet and long texts on the attachment page, and a
+// form filled with realistic maximal values prints every value whole inside
+// its box.
 #include "CatalogueParser.h"
 #include "CodePage.h"
 #include "ConfigDocument.h"
@@ -13,9 +14,9 @@
 #include "FormClasses.h"
 #include "FormDriver.h"
 #include "PrintFixture.h"
+#include "RecoveryCopy.h"
 #include "Base64.h"
 #include "Helpers.h"
-#include "Base64.h"
 #include "ScriptedDialogs.h"
 #include "TFrmMain.h"
 #include "TestDocuments.h"
@@ -29,6 +30,7 @@
 #include "ValueRules.h"
 
 #include <QDateEdit>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -287,6 +289,8 @@ private slots:
     void configurationDocumentCoversTheCatalogue();
     void everyControlSurvivesSaveAndOpen_data() { addTypeRows(); }
     void everyControlSurvivesSaveAndOpen();
+    void everyControlSurvivesACrash_data() { addTypeRows(); }
+    void everyControlSurvivesACrash();
     void everyFieldHasItsHeading_data() { addTypeRows(); }
     void everyFieldHasItsHeading();
     void templateHoldsEveryValueObject_data() { addTypeRows(); }
@@ -423,7 +427,8 @@ void TestForms::everyControlSurvivesSaveAndOpen()
         TEABaseForm *reopened = main.registered(kind);
         QVERIFY(reopened);
         QVERIFY2(dlg.messages.isEmpty(), qPrintable(dlg.texts().join(QLatin1Char('|'))));
-        QCOMPARE(reopened->windowTitle(), QStringLiteral("编辑") + type.title);
+        QCOMPARE(reopened->windowTitle(), QStringLiteral("编辑") + type.title + QStringLiteral("[*]"));
+        QVERIFY(!reopened->isModified()); // what loading put into the controls is no edit
         QCOMPARE(reopened->verifyCodeEdit()->text(), code);
         const auto after = FormDriver::snapshot(reopened);
         for (auto it = before.begin(); it != before.end(); ++it)
@@ -497,6 +502,50 @@ void TestForms::everyFieldHasItsHeading()
         qWarning().noquote() << fault;
     QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("%1 headings wrong").arg(faults.size())));
     QVERIFY(fields.size() > 50);
+}
+
+// A form filled in and never saved, whose program ends without closing it
+// (killed, a power cut): the next start restores every control from the
+// form's recovery copy, with its check code, as an edited form.
+void TestForms::everyControlSurvivesACrash()
+{
+    QFETCH(FormKind, kind);
+    const FormType &type = formType(kind);
+    ScriptedDialogs dlg;
+    QMap<QString, QString> before;
+    QString code;
+    {
+        TFrmMain main;
+        main.show();
+        main.NewCommand(kind);
+        TEABaseForm *form = main.registered(kind);
+        QVERIFY(form);
+        FormDriver::fillEveryControl(form, 0);
+        QVERIFY(form->isModified());
+        QVERIFY(form->WriteRecoveryCopy()); // as the user's last finished edit does
+        before = FormDriver::snapshot(form);
+        code = form->verifyCodeEdit()->text();
+    } // gone without closing its form
+    QVERIFY(!QDir(RecoveryCopy::folder()).entryList({QStringLiteral("*.MRT")}).isEmpty());
+
+    TFrmMain main;
+    main.show();
+    main.OfferRecovery(); // 恢复 is the default
+    QCOMPARE(dlg.messages.size(), 1);
+    QVERIFY(dlg.messages[0].text.startsWith(QStringLiteral("发现上次未正常关闭时保存的“") + type.title));
+    TEABaseForm *restored = main.registered(kind);
+    QVERIFY(restored);
+    QVERIFY(restored->isModified());
+    QCOMPARE(restored->windowTitle(), QStringLiteral("编辑") + type.title + QStringLiteral("[*]"));
+    QCOMPARE(restored->verifyCodeEdit()->text(), code);
+    const auto after = FormDriver::snapshot(restored);
+    for (auto it = before.begin(); it != before.end(); ++it)
+        QVERIFY2(after.value(it.key()) == it.value(),
+                 qPrintable(QStringLiteral("%1: %2 became %3").arg(it.key(), it.value(), after.value(it.key()))));
+    dlg.answer({true});
+    QVERIFY(restored->AskClose());
+    settle();
+    QCOMPARE(QDir(RecoveryCopy::folder()).entryList(QDir::Files), QStringList());
 }
 
 void TestForms::templateHoldsEveryValueObject()
@@ -820,6 +869,7 @@ void TestForms::untouchedValuesSaveByteForByte()
         } else {
             continue;
         }
+        dlg.choices.enqueue(1); // 覆盖原文件: the opened file takes the edit
         reopened->SaveBackup();
         const QString saved = ConfigDocument::parse(readAll(file))->FieldValue(item.field);
         QVERIFY2((item.kind == CatalogueEntry::Kind::Memo ? ValueRules::MemoFromValue(saved) : saved) == Controls::text(w),

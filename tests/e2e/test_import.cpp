@@ -74,7 +74,7 @@ void TestImport::newFormButtonsAndRelations()
     TEABaseForm *form = main.registered(FormKind::YPZCSQ_JK);
     QVERIFY(form);
     QVERIFY(dlg.messages.isEmpty());
-    QCOMPARE(form->windowTitle(), QStringLiteral("新建药品注册申请表-进口"));
+    QCOMPARE(form->windowTitle(), QStringLiteral("新建药品注册申请表-进口[*]"));
 
     // The one button of item 1 cannot be switched off by the user.
     auto *jksq = control<QRadioButton>(form, QStringLiteral("rdbJKSQ"));

@@ -2,22 +2,44 @@
 // name, the backup save and its message, and the close question.
 #include "AppError.h"
 #include "CatalogueBuilder.h"
+#include "CodePage.h"
+#include "ConfigDocument.h"
 #include "ControlAdapter.h"
+#include "DataFile.h"
+#include "DatePicker.h"
 #include "FormClasses.h"
 #include "Helpers.h"
+#include "RecoveryStore.h"
 #include "ScriptedDialogs.h"
 #include "TestDocuments.h"
 #include "TestMain.h"
+#include "ValueRules.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 const QString kCloseQuestion = QStringLiteral("您要退出正在填写的文件吗?");
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The backup message of a save to file with code.
+QString backupMessage(const QString &file, const QString &code)
+{
+    return QStringLiteral("已成功生成备份文件:") + file + QStringLiteral("\r\n数据核对码为：") + code +
+           QStringLiteral("\r\n\r\n注意:本文件只用于本地备份,只有打印报送时才产生正式的报送文件！");
+}
 
 // Notes whether the watched window was ever shown.
 class ShowSpy : public QObject {
@@ -43,6 +65,13 @@ private slots:
     void loadErrorLeavesFormOpen_data();
     void loadErrorLeavesFormOpen();
     void saveBackupMessageAndFile();
+    void saveAfterEditsAsksBeforeOverwriting_data();
+    void saveAfterEditsAsksBeforeOverwriting();
+    void userEditsKeepARecoveryCopy_data();
+    void userEditsKeepARecoveryCopy();
+    void unwritableRecoveryFolderWarnsOnce();
+    void restoredPrintedFormStillAsks_data();
+    void restoredPrintedFormStillAsks();
     void unboundControlsDisabled();
     void invalidStoredCheckCodeRenewed();
     void closeQuestion();
@@ -117,7 +146,8 @@ void TestBaseForm::openCaptionAndNoCheckCode()
                                               TestDocuments::minimal(QStringLiteral("药品再注册申请")));
     TFrmYPZZCSQ form;
     form.OpenDocument(path);
-    QCOMPARE(form.windowTitle(), QStringLiteral("编辑药品再注册申请表"));
+    QCOMPARE(form.windowTitle(), QStringLiteral("编辑药品再注册申请表[*]"));
+    QVERIFY(!form.isWindowModified());
     QVERIFY(form.opened());
     QVERIFY(!form.closing());
     QVERIFY(form.isVisible());
@@ -269,6 +299,293 @@ void TestBaseForm::saveBackupMessageAndFile()
     QCOMPARE(dlg.messages[1].text, expected);
     QCOMPARE(content(), first);
     QFile::remove(file);
+}
+
+// A printed submission file, opened and changed: Save keeps the file whose
+// check code is on paper unless the user chooses to overwrite it, and the
+// message says which file holds what.
+void TestBaseForm::saveAfterEditsAsksBeforeOverwriting_data()
+{
+    QTest::addColumn<int>("choice"); // the button pressed; -1: cancel
+    QTest::newRow("new check code") << 0;
+    QTest::newRow("overwrite") << 1;
+    QTest::newRow("cancel") << -1;
+}
+
+void TestBaseForm::saveAfterEditsAsksBeforeOverwriting()
+{
+    QFETCH(int, choice);
+    ScriptedDialogs dlg;
+    // The shipped document, filled in and saved as the program names it.
+    const QString code = NewCheckCode();
+    const QString printedFile = ProgramDirectory() + QStringLiteral("注册_") + code + QStringLiteral(".MRT");
+    QByteArray bytes = readFile(ProgramDirectory() + QStringLiteral("YPZCSQ.xml"));
+    bytes.replace("<field name=\"VerifyCode\" value=\"\"/>", "<field name=\"VerifyCode\" value=\"" + code.toLatin1() + "\"/>");
+    bytes.replace("<field name=\"edtYPTYMC\" value=\"\"/>",
+                  "<field name=\"edtYPTYMC\" value=\"" + CodePage::fromUnicode(QStringLiteral("甲药")) + "\"/>");
+    bytes.replace("<field name=\"edtHXCF\" value=\"\"/>", "<field name=\"edtHXCF\" value=\"1eQ=\"/>");
+    {
+        QFile f(printedFile);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    TFrmYPZCSQ form;
+    form.OpenDocument(printedFile);
+    auto *name = form.findChild<QLineEdit *>(QStringLiteral("edtYPTYMC"));
+    QCOMPARE(name->text(), QStringLiteral("甲药"));
+    QVERIFY(!form.findChild<QPlainTextEdit *>(QStringLiteral("edtHXCF"))->toPlainText().isEmpty());
+    // What loading put into the controls is no edit: saved unchanged, no question.
+    QVERIFY(!form.isModified());
+    QVERIFY(form.mayBeOnPaper());
+    form.SaveBackup();
+    QCOMPARE(dlg.texts(), QStringList{backupMessage(printedFile, code)});
+    const QByteArray printed = readFile(printedFile);
+
+    name->setFocus();
+    name->selectAll();
+    QTest::keyClicks(name, QStringLiteral("Yi"));
+    QVERIFY(form.isModified());
+    dlg.messages.clear();
+    if (choice != 0)
+        dlg.choices.enqueue(choice); // the first button is the default
+    form.SaveBackup();
+    QVERIFY(!dlg.messages.isEmpty());
+    const RecordedMessage question = dlg.messages.takeFirst();
+    QVERIFY(question.question);
+    QCOMPARE(question.caption, QStringLiteral("提示:"));
+    QCOMPARE(question.buttons, (QStringList{"另存为新数据核对码", "覆盖原文件", "取消"}));
+    QVERIFY(question.text.startsWith(QStringLiteral("本表已修改。文件“") + QDir::toNativeSeparators(printedFile) +
+                                     QStringLiteral("”（数据核对码") + code + QStringLiteral("）可能已随申请表打印报送。")));
+    const QString newFile = form.DataFileName();
+    const QString newCode = form.verifyCodeEdit()->text();
+    const QByteArray edited("name=\"edtYPTYMC\" value=\"Yi\"");
+    switch (choice) {
+    case -1:
+        QVERIFY(dlg.messages.isEmpty());
+        QCOMPARE(newCode, code);
+        QCOMPARE(readFile(printedFile), printed);
+        QVERIFY(form.isModified());
+        break;
+    case 0:
+        QVERIFY(newCode != code && IsCheckCode(newCode));
+        QCOMPARE(readFile(printedFile), printed);
+        QVERIFY(readFile(newFile).contains(edited));
+        QVERIFY(readFile(newFile).contains("value=\"" + newCode.toLatin1() + "\""));
+        QCOMPARE(dlg.texts(), QStringList{backupMessage(newFile, newCode) + QStringLiteral("\r\n\r\n原文件“") +
+                                          QDir::toNativeSeparators(printedFile) +
+                                          QStringLiteral("”未改动，仍与已打印的申请表（数据核对码") + code +
+                                          QStringLiteral("）一致；修改后的内容保存在上面的新文件中。")});
+        QVERIFY(!form.isModified());
+        // The new file is a backup no paper carries: further edits go over it.
+        QVERIFY(!form.mayBeOnPaper());
+        QTest::keyClicks(name, QStringLiteral("2"));
+        dlg.messages.clear();
+        form.SaveBackup();
+        QCOMPARE(dlg.texts(), QStringList{backupMessage(newFile, newCode)});
+        QVERIFY(readFile(newFile).contains("value=\"Yi2\""));
+        QVERIFY(QFile::remove(newFile));
+        break;
+    case 1:
+        QCOMPARE(newCode, code);
+        QVERIFY(readFile(printedFile).contains(edited));
+        QCOMPARE(dlg.texts(), QStringList{backupMessage(printedFile, code) + QStringLiteral("\r\n\r\n原文件“") +
+                                          QDir::toNativeSeparators(printedFile) +
+                                          QStringLiteral("”已被修改后的内容覆盖，与此前打印的申请表（数据核对码") + code +
+                                          QStringLiteral("）不再一致；如需报送，请重新打印。")});
+        QVERIFY(!form.isModified());
+        QVERIFY(form.mayBeOnPaper());
+        break;
+    }
+    QVERIFY(QFile::remove(printedFile));
+}
+
+void TestBaseForm::userEditsKeepARecoveryCopy_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("edit box") << "edit" << "edtYPTYMC";
+    QTest::newRow("memo") << "memo" << "edtHXCF";
+    QTest::newRow("check box") << "check" << "ckbFCFY";
+    QTest::newRow("radio button") << "radio" << "SQFL";
+    QTest::newRow("drop-down list") << "list" << "edtZY";
+    QTest::newRow("date picker") << "date" << "dtpZLDQR";
+}
+
+// The user's edits, typed and clicked: each marks the form, and once it is
+// complete (the box left, a box ticked, a choice made, a date set) the
+// form's recovery copy holds it - a data file of the form's type, as Save
+// would write it. Save and a normal close remove the copy.
+void TestBaseForm::userEditsKeepARecoveryCopy()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, field);
+    ScriptedDialogs dlg;
+    QPointer<TEABaseForm> form = new TFrmYPZCSQ;
+    form->NewDocument();
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    QVERIFY(!form->isModified());
+    QVERIFY(form->recoveryCopy().isEmpty());
+    auto widget = [&](const char *name) { return form->findChild<QWidget *>(QLatin1String(name)); };
+    auto click = [&](QWidget *button) { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2)); };
+
+    QString expected;
+    if (kind == QLatin1String("edit") || kind == QLatin1String("memo")) {
+        QWidget *box = widget(kind == QLatin1String("edit") ? "edtYPTYMC" : "edtHXCF");
+        box->setFocus();
+        QTest::keyClicks(box, QStringLiteral("Yi"));
+        // Typing marks the form; the copy waits until the box is left.
+        QVERIFY(form->isModified());
+        QVERIFY(form->recoveryCopy().isEmpty());
+        widget(kind == QLatin1String("edit") ? "edtHXCF" : "edtYPTYMC")->setFocus();
+        expected = kind == QLatin1String("edit") ? QStringLiteral("Yi") : ValueRules::MemoToValue(QStringLiteral("Yi"));
+    } else if (kind == QLatin1String("check")) {
+        click(widget("ckbFCFY"));
+        expected = ValueRules::FromBoolean(true);
+    } else if (kind == QLatin1String("radio")) {
+        click(widget("rdbFZ"));
+        expected = QStringLiteral("已有国家标准药品的申请");
+    } else if (kind == QLatin1String("list")) {
+        click(widget("rdbZY"));
+        auto *list = qobject_cast<QComboBox *>(widget("edtZY"));
+        QVERIFY(list->isEnabled());
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        expected = list->currentText();
+        QVERIFY(!expected.isEmpty());
+    } else if (kind == QLatin1String("date")) {
+        click(widget("ckbZGZL"));
+        auto *picker = qobject_cast<DatePicker *>(widget("dtpZLDQR"));
+        QVERIFY(picker->isEnabled() && !picker->hasDate());
+        click(picker->checkBox());
+        QVERIFY(picker->hasDate());
+        expected = ValueRules::FromDate(picker->date());
+    }
+    QVERIFY(form->isModified());
+    const QString copy = form->recoveryCopy();
+    QVERIFY(!copy.isEmpty());
+    QVERIFY(QFileInfo(copy).absolutePath().endsWith(QStringLiteral("/恢复")));
+    const auto doc = ConfigDocument::parse(DataFile::Read(copy));
+    QCOMPARE(doc->section(ConfigSection::ConfigType).attributeText(QStringLiteral("value")),
+             QStringLiteral("药品注册申请"));
+    QCOMPARE(doc->FieldValue(field), expected);
+    QCOMPARE(doc->FieldValue(QStringLiteral("VerifyCode")), form->verifyCodeEdit()->text());
+
+    // Saved: no copy; the next finished edit makes it again.
+    form->SaveBackup();
+    QFile::remove(form->DataFileName());
+    QVERIFY(!form->isModified());
+    QVERIFY(!QFile::exists(copy));
+    click(widget("ckbFCFY"));
+    QCOMPARE(form->recoveryCopy(), copy);
+    // A normal close leaves nothing in the folder.
+    dlg.answer({true});
+    QVERIFY(form->close());
+    settle();
+    QVERIFY(!form);
+    QCOMPARE(QDir(QFileInfo(copy).absolutePath()).entryList(QDir::Files), QStringList());
+}
+
+// A recovery copy that cannot be written is reported once, not at every
+// edit, and the form goes on; once writing works again, so does the copy.
+void TestBaseForm::unwritableRecoveryFolderWarnsOnce()
+{
+    ScriptedDialogs dlg;
+    QTemporaryDir dir;
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    // The data folder's place is taken by a file.
+    const QString blocked = TestDocuments::write(dir, QStringLiteral("blocked"), "x");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(blocked));
+    QPointer<TEABaseForm> form = new TFrmYPZCSQ;
+    form->NewDocument();
+    auto *name = form->findChild<QLineEdit *>(QStringLiteral("edtYPTYMC"));
+    for (const char *text : {"A", "B", "C"}) {
+        name->setText(QLatin1String(text));
+        emit name->editingFinished();
+    }
+    QCOMPARE(dlg.messages.size(), 1);
+    QCOMPARE(dlg.messages[0].kind, MessageKind::Warning);
+    QVERIFY2(dlg.messages[0].text.startsWith(QStringLiteral("无法保存本表的恢复副本：无法建立存放恢复副本的文件夹“")),
+             qPrintable(dlg.messages[0].text));
+    QVERIFY(dlg.messages[0].text.endsWith(QStringLiteral("程序意外退出时，未保存的填写内容将无法恢复，请及时保存。")));
+    QVERIFY(form->recoveryCopy().isEmpty());
+    QVERIFY(form->isModified());
+
+    qputenv("XDG_DATA_HOME", dataHome);
+    name->setText(QStringLiteral("D"));
+    emit name->editingFinished();
+    QCOMPARE(dlg.messages.size(), 1);
+    QVERIFY(!form->recoveryCopy().isEmpty());
+    form->CloseAgreed();
+    settle();
+    QVERIFY(!form);
+}
+
+void TestBaseForm::restoredPrintedFormStillAsks_data()
+{
+    QTest::addColumn<bool>("described"); // the copy's description survived
+    QTest::newRow("with its description") << true;
+    QTest::newRow("description lost") << false;
+}
+
+// An opened file's form, edited and lost with its program: restored from
+// the recovery copy, it still knows its check code may be on paper, and
+// Save asks before going over that file. A copy whose description is lost
+// is taken to be such a form too.
+void TestBaseForm::restoredPrintedFormStillAsks()
+{
+    QFETCH(bool, described);
+    ScriptedDialogs dlg;
+    QTemporaryDir dir;
+    const QString code = NewCheckCode();
+    const QString printedFile = dir.filePath(QStringLiteral("注册_") + code + QStringLiteral(".MRT"));
+    QVERIFY(QFile::copy(ProgramDirectory() + QStringLiteral("YPZCSQ.xml"), printedFile));
+    {
+        TFrmYPZCSQ form;
+        form.OpenDocument(printedFile);
+        form.verifyCodeEdit()->setText(code);
+        form.findChild<QLineEdit *>(QStringLiteral("edtYPTYMC"))->setText(QStringLiteral("乙药"));
+        QVERIFY(form.WriteRecoveryCopy());
+        // While the form lives, its copy is nobody else's to restore.
+        QVERIFY(RecoveryStore::leftCopies().empty());
+    } // gone without closing, as in a crash
+    std::vector<LeftCopy> left = RecoveryStore::leftCopies();
+    QCOMPARE(left.size(), size_t(1));
+    LeftCopy &copy = left.front();
+    if (!described) {
+        QVERIFY(QFile::remove(RecoveryCopy::infoPath(copy.path)));
+        left.clear();
+        left = RecoveryStore::leftCopies();
+        QCOMPARE(left.size(), size_t(1));
+    }
+    LeftCopy &found = left.front();
+    QCOMPARE(found.damage, QString());
+    QCOMPARE(found.type->kind, FormKind::YPZCSQ);
+    QCOMPARE(found.info.checkCode, code);
+    QCOMPARE(found.info.origin, described ? printedFile : QString());
+    QVERIFY(found.info.mayBeOnPaper);
+
+    QPointer<TEABaseForm> restored = new TFrmYPZCSQ;
+    restored->RestoreDocument(found.path, found.info);
+    QCOMPARE(restored->windowTitle(), QStringLiteral("编辑药品注册申请表[*]"));
+    QVERIFY(restored->isModified());
+    QVERIFY(restored->mayBeOnPaper());
+    QCOMPARE(restored->opened(), described);
+    QCOMPARE(restored->verifyCodeEdit()->text(), code);
+    QCOMPARE(restored->findChild<QLineEdit *>(QStringLiteral("edtYPTYMC"))->text(), QStringLiteral("乙药"));
+    QVERIFY(!restored->recoveryCopy().isEmpty() && restored->recoveryCopy() != found.path);
+    found.discard();
+    dlg.choices.enqueue(-1);
+    restored->SaveBackup();
+    QCOMPARE(dlg.messages.size(), 1);
+    QCOMPARE(dlg.messages[0].buttons.first(), QStringLiteral("另存为新数据核对码"));
+    QVERIFY(restored->isModified());
+    QVERIFY(!QFile::exists(restored->DataFileName()));
+    // Closed as agreed: no copy is left behind.
+    restored->CloseAgreed();
+    settle();
+    QVERIFY(!restored);
+    QVERIFY(RecoveryStore::leftCopies().empty());
 }
 
 // Whatever a data file does not bind would be dropped on save: such controls

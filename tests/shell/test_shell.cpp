@@ -13,6 +13,7 @@
 #include "TestDocuments.h"
 #include "TestMain.h"
 #include "CodePage.h"
+#include "RecoveryCopy.h"
 
 #include <QAction>
 #include <QDir>
@@ -22,6 +23,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QCheckBox>
+#include <QProcess>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScreen>
@@ -76,6 +79,9 @@ private slots:
     void openMissingFileShowsNoWindow();
     void firstControlHasFocus();
     void saveAndPrintWithoutActiveForm();
+    void formCommandsNeedAForm();
+    void recoveryCopySurvivesAKill();
+    void damagedRecoveryCopies();
     void helpFiles();
     void shippedHelpMatchesForms();
     void aboutWindow();
@@ -291,7 +297,7 @@ void TestShell::newOnOpenTypeCancelledKeepsForm()
     QVERIFY(form);
     form->verifyCodeEdit()->setText(QStringLiteral("1234ABCD"));
     const QString caption = form->windowTitle();
-    QCOMPARE(caption, QStringLiteral("编辑药品注册申请表"));
+    QCOMPARE(caption, QStringLiteral("编辑药品注册申请表[*]"));
     dlg.messages.clear();
     dlg.answers.enqueue(false);
     main.NewCommand(FormKind::YPZCSQ);
@@ -395,6 +401,194 @@ void TestShell::saveAndPrintWithoutActiveForm()
     main.action(QStringLiteral("mnuSaveNoExit"))->trigger();
     main.action(QStringLiteral("mnuReport"))->trigger();
     QVERIFY(dlg.messages.isEmpty());
+}
+
+// Save and Print, in the menu and on the tool bar, are enabled only while a
+// form is open. Print leaves the form unmodified, and its code is on paper:
+// a later change is saved over the printed file only on the user's word.
+void TestShell::formCommandsNeedAForm()
+{
+    ScriptedDialogs dlg;
+    TFrmMain main;
+    main.show();
+    auto enabled = [&] {
+        QStringList out;
+        for (const char *name : {"mnuSaveNoExit", "mnuReport"}) {
+            QAction *a = main.action(QLatin1String(name));
+            if (a->isEnabled() && main.toolBar()->widgetForAction(a)->isEnabled())
+                out << a->objectName();
+        }
+        return out;
+    };
+    QCOMPARE(enabled(), QStringList());
+    main.action(QStringLiteral("N2"))->trigger();
+    QPointer<TEABaseForm> form = main.registered(FormKind::YPZCSQ);
+    QVERIFY(form && !form->isWindowModified());
+    QCOMPARE(enabled(), (QStringList{"mnuSaveNoExit", "mnuReport"}));
+
+    form->findChild<QLineEdit *>(QStringLiteral("edtYPTYMC"))->setText(QStringLiteral("甲药"));
+    QVERIFY(form->isWindowModified());
+    main.mdiArea()->setActiveSubWindow(form);
+    dlg.messages.clear();
+    main.action(QStringLiteral("mnuReport"))->trigger();
+    QCOMPARE(dlg.messages.size(), 1);
+    QVERIFY(dlg.messages[0].text.startsWith(QStringLiteral("已成功生成报盘文件:")));
+    const QString printed = form->DataFileName();
+    const QString code = form->verifyCodeEdit()->text();
+    QVERIFY(!form->isWindowModified());
+    QVERIFY(form->mayBeOnPaper());
+
+    form->findChild<QLineEdit *>(QStringLiteral("edtYPTYMC"))->setText(QStringLiteral("乙药"));
+    dlg.messages.clear();
+    main.action(QStringLiteral("mnuSaveNoExit"))->trigger();
+    QCOMPARE(dlg.messages.size(), 2);
+    QCOMPARE(dlg.messages[0].buttons.first(), QStringLiteral("另存为新数据核对码"));
+    QVERIFY(form->verifyCodeEdit()->text() != code);
+    QVERIFY(QFile::remove(printed));
+    QVERIFY(QFile::remove(form->DataFileName()));
+
+    dlg.answer({true});
+    QVERIFY(form->AskClose());
+    QCOMPARE(enabled(), QStringList());
+}
+
+// Starts the helper program that is killed after its form wrote a recovery
+// copy; the check code of that form, or empty when it failed.
+static QString startChildWithCopy(QProcess &child)
+{
+    child.start(QStringLiteral(DZSB_RECOVERY_CHILD), {QCoreApplication::applicationName()});
+    if (!child.waitForStarted(30000))
+        return {};
+    while (!child.canReadLine())
+        if (!child.waitForReadyRead(120000))
+            return {};
+    const QByteArray line = child.readLine().trimmed();
+    return line.startsWith("READY ") ? QString::fromLatin1(line.mid(6)) : QString();
+}
+
+static QStringList recoveryFiles()
+{
+    return QDir(RecoveryCopy::folder()).entryList(QDir::Files, QDir::Name);
+}
+
+// A program killed after an edit leaves its form's recovery copy, which no
+// other program offers while the first still runs. The next start offers
+// it: "以后再说" keeps it, "恢复" brings it back as an edited form with its
+// values and check code, "丢弃" deletes it.
+void TestShell::recoveryCopySurvivesAKill()
+{
+    ScriptedDialogs dlg;
+    QProcess child;
+    const QString code = startChildWithCopy(child);
+    QVERIFY2(IsCheckCode(code), child.readAllStandardError().constData());
+    {
+        TFrmMain main;
+        main.OfferRecovery();
+        QVERIFY(dlg.messages.isEmpty());
+    }
+    child.kill();
+    QVERIFY(child.waitForFinished(30000));
+    QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+    const QStringList left = recoveryFiles();
+    QCOMPARE(left.filter(QStringLiteral(".MRT")).size(), 1);
+    const QString copy = RecoveryCopy::folder() + QLatin1Char('/') + left.filter(QStringLiteral(".MRT")).first();
+
+    TFrmMain main;
+    main.show();
+    dlg.choices.enqueue(-1); // 以后再说
+    main.OfferRecovery();
+    QCOMPARE(dlg.messages.size(), 1);
+    const RecordedMessage offer = dlg.messages[0];
+    QVERIFY(offer.question);
+    QCOMPARE(offer.caption, QStringLiteral("恢复未保存的申请表"));
+    QCOMPARE(offer.buttons, (QStringList{"恢复", "丢弃", "以后再说"}));
+    QVERIFY2(offer.text.startsWith(QStringLiteral("发现上次未正常关闭时保存的“药品注册申请表”（数据核对码 ") + code +
+                                   QStringLiteral("，")),
+             qPrintable(offer.text));
+    QVERIFY(offer.text.endsWith(QStringLiteral("），要恢复吗？")));
+    QVERIFY(!main.registered(FormKind::YPZCSQ));
+    QVERIFY(QFile::exists(copy));
+
+    dlg.messages.clear();
+    dlg.choices.enqueue(0); // 恢复
+    main.OfferRecovery();
+    QCOMPARE(dlg.messages.size(), 1);
+    QPointer<TEABaseForm> form = main.registered(FormKind::YPZCSQ);
+    QVERIFY(form);
+    QCOMPARE(form->windowTitle(), QStringLiteral("编辑药品注册申请表[*]"));
+    QVERIFY(form->isModified());
+    QCOMPARE(form->verifyCodeEdit()->text(), code);
+    QCOMPARE(form->findChild<QLineEdit *>(QStringLiteral("edtYPTYMC"))->text(), QStringLiteral("Jiayao"));
+    QVERIFY(form->findChild<QCheckBox *>(QStringLiteral("ckbFCFY"))->isChecked());
+    QVERIFY(!form->mayBeOnPaper());
+    QVERIFY(main.action(QStringLiteral("mnuSaveNoExit"))->isEnabled());
+    // The form keeps a copy of its own; the one it came from is gone.
+    QVERIFY(!QFile::exists(copy));
+    QVERIFY(QFile::exists(form->recoveryCopy()));
+    // A new document that was never saved: Save asks nothing.
+    dlg.messages.clear();
+    form->SaveBackup();
+    QCOMPARE(dlg.messages.size(), 1);
+    QVERIFY(QFile::remove(form->DataFileName()));
+    dlg.answer({true});
+    QVERIFY(form->AskClose());
+    settle();
+    QCOMPARE(recoveryFiles(), QStringList());
+
+    // Killed once more; this time the copy is discarded.
+    QProcess second;
+    QVERIFY(IsCheckCode(startChildWithCopy(second)));
+    second.kill();
+    QVERIFY(second.waitForFinished(30000));
+    QVERIFY(!recoveryFiles().isEmpty());
+    dlg.messages.clear();
+    dlg.choices.enqueue(1); // 丢弃
+    main.OfferRecovery();
+    QCOMPARE(dlg.messages.size(), 1);
+    QVERIFY(!main.registered(FormKind::YPZCSQ));
+    QCOMPARE(recoveryFiles(), QStringList());
+}
+
+// A recovery copy that cannot be restored is named with the reason and
+// kept or discarded as the user says; the start goes on.
+void TestShell::damagedRecoveryCopies()
+{
+    ScriptedDialogs dlg;
+    QVERIFY(QDir().mkpath(RecoveryCopy::folder()));
+    auto put = [](const QString &name, const QByteArray &bytes) {
+        QFile f(RecoveryCopy::folder() + QLatin1Char('/') + name);
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    };
+    const QString head = QStringLiteral("上次未正常关闭时保存的恢复副本“") +
+                         QDir::toNativeSeparators(RecoveryCopy::folder() + QStringLiteral("/"));
+    struct Case {
+        QString name;
+        QByteArray bytes;
+        QString reason;
+    };
+    const QList<Case> cases{
+        {QStringLiteral("注册_cut.MRT"), QByteArray("<?xml version=\"1.0\"?><config><config-type value=\"x\"/>"),
+         QStringLiteral("XML文件格式错误")},
+        {QStringLiteral("注册_foreign.MRT"), TestDocuments::minimal(QStringLiteral("别的申请")),
+         QStringLiteral("文件的类型“别的申请”不是本程序的申请表类型。")},
+        {QStringLiteral("注册_empty.MRT"), QByteArray(), QString()},
+    };
+    TFrmMain main;
+    for (const Case &c : cases) {
+        QVERIFY(put(c.name, c.bytes));
+        for (bool discard : {false, true}) {
+            dlg.messages.clear();
+            dlg.answer({discard});
+            main.OfferRecovery();
+            QCOMPARE(dlg.messages.size(), 1);
+            const QString text = dlg.messages[0].text;
+            QVERIFY2(text.startsWith(head + c.name + QStringLiteral("”已损坏，无法恢复：\r\n") + c.reason), qPrintable(text));
+            QVERIFY(text.endsWith(QStringLiteral("\r\n\r\n要丢弃它吗？")));
+            QCOMPARE(QFile::exists(RecoveryCopy::folder() + QLatin1Char('/') + c.name), !discard);
+        }
+        QVERIFY(main.mdiArea()->subWindowList().isEmpty());
+    }
+    QCOMPARE(recoveryFiles(), QStringList());
 }
 
 void TestShell::helpFiles()

@@ -16,6 +16,7 @@ QStringList ScriptedDialogs::texts() const
 void ScriptedDialogs::clear()
 {
     answers.clear();
+    choices.clear();
     openFiles.clear();
     saveFiles.clear();
     modalHandlers.clear();
@@ -26,13 +27,20 @@ void ScriptedDialogs::clear()
 
 void ScriptedDialogs::showMessage(const QString &caption, const QString &text, MessageKind kind)
 {
-    messages.append({caption, text, kind, false});
+    messages.append({caption, text, kind, false, {}});
 }
 
 bool ScriptedDialogs::confirm(const QString &caption, const QString &text)
 {
-    messages.append({caption, text, MessageKind::Warning, true});
+    messages.append({caption, text, MessageKind::Warning, true, {}});
     return answers.isEmpty() ? true : answers.dequeue();
+}
+
+int ScriptedDialogs::choose(const QString &caption, const QString &text, const QStringList &buttons,
+                            int defaultIndex, const QString &cancelText)
+{
+    messages.append({caption, text, MessageKind::Warning, true, buttons + QStringList{cancelText}});
+    return choices.isEmpty() ? defaultIndex : choices.dequeue();
 }
 
 QString ScriptedDialogs::chooseOpenFile(const FileRequest &request)

@@ -1,6 +1,7 @@
 #pragma once
 // ScriptedDialogs: the Dialogs implementation of the tests. It answers OK/Cancel
-// questions from a queue (OK when the queue is empty), returns queued file
+// questions from a queue (OK when the queue is empty), choices from another
+// (the default button when it is empty), returns queued file
 // names from the file dialogs (cancel when empty), runs queued handlers for
 // modal windows (reject when empty), and records every message, question and
 // window so that tests can assert on them. Installed for the life of the object.
@@ -15,7 +16,8 @@ struct RecordedMessage {
     QString caption;
     QString text;
     MessageKind kind;
-    bool question = false; // an OK/Cancel confirmation
+    bool question = false; // an OK/Cancel confirmation or a choice
+    QStringList buttons;   // a choice's buttons, its cancel button last
 };
 
 class ScriptedDialogs : public Dialogs {
@@ -25,6 +27,7 @@ public:
 
     // Scripted answers.
     QQueue<bool> answers;          // confirm(): true = OK
+    QQueue<int> choices;           // choose(): a button's index, -1 = cancel
     QQueue<QString> openFiles;     // chooseOpenFile(): empty string = cancel
     QQueue<QString> saveFiles;     // chooseSaveFile()
     QQueue<std::function<int(QDialog *)>> modalHandlers;
@@ -42,6 +45,8 @@ public:
 
     void showMessage(const QString &caption, const QString &text, MessageKind kind) override;
     bool confirm(const QString &caption, const QString &text) override;
+    int choose(const QString &caption, const QString &text, const QStringList &buttons, int defaultIndex,
+               const QString &cancelText) override;
     QString chooseOpenFile(const FileRequest &request) override;
     QString chooseSaveFile(const FileRequest &request) override;
     int runModal(QDialog *window) override;

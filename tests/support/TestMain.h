@@ -1,8 +1,12 @@
 #pragma once
 // Shared start-up of the GUI test suites: a QApplication on the offscreen
-// platform with the program's fonts and a pinned locale.
+// platform with the program's fonts and a pinned locale. The user's data
+// folder (recovery copies) is a temporary folder of the test run, so that
+// tests neither see nor leave the user's own copies.
 #include <QApplication>
+#include <QFile>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <QTest>
 
 // Runs the deferred deletions that closing a form leaves behind, so that a
@@ -18,6 +22,8 @@ inline void settle()
     {                                                                          \
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                    \
             qputenv("QT_QPA_PLATFORM", "offscreen");                           \
+        QTemporaryDir userData;                                                \
+        qputenv("XDG_DATA_HOME", QFile::encodeName(userData.path()));          \
         QApplication app(argc, argv);                                          \
         QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));        \
         TestClass tc;                                                          \
