@@ -539,11 +539,20 @@ void TestBaseForm::restoredPrintedFormStillAsks()
     QTemporaryDir dir;
     const QString code = NewCheckCode();
     const QString printedFile = dir.filePath(QStringLiteral("注册_") + code + QStringLiteral(".MRT"));
-    QVERIFY(QFile::copy(ProgramDirectory() + QStringLiteral("YPZCSQ.xml"), printedFile));
+    {
+        // The printed submission file: the shipped document holding the code.
+        QFile config(ProgramDirectory() + QStringLiteral("YPZCSQ.xml"));
+        QVERIFY(config.open(QIODevice::ReadOnly));
+        QByteArray bytes = config.readAll();
+        bytes.replace("<field name=\"VerifyCode\" value=\"\"/>",
+                      "<field name=\"VerifyCode\" value=\"" + code.toLatin1() + "\"/>");
+        QFile printed(printedFile);
+        QVERIFY(printed.open(QIODevice::WriteOnly) && printed.write(bytes) == bytes.size());
+    }
     {
         TFrmYPZCSQ form;
         form.OpenDocument(printedFile);
-        form.verifyCodeEdit()->setText(code);
+        QCOMPARE(form.verifyCodeEdit()->text(), code);
         form.findChild<QLineEdit *>(QStringLiteral("edtYPTYMC"))->setText(QStringLiteral("乙药"));
         QVERIFY(form.WriteRecoveryCopy());
         // While the form lives, its copy is nobody else's to restore.
