@@ -3,6 +3,8 @@
 // boxes, rows and entries (labels and data controls with their names,
 // captions and notes). A catalogue is data; CatalogueParser reads it from its
 // text file and CatalogueBuilder turns it into widgets.
+#include "FieldFormats.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -36,6 +38,17 @@ struct CatalogueEntry {
     // shows them ("19.药品标准 注册标准及标准编号："); set by the parser for every
     // text-holding data control (edit, memo, drop-down list, date).
     QString heading;
+    // Rules of the submission check (SubmissionCheck).
+    bool required = false;  // req: must be filled; on a radio button, a choice in its panel
+    bool optional = false;  // opt: never required, not even as the dependent of a button that is on
+    FieldFormat format = FieldFormat::None; // fmt=: the kind of value
+    QString formatFrom;     // fmtfrom=: the drop-down list whose entry names the kind of number
+    QString before;         // before=: the date this date must be earlier than
+    bool past = false;      // past: a date not later than today
+    QString anyOf;          // anyof=: the set of check boxes of which one must be ticked
+    // How the check names a radio button's panel ("12.制剂 属于") or a check
+    // box ("23.专利 有中国专利 药物专利"); set by the parser for every button.
+    QString choiceHeading;
     QStringList lines;      // initial text lines (memos)
     int width = 0;          // preferred width in pixels, 0 = by kind
     int height = 0;         // preferred height in pixels (memos), 0 = by kind
@@ -56,6 +69,9 @@ struct CatalogueGroup {
     QString name;       // group box name; empty: rows directly on the page
     QString caption;
     QList<CatalogueBlock> blocks;
+    // iffilled: the "req" of the group's entries hold only once one of its
+    // text fields is filled (an institution the form may leave out).
+    bool ifFilled = false;
 };
 
 struct CataloguePage {

@@ -88,6 +88,25 @@ bool ownsCaption(CatalogueEntry::Kind kind)
            kind == CatalogueEntry::Kind::Radio;
 }
 
+// The rules of the submission check an entry may carry, by its kind.
+void checkRules(int line, const CatalogueEntry &e)
+{
+    using Kind = CatalogueEntry::Kind;
+    const bool text = e.kind == Kind::Edit || e.kind == Kind::Memo || e.kind == Kind::Combo;
+    if ((e.required || e.optional) && e.kind == Kind::Label)
+        fail(line, QStringLiteral("固定文字不能标记 req 或 opt"));
+    if (e.required && e.optional)
+        fail(line, QStringLiteral("req 与 opt 不能同时标记：") + e.name);
+    if ((e.format != FieldFormat::None || !e.formatFrom.isEmpty()) && !text)
+        fail(line, QStringLiteral("只有文本框和下拉列表可以标记 fmt 或 fmtfrom：") + e.name);
+    if (e.format != FieldFormat::None && !e.formatFrom.isEmpty())
+        fail(line, QStringLiteral("fmt 与 fmtfrom 不能同时标记：") + e.name);
+    if ((e.past || !e.before.isEmpty()) && e.kind != Kind::Date)
+        fail(line, QStringLiteral("只有日期可以标记 past 或 before：") + e.name);
+    if (!e.anyOf.isEmpty() && e.kind != Kind::Check)
+        fail(line, QStringLiteral("只有复选框可以标记 anyof：") + e.name);
+}
+
 CatalogueEntry parseEntry(const Line &line, const QList<Token> &tokens)
 {
     CatalogueEntry e;
@@ -120,6 +139,14 @@ CatalogueEntry parseEntry(const Line &line, const QList<Token> &tokens)
             else if (key == QLatin1String("height")) e.height = value.toInt();
             else if (key == QLatin1String("item")) e.item = value;
             else if (key == QLatin1String("heading")) e.ownHeading = value;
+            else if (key == QLatin1String("fmt")) {
+                const std::optional<FieldFormat> format = FieldFormats::byName(value);
+                if (!format)
+                    fail(line.number, QStringLiteral("未知的格式：") + value);
+                e.format = *format;
+            } else if (key == QLatin1String("fmtfrom")) e.formatFrom = value;
+            else if (key == QLatin1String("before")) e.before = value;
+            else if (key == QLatin1String("anyof")) e.anyOf = value;
             else if (key == QLatin1String("check")) {
                 if (value == QLatin1String("cleared")) e.dateMode = CatalogueEntry::DateMode::Cleared;
                 else if (value == QLatin1String("ticked")) e.dateMode = CatalogueEntry::DateMode::Ticked;
@@ -138,6 +165,9 @@ CatalogueEntry parseEntry(const Line &line, const QList<Token> &tokens)
         else if (t == QLatin1String("noborder")) e.noBorder = true;
         else if (t == QLatin1String("on")) e.initiallyOn = true;
         else if (t == QLatin1String("attach")) e.attach = true;
+        else if (t == QLatin1String("req")) e.required = true;
+        else if (t == QLatin1String("opt")) e.optional = true;
+        else if (t == QLatin1String("past")) e.past = true;
         else if (i == 1 && e.kind != CatalogueEntry::Kind::Label) e.name = t;
         else fail(line.number, QStringLiteral("无法识别：") + t);
     }
@@ -147,6 +177,7 @@ CatalogueEntry parseEntry(const Line &line, const QList<Token> &tokens)
         fail(line.number, QStringLiteral("单选按钮缺少 panel：") + e.name);
     if (e.attach && e.kind != CatalogueEntry::Kind::Memo)
         fail(line.number, QStringLiteral("只有多行文本框可以标记 attach：") + e.name);
+    checkRules(line.number, e);
     return e;
 }
 
@@ -196,6 +227,26 @@ bool holdsText(const CatalogueEntry &e)
     if (e.kind == Kind::Memo)
         return !(e.readOnly && e.buttonFace);
     return e.kind == Kind::Edit || e.kind == Kind::Combo || e.kind == Kind::Date;
+}
+
+// How the submission check names a button: a radio button by its panel, the
+// item it stands in and the fixed text before it ("12.制剂 属于"), or the
+// button's own numbered caption ("11.非制剂"); a check box by its item and
+// its own caption ("23.专利 有中国专利 药物专利"), or the item it begins.
+QString choiceHeading(const CatalogueEntry &e, const QString &item, const QString &own, const QString &fixedText)
+{
+    auto join = [](const QString &first, const QString &second) {
+        if (first.isEmpty() || first == second || first.endsWith(QLatin1Char(' ') + second))
+            return first.isEmpty() ? second : first;
+        return second.isEmpty() ? first : first + QLatin1Char(' ') + second;
+    };
+    if (numbered(own))
+        return own;
+    if (e.kind == CatalogueEntry::Kind::Radio)
+        return join(item, fixedText);
+    if (!e.item.isEmpty())
+        return bare(e.item);
+    return join(item, own);
 }
 
 // Sets the heading of every text-holding data control: the item it stands in
@@ -250,14 +301,23 @@ void setHeadings(Catalogue &catalogue)
                                 [](const CatalogueEntry &e) { return e.kind == Kind::Label; }))
                     for (const CatalogueEntry &e : block.rows.first().entries)
                         heads << bare(e.caption);
+                QString soleLabel; // the text of a row that holds only a fixed text
                 for (qsizetype r = 0; r < block.rows.size(); ++r) {
                     QString fixedText;   // the fixed text right before the next entry
                     QString before;      // the caption of the entry before the next one
                     QString beforeFixed; // the caption of the entry before that fixed text
+                    const QString rowCaption = soleLabel;
+                    const QList<CatalogueEntry> &rowEntries = block.rows[r].entries;
+                    soleLabel = rowEntries.size() == 1 && rowEntries[0].kind == Kind::Label
+                                    ? bare(rowEntries[0].caption)
+                                    : QString();
                     for (qsizetype c = 0; c < block.rows[r].entries.size(); ++c) {
                         CatalogueEntry &e = block.rows[r].entries[c];
                         if (!holdsText(e)) {
                             const QString own = bare(e.caption);
+                            if (e.kind == Kind::Radio || e.kind == Kind::Check)
+                                e.choiceHeading = choiceHeading(e, item, own,
+                                                                fixedText.isEmpty() && c == 0 ? rowCaption : fixedText);
                             if (!e.item.isEmpty())
                                 item = bare(e.item);
                             else if (numbered(own))
@@ -362,6 +422,12 @@ Catalogue parse(const QString &text)
             const QString name = arg(1) == QLatin1String("-") ? QString() : arg(1);
             page->groups.append(CatalogueGroup{name, arg(2), {}});
             group = &page->groups.last();
+            for (qsizetype i = 3; i < tokens.size(); ++i) {
+                if (tokens[i].text == QLatin1String("iffilled") && !tokens[i].quoted)
+                    group->ifFilled = true;
+                else
+                    fail(line.number, QStringLiteral("无法识别：") + tokens[i].text);
+            }
             block = nullptr;
             row = nullptr;
         } else if (cmd == QLatin1String("grid") || cmd == QLatin1String("endgrid")) {
@@ -399,10 +465,22 @@ Catalogue parse(const QString &text)
         fail(gridLine, QStringLiteral("grid 缺少 endgrid"));
     if (cat.form.isEmpty())
         fail(1, QStringLiteral("缺少 form 语句"));
-    // Every detail control names a button of the catalogue.
-    for (const CatalogueEntry *e : cat.entries())
+    // Every detail control names a button of the catalogue; a rule that
+    // names another control names one of the right kind.
+    for (const CatalogueEntry *e : cat.entries()) {
         if (!e->detailOf.isEmpty() && !cat.find(e->detailOf))
             fail(e->sourceLine, QStringLiteral("detail 指向不存在的控件：") + e->detailOf);
+        if (!e->before.isEmpty()) {
+            const CatalogueEntry *other = cat.find(e->before);
+            if (!other || other->kind != CatalogueEntry::Kind::Date || other == e)
+                fail(e->sourceLine, QStringLiteral("before 应指向另一个日期：") + e->before);
+        }
+        if (!e->formatFrom.isEmpty()) {
+            const CatalogueEntry *list = cat.find(e->formatFrom);
+            if (!list || list->kind != CatalogueEntry::Kind::Combo)
+                fail(e->sourceLine, QStringLiteral("fmtfrom 应指向下拉列表：") + e->formatFrom);
+        }
+    }
     setHeadings(cat);
     return cat;
 }

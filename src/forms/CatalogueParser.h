@@ -46,6 +46,37 @@
 //   heading="<text>"  the field's own caption in its heading, where the form
 //                     shows none ("局颁 册", "日期（年）")
 //
+// Rules of the submission check (SubmissionCheck), beside the entries:
+//   req               the control must be filled (a text, a list entry, a
+//                     date); on a radio button, a choice in its panel (by
+//                     custom written on the panel's first button)
+//   opt               never required, not even as a dependent (below)
+//   fmt=<kind>        a value, when there is one, must be of this kind:
+//                     postcode (6 digits), phone (telephone or fax, may
+//                     begin with +86), phone-intl (may begin with any
+//                     "+<country code>"), email, credit (unified social
+//                     credit code), orgcode (organization code),
+//                     credit-or-org (either), approval (国药准字H12345678),
+//                     import-reg (进口药品注册证号 H12345678), product-reg
+//                     (医药产品注册证号 HC12345678), newdrug
+//                     (国药证字H12345678), months (1 to 120), year (4 digits)
+//   fmtfrom=<list>    the kind of number is the one the named drop-down list
+//                     shows ("批准文号", "进口药品注册证号", "医药产品注册证号")
+//   before=<date>     (dates) must be earlier than the named date
+//   past              (dates) must not be later than today
+//   anyof=<set>       (check boxes) of the boxes of one set at least one
+//                     must be ticked
+//   group <name> "<caption>" iffilled
+//                     the "req" of the group's entries hold only once one
+//                     of its text fields is filled (an institution that the
+//                     applicant may leave out)
+// The relations of the configuration document add requirements: while a
+// check box or radio button that enables controls is on, each control it
+// enables is required unless marked "opt" - a text field filled, a radio
+// button's panel chosen, and of the check boxes it enables at least one
+// ticked. A control that is disabled or hidden is never required and its
+// value is not checked.
+//
 // gap: the detail stands over a blank run (two or more blanks) of its
 // button's caption. The button's own detail takes the first run; further
 // gap entries right after it take the next runs in turn, so that
