@@ -306,6 +306,7 @@ void setHeadings(Catalogue &catalogue)
                     QString fixedText;   // the fixed text right before the next entry
                     QString before;      // the caption of the entry before the next one
                     QString beforeFixed; // the caption of the entry before that fixed text
+                    bool fixedNamesItem = false; // that fixed text begins an item
                     const QString rowCaption = soleLabel;
                     const QList<CatalogueEntry> &rowEntries = block.rows[r].entries;
                     soleLabel = rowEntries.size() == 1 && rowEntries[0].kind == Kind::Label
@@ -317,12 +318,16 @@ void setHeadings(Catalogue &catalogue)
                             const QString own = bare(e.caption);
                             if (e.kind == Kind::Radio || e.kind == Kind::Check)
                                 e.choiceHeading = choiceHeading(e, item, own,
-                                                                fixedText.isEmpty() && c == 0 ? rowCaption : fixedText);
+                                                                fixedText.isEmpty() && c == 0 ? rowCaption
+                                                                : fixedNamesItem              ? QString()
+                                                                                              : fixedText);
                             if (!e.item.isEmpty())
                                 item = bare(e.item);
                             else if (numbered(own))
                                 item = own;
                             fixedText = e.kind == Kind::Label ? own : QString();
+                            // A fixed text that begins an item is that item's caption.
+                            fixedNamesItem = e.kind == Kind::Label && (!e.item.isEmpty() || numbered(own));
                             beforeFixed = before;
                             if (!own.isEmpty())
                                 before = own;

@@ -195,7 +195,8 @@ CheckResult SubmissionCheck::run(const TUIHelper &helper, const QDate &today) co
         if (filled[i])
             ++result.met;
         else
-            report(i, i, fieldHeading(*FEntries[i].entry), MustFill);
+            report(i, i, fieldHeading(*FEntries[i].entry),
+                   FEntries[i].entry->kind == Kind::Combo ? MustChoose : MustFill);
     }
     for (const QString &panel : panels) {
         const QList<int> &buttons = FPanels.value(panel);

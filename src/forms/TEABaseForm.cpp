@@ -16,6 +16,10 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFrame>
+#include <QLayout>
+#include <QPointer>
+#include <QTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QScrollArea>
@@ -30,6 +34,8 @@ const QString kCloseQuestion = QStringLiteral("您要退出正在填写的文件
 const QString kCRLF = QStringLiteral("\r\n");
 // Marks the place of the "*" that the caption shows while the form is modified.
 const QString kModifiedMark = QStringLiteral("[*]");
+// How long a control the user was taken to stays marked, in milliseconds.
+constexpr int kMarkMilliseconds = 2000;
 
 // The contents of a form type whose catalogue is not written yet: the check
 // code field alone (in red on the import registration form, as there).
@@ -82,6 +88,8 @@ void TEABaseForm::buildContents()
         FCatalogue = CatalogueParser::load(FType.catalogue);
     else
         FCatalogue = CatalogueParser::parse(placeholderCatalogue(FType.kind));
+
+    FCheck = std::make_unique<SubmissionCheck>(FCatalogue);
 
     auto *content = new QWidget;
     content->setObjectName(QStringLiteral("ClientArea"));
@@ -267,6 +275,8 @@ void TEABaseForm::LoadDocument(const QString &path)
         FHelper->DisableUnboundControls();
     FClosing = false;
     setWindowModified(false);
+    if (!FClosed)
+        emit entriesChanged();
 }
 
 QString TEABaseForm::DataFileName() const
@@ -355,6 +365,17 @@ void TEABaseForm::SubmitAndPrint()
         ShowMessage(QStringLiteral("本表的打印功能尚未提供，未生成报盘文件。"));
         return;
     }
+    // The entries are checked before anything is made: with problems the
+    // user may go back to them, with nothing written and no new check code.
+    // Printing is never refused.
+    const CheckResult check = CheckFilling();
+    if (!check.problems.isEmpty() &&
+        dialogs().choose(kCloseCaption,
+                         QStringLiteral("本表有 %1 处填写问题，仍要打印吗？").arg(check.problems.size()),
+                         {QStringLiteral("打印")}, 0, QStringLiteral("返回修改")) != 0) {
+        emit problemsRequested();
+        return;
+    }
     const QString fileName = SaveUnderNewCode();
     // This code goes on paper now.
     FMayBeOnPaper = true;
@@ -402,6 +423,49 @@ void TEABaseForm::EditCompleted()
 {
     if (FRecoveryPending)
         WriteRecoveryCopy();
+    emit entriesChanged();
+}
+
+CheckResult TEABaseForm::CheckFilling() const
+{
+    if (FClosed || !FHelper || !FHelper->Document())
+        return {};
+    return FCheck->run(*FHelper);
+}
+
+void TEABaseForm::ShowControl(const QString &name)
+{
+    QObject *found = FHelper ? FHelper->FindControl(name) : findChild<QWidget *>(name);
+    auto *control = qobject_cast<QWidget *>(found);
+    if (!control || !FPageControl)
+        return;
+    for (int i = 0; i < FPageControl->count(); ++i)
+        if (FPageControl->widget(i)->isAncestorOf(control)) {
+            FPageControl->setCurrentIndex(i);
+            break;
+        }
+    for (QWidget *p = control->parentWidget(); p; p = p->parentWidget()) {
+        if (auto *scroll = qobject_cast<QScrollArea *>(p)) {
+            // A page shown for the first time has its layout still to do.
+            if (QWidget *content = scroll->widget(); content && content->layout())
+                content->layout()->activate();
+            scroll->ensureWidgetVisible(control, 40, 40);
+            break;
+        }
+    }
+    control->setFocus(Qt::OtherFocusReason);
+    // A red frame around the control for a moment, over it and not in its
+    // way: the control keeps its own colours (the relations set them).
+    delete FMark;
+    auto *mark = new QFrame(control->parentWidget());
+    FMark = mark;
+    mark->setObjectName(QStringLiteral("CheckMark"));
+    mark->setAttribute(Qt::WA_TransparentForMouseEvents);
+    mark->setStyleSheet(QStringLiteral("QFrame#CheckMark { border: 2px solid #E02020; background: transparent; }"));
+    mark->setGeometry(control->geometry().adjusted(-3, -3, 3, 3));
+    mark->raise();
+    mark->show();
+    QTimer::singleShot(kMarkMilliseconds, mark, &QObject::deleteLater);
 }
 
 bool TEABaseForm::WriteRecoveryCopy()

@@ -12,12 +12,15 @@
 #include "Catalogue.h"
 #include "FormTypes.h"
 #include "RecoveryCopy.h"
+#include "SubmissionCheck.h"
 
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
 class EditWatch;
+class QFrame;
 class QLineEdit;
 class PrintedForm;
 class QTabWidget;
@@ -49,6 +52,14 @@ public:
     // The report as Print shows it: filled from the document and the
     // controls, with the check code and the attachment page; nothing is saved.
     void FillPrintedForm();
+    // The submission check of the entries as the controls hold them: what is
+    // missing or malformed, in the order of the form (an empty result while
+    // no document is loaded).
+    CheckResult CheckFilling() const;
+    // Takes the user to a control: switches to its page, scrolls it into
+    // view, gives it the focus and marks it for a moment.
+    void ShowControl(const QString &name);
+
     // Asks the close question; true when the user agreed and the form is closed.
     bool AskClose();
     // Asks the close question as the window's close control does (nothing
@@ -88,6 +99,12 @@ public:
 signals:
     // Emitted from FormClose: the main window clears its reference to the form.
     void formClosed(TEABaseForm *form);
+    // A document was loaded or the user finished an edit: what the submission
+    // check finds may have changed.
+    void entriesChanged();
+    // The user answered the Print question with 返回修改: the problems are
+    // to be shown.
+    void problemsRequested();
 
 protected:
     explicit TEABaseForm(const FormType &type, QWidget *parent = nullptr);
@@ -149,7 +166,10 @@ private:
     QTabWidget *FPageControl = nullptr;
     mutable bool FTemplateLoaded = false;
     Catalogue FCatalogue;
+    std::unique_ptr<SubmissionCheck> FCheck;
     // Builds the printed form; null without a print template.
     std::unique_ptr<PrintedForm> FPrinted;
     EditWatch *FEditWatch = nullptr;
+    // The mark on the control the user was last taken to, while it shows.
+    QPointer<QFrame> FMark;
 };

@@ -1,5 +1,6 @@
 #include "TFrmMain.h"
 
+#include "CheckPanel.h"
 #include "CommandGuard.h"
 #include "Dialogs.h"
 #include "FormClasses.h"
@@ -80,6 +81,8 @@ TFrmMain::TFrmMain(QWidget *parent) : QMainWindow(parent), FMdiArea(new QMdiArea
     FMdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     FMdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(FMdiArea);
+    FCheckPanel = new CheckPanel(FMdiArea, this);
+    addDockWidget(Qt::BottomDockWidgetArea, FCheckPanel);
     buildMenu();
     buildToolBar();
     buildStatusBar();
@@ -147,9 +150,21 @@ void TFrmMain::buildMenu()
     }
 
     QAction *save = addItem(file, QStringLiteral("mnuSaveNoExit"), QStringLiteral("保存(&S)"), 3);
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(save, &QAction::triggered, this, guarded([this] { mnuSaveNoExitClick(); }));
     QAction *print = addItem(file, QStringLiteral("mnuReport"), QStringLiteral("打印(&P)"), 2);
+    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     connect(print, &QAction::triggered, this, guarded([this] { mnuReportClick(); }));
+    QAction *check = FCheckPanel->checkAction();
+    file->addAction(check);
+    connect(check, &QAction::triggered, this, guarded([this] { FCheckPanel->showProblems(); }));
+    // Closes the active form through its own close question.
+    QAction *closeForm = addItem(file, QStringLiteral("mnuClose"), QStringLiteral("关闭(&C)"));
+    closeForm->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
+    connect(closeForm, &QAction::triggered, this, guarded([this] {
+        if (QMdiSubWindow *active = FMdiArea->activeSubWindow())
+            active->close();
+    }));
     file->addSeparator();
     QAction *setup = addItem(file, QStringLiteral("P1"), QStringLiteral("打印设置...(&T)"));
     setup->setVisible(false);
@@ -170,6 +185,7 @@ void TFrmMain::buildMenu()
     QMenu *help = bar->addMenu(QStringLiteral("帮助(&H)"));
     help->menuAction()->setObjectName(QStringLiteral("H1"));
     QAction *helpItem = addItem(help, QStringLiteral("mnuHelp"), QStringLiteral("填写帮助"), 1);
+    helpItem->setShortcut(QKeySequence(Qt::Key_F1));
     connect(helpItem, &QAction::triggered, this, guarded([this] { mnuHelpClick(); }));
     help->addSeparator();
     QAction *about = addItem(help, QStringLiteral("N11"), QStringLiteral("关于..."));
@@ -214,6 +230,7 @@ void TFrmMain::buildToolBar()
     addButton(FOpenMenu->menuAction());
     addButton(action(QStringLiteral("mnuSaveNoExit")));
     addButton(action(QStringLiteral("mnuReport")));
+    addButton(FCheckPanel->checkAction());
     addButton(action(QStringLiteral("mnuHelp")));
 }
 
@@ -237,6 +254,7 @@ void TFrmMain::buildStatusBar()
     }
     bar->addWidget(panel1);
     bar->addWidget(panel2);
+    bar->addWidget(FCheckPanel->statusPanel(), 1);
 }
 
 TEABaseForm *TFrmMain::createForm(FormKind kind)
@@ -244,6 +262,7 @@ TEABaseForm *TFrmMain::createForm(FormKind kind)
     TEABaseForm *form = CreateForm(kind);
     FMdiArea->addSubWindow(form);
     FForms[size_t(kind)] = form;
+    FCheckPanel->watch(form);
     connect(form, &TEABaseForm::formClosed, this, [this](TEABaseForm *closed) {
         for (auto &slot : FForms)
             if (slot == closed)
@@ -257,7 +276,7 @@ TEABaseForm *TFrmMain::createForm(FormKind kind)
 void TFrmMain::updateFormCommands()
 {
     const bool anyForm = std::any_of(FForms.begin(), FForms.end(), [](const TEABaseForm *f) { return f; });
-    for (const char *name : {"mnuSaveNoExit", "mnuReport", "P1"})
+    for (const char *name : {"mnuSaveNoExit", "mnuReport", "mnuCheck", "mnuClose", "P1"})
         action(QString::fromLatin1(name))->setEnabled(anyForm);
 }
 

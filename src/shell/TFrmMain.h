@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <array>
 
+class CheckPanel;
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -47,6 +48,8 @@ public:
     QMdiArea *mdiArea() const { return FMdiArea; }
     QToolBar *toolBar() const { return FToolBar; }
     QAction *action(const QString &name) const; // by component name, e.g. "N9"
+    // The 检查填写 panel, docked at the bottom.
+    CheckPanel *checkPanel() const { return FCheckPanel; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -65,5 +68,6 @@ private:
     QToolBar *FToolBar = nullptr;
     QMenu *FNewMenu = nullptr;
     QMenu *FOpenMenu = nullptr;
+    CheckPanel *FCheckPanel = nullptr;
     std::array<TEABaseForm *, kFormKindCount> FForms{};
 };

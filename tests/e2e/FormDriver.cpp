@@ -153,6 +153,18 @@ QString realisticValue(const QString &name, const QString &form)
     return QString();
 }
 
+QDate realisticDate(const QString &name, const QString &form)
+{
+    for (const Rule &rule : rules()) {
+        if ((!rule.form.isEmpty() && rule.form != form) || !rule.pattern.match(name).hasMatch())
+            continue;
+        const QDate date = QDate::fromString(rule.value, QStringLiteral("yyyy/M/d"));
+        if (date.isValid())
+            return date;
+    }
+    return QDate(2026, 12, 28);
+}
+
 void fillRealistic(TEABaseForm *form)
 {
     const Catalogue cat = CatalogueParser::load(form->type().catalogue);
@@ -162,23 +174,26 @@ void fillRealistic(TEABaseForm *form)
         QWidget *w = form->findChild<QWidget *>(e->name);
         if (!w || !w->isEnabled() || e->readOnly)
             continue;
+        const QString catalogueName = QFileInfo(form->type().catalogue).baseName();
         switch (Controls::kindOf(w)) {
         case ControlKind::Edit:
         case ControlKind::Memo:
-            Controls::setText(w, realisticValue(e->name, QFileInfo(form->type().catalogue).baseName()));
+            Controls::setText(w, realisticValue(e->name, catalogueName));
             break;
         case ControlKind::ComboBox: {
             auto *box = static_cast<QComboBox *>(w);
-            int longest = -1;
-            for (int i = 0; i < box->count(); ++i)
-                if (longest < 0 || box->itemText(i).size() > box->itemText(longest).size())
-                    longest = i;
-            if (longest >= 0)
-                Controls::setSelectedIndex(w, Controls::findItem(w, box->itemText(longest)));
+            // The entry a rule names, else the longest.
+            int chosen = box->findText(realisticValue(e->name, catalogueName));
+            if (chosen < 0)
+                for (int i = 0; i < box->count(); ++i)
+                    if (chosen < 0 || box->itemText(i).size() > box->itemText(chosen).size())
+                        chosen = i;
+            if (chosen >= 0)
+                Controls::setSelectedIndex(w, Controls::findItem(w, box->itemText(chosen)));
             break;
         }
         case ControlKind::DatePicker:
-            static_cast<DatePicker *>(w)->setDate(QDate(2026, 12, 28));
+            static_cast<DatePicker *>(w)->setDate(realisticDate(e->name, catalogueName));
             break;
         default:
             break;

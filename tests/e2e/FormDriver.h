@@ -3,6 +3,7 @@
 // radio panel, ticks every check box, and types into every enabled edit box,
 // memo, date picker and drop-down list; and describes the state of every
 // control of the form's catalogue, for comparing a form before and after.
+#include <QDate>
 #include <QMap>
 #include <QString>
 
@@ -23,12 +24,16 @@ int buttonRounds(const TEABaseForm *form);
 void fillEveryControl(TEABaseForm *form, int round = -1);
 // Fills the form as a careful applicant at the long end would: the last
 // button of each panel, every check box, and for every enabled text control
-// the realistic value of data/RealisticValues.txt; drop-down lists take their
-// longest entry, date pickers 28 December 2026.
+// the realistic value of data/RealisticValues.txt; drop-down lists take the
+// entry a rule names, else their longest entry; date pickers the date of the
+// first matching rule that is a date, else 28 December 2026.
 void fillRealistic(TEABaseForm *form);
 // The realistic value of a control by the rules of data/RealisticValues.txt;
 // `form` (the catalogue's name, "YPBCSQ_JK") brings in the rules of that form.
 QString realisticValue(const QString &name, const QString &form = QString());
+// The realistic date of a date picker: the first matching rule written as a
+// date (yyyy/M/d), else 28 December 2026.
+QDate realisticDate(const QString &name, const QString &form = QString());
 // Control name -> its state ("text=…", "on"/"off", "date=…"/"nodate",
 // "sel=…"), with " disabled" added for a disabled control.
 QMap<QString, QString> snapshot(const TEABaseForm *form);

@@ -4,7 +4,9 @@
 // check code is made and no file is saved. For archiving and batch printing.
 // Whatever keeps the sheets from showing the file whole (a message while
 // loading or filling, a value the form does not take, a report cut short)
-// makes the exit code 3.
+// makes the exit code 3. With --check it prints nothing but checks the
+// file's entries as the 检查填写 command does: one line per problem, exit
+// code 4 when there are any.
 #include "AppError.h"
 #include "CodePage.h"
 #include "ConfigDocument.h"
@@ -51,15 +53,20 @@ const char kUsage[] =
     "      按数据文件的类型打开它，像“打印”命令那样填好报表，写成 PDF 文件。\n"
     "  dzsbprint --new <类型> <输出.pdf>\n"
     "      打印一张新的空白申请表。\n"
+    "  dzsbprint --check <数据文件.MRT>\n"
+    "      像“检查填写”命令那样检查数据文件的填写内容，每处问题一行：\n"
+    "      页、项目、控件名、问题，以制表符分隔。\n"
     "类型：YPZCSQ、YPZCSQ_JK、YPBCSQ、YPBCSQ_JK、YPZZCSQ、YBCZZCSQB（配置文件名）。\n"
     "输出只写成新文件或替换普通文件：输入的数据文件本身、符号链接、设备、命名管道和以“-”开头的名字都不予写出。\n"
-    "退出码：0 已写出；1 失败；2 用法错误；3 已写出，但报表不完整（原因见提示）。\n"
+    "退出码：0 已写出（--check：没有发现填写问题）；1 失败；2 用法错误；3 已写出，但报表不完整（原因见提示）；\n"
+    "        4 --check 发现填写问题。\n"
     "文件名中的数据核对码与文件中保存的不同时另有提示。\n";
 
 // Exit codes.
 constexpr int exitFailed = 1;
 constexpr int exitUsage = 2;
 constexpr int exitIncomplete = 3;
+constexpr int exitProblems = 4;
 
 const FormType *typeByName(const QString &name)
 {
@@ -140,6 +147,42 @@ void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &ms
         std::fprintf(stderr, "%s\n", qPrintable(msg));
 }
 
+// --check: the file opened into its form and its entries checked; each
+// problem on a line of its own (page, item, control, problem).
+int checkFile(const QString &path)
+{
+    const QString reason = FileErrors::unreadableReason(path);
+    if (!reason.isEmpty()) {
+        std::fprintf(stderr, "无法读取文件“%s”：%s。\n", qPrintable(QDir::toNativeSeparators(path)),
+                     qPrintable(reason));
+        return exitFailed;
+    }
+    try {
+        const FormType *type = typeOfFile(path);
+        QPointer<TEABaseForm> form = CreateForm(type->kind);
+        form->OpenDocument(QFileInfo(path).absoluteFilePath());
+        if (!form || form->isClosed())
+            return exitFailed; // the loader has said why
+        const CheckResult result = form->CheckFilling();
+        for (const CheckProblem &p : result.problems)
+            std::fprintf(stdout, "%s\t%s\t%s\t%s\n", qPrintable(p.pageCaption), qPrintable(p.heading),
+                         qPrintable(p.control), qPrintable(p.message));
+        std::fflush(stdout);
+        std::fprintf(stderr, "%s\n",
+                     qPrintable(result.problems.isEmpty()
+                                    ? QStringLiteral("没有发现填写问题（已填 %1/%2 项）。").arg(result.met).arg(result.required)
+                                    : QStringLiteral("共 %1 处填写问题（已填 %2/%3 项）。")
+                                          .arg(result.problems.size())
+                                          .arg(result.met)
+                                          .arg(result.required)));
+        delete form;
+        return result.problems.isEmpty() ? 0 : exitProblems;
+    } catch (const AppError &e) {
+        std::fprintf(stderr, "%s\n", qPrintable(e.message()));
+        return exitFailed;
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -154,6 +197,13 @@ int main(int argc, char **argv)
 
     const QStringList args = app.arguments().mid(1);
     const bool isNew = args.value(0) == QLatin1String("--new");
+    if (args.value(0) == QLatin1String("--check")) {
+        if (args.size() != 2) {
+            std::fputs(kUsage, stderr);
+            return exitUsage;
+        }
+        return checkFile(args[1]);
+    }
     if (args.size() != (isNew ? 3 : 2)) {
         std::fputs(kUsage, stderr);
         return exitUsage;
