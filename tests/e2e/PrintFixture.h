@@ -40,6 +40,7 @@ struct FormFixture {
         dlg.messages.clear();
         dlg.modalWindows.clear();
         form->SubmitAndPrint();
+        dlg.dropPrintQuestion();
         files << form->DataFileName();
         return form->verifyCodeEdit()->text();
     }

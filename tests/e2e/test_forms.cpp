@@ -1092,6 +1092,7 @@ void TestForms::filesOfEveryLabelSaveAndOpen()
         dlg.messages.clear();
         main.mdiArea()->setActiveSubWindow(form);
         main.action(command)->trigger();
+        dlg.dropPrintQuestion();
         const QString file = form->DataFileName();
         const auto removeFile = qScopeGuard([&] { QFile::remove(file); });
         QVERIFY2(!dlg.messages.isEmpty() && dlg.messages[0].text.startsWith(QStringLiteral("已成功生成")),
@@ -1145,6 +1146,7 @@ void TestForms::printChangesNothingWhenItsSaveFails()
     f.main.action(QStringLiteral("mnuReport"))->trigger();
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
+    f.dlg.dropPrintQuestion();
 
     QCOMPARE(f.dlg.messages.size(), 1);
     QVERIFY2(f.dlg.messages[0].text.startsWith(QStringLiteral("无法保存文件")), qPrintable(f.dlg.messages[0].text));
@@ -1156,6 +1158,7 @@ void TestForms::printChangesNothingWhenItsSaveFails()
 
     f.dlg.messages.clear();
     f.main.action(QStringLiteral("mnuReport"))->trigger();
+    f.dlg.dropPrintQuestion();
     f.files << f.form->DataFileName();
     QVERIFY2(f.dlg.messages.size() == 1 && f.dlg.messages[0].text.startsWith(QStringLiteral("已成功生成报盘文件:")),
              qPrintable(f.dlg.texts().join(QLatin1Char('|'))));

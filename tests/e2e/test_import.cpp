@@ -162,6 +162,7 @@ void TestImport::signatureObjectsPrintEmpty()
     TEABaseForm *form = main.registered(FormKind::YPZCSQ_JK);
     main.mdiArea()->setActiveSubWindow(form);
     form->SubmitAndPrint();
+    dlg.dropPrintQuestion();
     QFile::remove(form->DataFileName());
     QCOMPARE(dlg.messages.size(), 1); // the submission message: no object is missing
     TfrReport *report = form->report();

@@ -109,6 +109,7 @@ void TestPackaging::hiddenStandardButton()
     // Printing: the button has no object and no message; both shown marks empty.
     dlg.messages.clear();
     form->SubmitAndPrint();
+    dlg.dropPrintQuestion();
     const QString printed = form->DataFileName();
     QCOMPARE(dlg.messages.size(), 1); // the submission message alone
     QVERIFY(!form->report()->FindObject(QStringLiteral("rdbZGYD")));

@@ -13,6 +13,16 @@ QStringList ScriptedDialogs::texts() const
     return out;
 }
 
+bool ScriptedDialogs::dropPrintQuestion()
+{
+    const qsizetype before = messages.size();
+    messages.removeIf([](const RecordedMessage &m) {
+        return m.question && m.text.startsWith(QStringLiteral("本表有 ")) &&
+               m.text.endsWith(QStringLiteral(" 处填写问题，仍要打印吗？"));
+    });
+    return messages.size() < before;
+}
+
 void ScriptedDialogs::clear()
 {
     answers.clear();

@@ -41,6 +41,10 @@ public:
     void answer(std::initializer_list<bool> okOrCancel) { for (bool b : okOrCancel) answers.enqueue(b); }
 
     QStringList texts() const;             // texts of every recorded entry
+    // Forgets the recorded question that Print asks of a form with filling
+    // problems ("本表有 K 处填写问题，仍要打印吗？", answered 打印 by default),
+    // for tests about what printing does once it prints; true when there was one.
+    bool dropPrintQuestion();
     void clear();
 
     void showMessage(const QString &caption, const QString &text, MessageKind kind) override;
