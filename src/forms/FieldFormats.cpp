@@ -36,10 +36,11 @@ bool looksLikeCredit(QStringView text)
 {
     if (text.size() != 18)
         return false;
-    for (QChar c : text)
-        if (!creditCharacters().contains(c) && !(c >= QLatin1Char('A') && c <= QLatin1Char('Z')))
+    for (QChar c : text.first(17))
+        if (!creditCharacters().contains(c))
             return false;
-    return true;
+    const QChar last = text.back();
+    return isAsciiDigit(last) || (last >= QLatin1Char('A') && last <= QLatin1Char('Z'));
 }
 
 QStringView orgBody(QStringView text)
@@ -67,7 +68,7 @@ bool looksLikeOrg(QStringView text)
     return isAsciiDigit(last) || last == QLatin1Char('X');
 }
 
-const QString kCreditShape = QStringLiteral("应为18位统一社会信用代码（数字和大写字母）");
+const QString kCreditShape = QStringLiteral("应为18位统一社会信用代码（数字和除I、O、S、V、Z以外的大写字母）");
 const QString kOrgShape = QStringLiteral("应为9位组织机构代码（数字和大写字母，如12345678-9）");
 const QString kCreditCheck = QStringLiteral("统一社会信用代码的校验码（第18位）不符，请核对");
 const QString kOrgCheck = QStringLiteral("组织机构代码的校验码（最后一位）不符，请核对");

@@ -33,6 +33,7 @@ class TestCatalogue : public QObject {
 private slots:
     void parseFaults_data();
     void parseFaults();
+    void checkRules();
     void repeatAndGrid();
     void templateSourceRepeat();
     void builtWidgets();
@@ -68,6 +69,74 @@ void TestCatalogue::parseFaults_data()
     QTest::newRow("grid not closed") << head + "grid\nrow\nedit e\n" << "表单目录第5行有误：grid 缺少 endgrid";
     QTest::newRow("bad date mode") << head + "date d check=maybe\n" << "表单目录第5行有误：未知的日期方式：maybe";
     QTest::newRow("attach on an edit") << head + "edit e attach\n" << "表单目录第5行有误：只有多行文本框可以标记 attach：e";
+    QTest::newRow("unknown format") << head + "edit e fmt=zip\n" << "表单目录第5行有误：未知的格式：zip";
+    QTest::newRow("required label") << head + "label \"甲\" req\n" << "表单目录第5行有误：固定文字不能标记 req 或 opt";
+    QTest::newRow("required and optional") << head + "edit e req opt\n" << "表单目录第5行有误：req 与 opt 不能同时标记：e";
+    QTest::newRow("format of a date") << head + "date d fmt=year\n"
+                                      << "表单目录第5行有误：只有文本框和下拉列表可以标记 fmt 或 fmtfrom：d";
+    QTest::newRow("format and its list") << head + "combo k\nedit e fmt=year fmtfrom=k\n"
+                                         << "表单目录第6行有误：fmt 与 fmtfrom 不能同时标记：e";
+    QTest::newRow("past of an edit") << head + "edit e past\n" << "表单目录第5行有误：只有日期可以标记 past 或 before：e";
+    QTest::newRow("before an edit") << head + "date d before=e\nedit e\n" << "表单目录第5行有误：before 应指向另一个日期：e";
+    QTest::newRow("before itself") << head + "date d before=D\n" << "表单目录第5行有误：before 应指向另一个日期：D";
+    QTest::newRow("format from an edit") << head + "edit e fmtfrom=f\nedit f\n"
+                                         << "表单目录第5行有误：fmtfrom 应指向下拉列表：f";
+    QTest::newRow("set of edits") << head + "edit e anyof=甲\n" << "表单目录第5行有误：只有复选框可以标记 anyof：e";
+    QTest::newRow("unknown group flag") << "form F \"\"\npage P \"第一页\"\ngroup G \"组\" ifempty\n"
+                                        << "表单目录第3行有误：无法识别：ifempty";
+}
+
+// The rules of the submission check as the parser keeps them, and how the
+// check names buttons: a radio button by its panel's item and the fixed text
+// before it (also a line of its own above), a check box by its item and caption.
+void TestCatalogue::checkRules()
+{
+    const Catalogue cat = CatalogueParser::parse(QStringLiteral(R"(form F ""
+page P "第一页"
+group G "申请事项"
+row
+  label "1.申请分类："
+  radio r1 "新药" panel=P1 req
+  radio r2 "仿制" panel=P1
+row
+  label "是否持有证书："
+row
+  radio r3 "持有" panel=P2
+row
+  label "23.专利："
+  check c1 "有中国专利：" item="23.专利 有中国专利"
+  check c2 "药物专利" anyof="23.专利 种类"
+row
+  radio r4 "11.非制剂：" panel=P3
+  label "属于："
+  radio r5 "甲" panel=P4
+  edit e1 "邮政编码：" fmt=postcode opt
+  combo k1 "类别"
+  edit e2 fmtfrom=k1 req
+  date d1 "批准日期：" past before=d2
+  date d2 "截止日期："
+group G2 "申请人" iffilled
+row
+  label "11执行标准：" item="11.执行标准"
+  radio r6 "中国药典" panel=P5
+)"));
+    auto entry = [&](const char *name) { return cat.find(QLatin1String(name)); };
+    QVERIFY(entry("r1")->required && !entry("r2")->required);
+    QCOMPARE(entry("r1")->choiceHeading, QStringLiteral("1.申请分类"));
+    QCOMPARE(entry("r3")->choiceHeading, QStringLiteral("1.申请分类 是否持有证书"));
+    QCOMPARE(entry("c1")->choiceHeading, QStringLiteral("23.专利 有中国专利"));
+    QCOMPARE(entry("c2")->choiceHeading, QStringLiteral("23.专利 有中国专利 药物专利"));
+    QCOMPARE(entry("c2")->anyOf, QStringLiteral("23.专利 种类"));
+    QCOMPARE(entry("r4")->choiceHeading, QStringLiteral("11.非制剂"));
+    QCOMPARE(entry("r5")->choiceHeading, QStringLiteral("11.非制剂 属于"));
+    QCOMPARE(entry("r6")->choiceHeading, QStringLiteral("11.执行标准"));
+    QCOMPARE(entry("e1")->format, FieldFormat::Postcode);
+    QVERIFY(entry("e1")->optional && !entry("e1")->required);
+    QCOMPARE(entry("e2")->formatFrom, QStringLiteral("k1"));
+    QVERIFY(entry("e2")->required);
+    QVERIFY(entry("d1")->past && !entry("d2")->past);
+    QCOMPARE(entry("d1")->before, QStringLiteral("d2"));
+    QVERIFY(!cat.pages[0].groups[0].ifFilled && cat.pages[0].groups[1].ifFilled);
 }
 
 void TestCatalogue::parseFaults()
