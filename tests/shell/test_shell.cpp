@@ -9,6 +9,8 @@
 #include "ScriptedDialogs.h"
 #include "TFrmKVAbout.h"
 #include "TFrmKVHelp.h"
+#include "CheckPanel.h"
+#include "ControlAdapter.h"
 #include "TFrmMain.h"
 #include "TestDocuments.h"
 #include "TestMain.h"
@@ -20,6 +22,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -27,6 +30,7 @@
 #include <QProcess>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -80,6 +84,8 @@ private slots:
     void firstControlHasFocus();
     void saveAndPrintWithoutActiveForm();
     void formCommandsNeedAForm();
+    void checkPanelFollowsTheUser();
+    void closeShortcutAsksFirst();
     void recoveryCopySurvivesAKill();
     void damagedRecoveryCopies();
     void helpFiles();
@@ -92,27 +98,30 @@ void TestShell::menuItems_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<bool>("hasImage");
-    QTest::newRow("F1") << "F1" << "文件(&F)" << false;
-    QTest::newRow("N1") << "N1" << "新建(&N)" << true;
-    QTest::newRow("N2") << "N2" << "药品注册申请表-境内" << false;
-    QTest::newRow("N3") << "N3" << "药品补充申请表-境内" << false;
-    QTest::newRow("N4") << "N4" << "药品再注册申请表" << false;
-    QTest::newRow("N12") << "N12" << "药品注册申请表-进口" << false;
-    QTest::newRow("N13") << "N13" << "药品补充申请表-进口" << false;
-    QTest::newRow("N17") << "N17" << "药包材再注册申请" << false;
-    QTest::newRow("mnuOpen") << "mnuOpen" << "打开(&O)" << true;
-    QTest::newRow("N6") << "N6" << "药品注册申请表-境内" << false;
-    QTest::newRow("N18") << "N18" << "药包材再注册申请" << false;
-    QTest::newRow("save") << "mnuSaveNoExit" << "保存(&S)" << true;
-    QTest::newRow("print") << "mnuReport" << "打印(&P)" << true;
-    QTest::newRow("P1") << "P1" << "打印设置...(&T)" << false;
-    QTest::newRow("Q1") << "Q1" << "退出(&Q)" << false;
-    QTest::newRow("V1") << "V1" << "查看(&V)" << false;
-    QTest::newRow("N10") << "N10" << "状态栏" << false;
-    QTest::newRow("N9") << "N9" << "工具栏" << false;
-    QTest::newRow("H1") << "H1" << "帮助(&H)" << false;
-    QTest::newRow("mnuHelp") << "mnuHelp" << "填写帮助" << true;
-    QTest::newRow("N11") << "N11" << "关于..." << false;
+    QTest::addColumn<QString>("shortcut");
+    QTest::newRow("F1") << "F1" << "文件(&F)" << false << "";
+    QTest::newRow("N1") << "N1" << "新建(&N)" << true << "";
+    QTest::newRow("N2") << "N2" << "药品注册申请表-境内" << false << "";
+    QTest::newRow("N3") << "N3" << "药品补充申请表-境内" << false << "";
+    QTest::newRow("N4") << "N4" << "药品再注册申请表" << false << "";
+    QTest::newRow("N12") << "N12" << "药品注册申请表-进口" << false << "";
+    QTest::newRow("N13") << "N13" << "药品补充申请表-进口" << false << "";
+    QTest::newRow("N17") << "N17" << "药包材再注册申请" << false << "";
+    QTest::newRow("mnuOpen") << "mnuOpen" << "打开(&O)" << true << "";
+    QTest::newRow("N6") << "N6" << "药品注册申请表-境内" << false << "";
+    QTest::newRow("N18") << "N18" << "药包材再注册申请" << false << "";
+    QTest::newRow("save") << "mnuSaveNoExit" << "保存(&S)" << true << "Ctrl+S";
+    QTest::newRow("print") << "mnuReport" << "打印(&P)" << true << "Ctrl+P";
+    QTest::newRow("check") << "mnuCheck" << "检查填写" << true << "F7";
+    QTest::newRow("close") << "mnuClose" << "关闭(&C)" << false << "Ctrl+W";
+    QTest::newRow("P1") << "P1" << "打印设置...(&T)" << false << "";
+    QTest::newRow("Q1") << "Q1" << "退出(&Q)" << false << "";
+    QTest::newRow("V1") << "V1" << "查看(&V)" << false << "";
+    QTest::newRow("N10") << "N10" << "状态栏" << false << "";
+    QTest::newRow("N9") << "N9" << "工具栏" << false << "";
+    QTest::newRow("H1") << "H1" << "帮助(&H)" << false << "";
+    QTest::newRow("mnuHelp") << "mnuHelp" << "填写帮助" << true << "F1";
+    QTest::newRow("N11") << "N11" << "关于..." << false << "";
 }
 
 void TestShell::menuItems()
@@ -120,6 +129,7 @@ void TestShell::menuItems()
     QFETCH(QString, name);
     QFETCH(QString, caption);
     QFETCH(bool, hasImage);
+    QFETCH(QString, shortcut);
     TFrmMain main;
     QCOMPARE(main.windowTitle(), QStringLiteral("电子申报"));
     QAction *a = main.action(name);
@@ -130,6 +140,8 @@ void TestShell::menuItems()
     const bool ticked = name == QLatin1String("N9") || name == QLatin1String("N10");
     QCOMPARE(a->isCheckable(), ticked);
     QCOMPARE(a->isChecked(), ticked);
+    // The menus show the shortcut beside the caption.
+    QCOMPARE(a->shortcut().toString(), shortcut);
 }
 
 void TestShell::toolBarAndStatusBar()
@@ -478,6 +490,91 @@ static QStringList recoveryFiles()
 // other program offers while the first still runs. The next start offers
 // it: "以后再说" keeps it, "恢复" brings it back as an edited form with its
 // values and check code, "丢弃" deletes it.
+// 检查填写: the panel lists the active form's problems and follows the user's
+// finished edits; the status bar sums them up, and counts an attachment
+// memo's bytes while it has the focus.
+void TestShell::checkPanelFollowsTheUser()
+{
+    ScriptedDialogs dlg;
+    TFrmMain main;
+    main.show();
+    main.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    CheckPanel *panel = main.checkPanel();
+    auto *status = main.statusBar()->findChild<QLabel *>(QStringLiteral("Panel3"));
+    QVERIFY(status && status->text().isEmpty());
+    QVERIFY(!panel->isVisible());
+
+    main.action(QStringLiteral("N2"))->trigger();
+    TEABaseForm *form = main.registered(FormKind::YPZCSQ);
+    QVERIFY(form);
+    QTRY_COMPARE(status->text(), QStringLiteral("已填 0/22 项，22 处问题"));
+    QVERIFY(!panel->isVisible()); // the panel waits for the command
+    main.action(QStringLiteral("mnuCheck"))->trigger();
+    QVERIFY(panel->isVisible());
+    QListWidget *list = panel->list();
+    QCOMPARE(list->count(), 22);
+    QCOMPARE(list->item(2)->text(), QStringLiteral("第一页 · 4.药品名称：必须填写"));
+
+    // A fixed entry leaves the list once the edit is finished, not before.
+    auto *name = form->findChild<QLineEdit *>(QStringLiteral("edtYPTYMC"));
+    name->setText(QStringLiteral("阿莫西林胶囊"));
+    QCoreApplication::processEvents();
+    QCOMPARE(list->count(), 22);
+    emit name->editingFinished();
+    QTRY_COMPARE(list->count(), 21);
+    QCOMPARE(status->text(), QStringLiteral("已填 1/22 项，21 处问题"));
+    // A choice brings in the details of the chosen button.
+    form->findChild<QRadioButton *>(QStringLiteral("rdbZJT"))->click();
+    QTRY_COMPARE(status->text(), QStringLiteral("已填 2/25 项，23 处问题"));
+    QVERIFY(list->findItems(QStringLiteral("第一页 · 12.制剂 剂型：必须填写"), Qt::MatchExactly).size() == 1);
+    // A malformed value is a problem of its own.
+    auto *months = form->findChild<QLineEdit *>(QStringLiteral("edtYPYXQ"));
+    months->setText(QStringLiteral("两年abc"));
+    emit months->editingFinished();
+    QTRY_VERIFY(!list->findItems(QStringLiteral("第一页 · 14.药品有效期：应为1到120之间的整数（月数）"), Qt::MatchExactly)
+                     .isEmpty());
+
+    // The attachment memo's bytes while it has the focus: line breaks count two.
+    auto *memo = form->findChild<QPlainTextEdit *>(QStringLiteral("edtHXCF"));
+    memo->setFocus();
+    QTRY_COMPARE(status->text(), QStringLiteral("已输入 0/70 字节，超过后移至附页"));
+    Controls::setText(memo, QStringLiteral("阿莫西林 250g\r\n克拉维酸钾 62.5g"));
+    QCOMPARE(status->text(), QStringLiteral("已输入 31/70 字节，超过后移至附页"));
+    // A memo without the attachment rule shows the summary.
+    form->findChild<QPlainTextEdit *>(QStringLiteral("edtQTSM"))->setFocus();
+    QTRY_VERIFY(status->text().startsWith(QStringLiteral("已填 ")));
+
+    // Without a form, nothing to sum up.
+    form->CloseAgreed();
+    settle();
+    QTRY_COMPARE(status->text(), QString());
+    QCOMPARE(list->count(), 0);
+}
+
+// Ctrl+W closes the active form through its close question.
+void TestShell::closeShortcutAsksFirst()
+{
+    ScriptedDialogs dlg;
+    TFrmMain main;
+    main.show();
+    main.action(QStringLiteral("N3"))->trigger();
+    QPointer<TEABaseForm> form = main.registered(FormKind::YPBCSQ);
+    QVERIFY(form);
+    main.mdiArea()->setActiveSubWindow(form);
+    dlg.messages.clear();
+    dlg.answer({false});
+    main.action(QStringLiteral("mnuClose"))->trigger();
+    QCOMPARE(dlg.texts(), QStringList{kCloseQuestion});
+    QVERIFY(form && !form->isClosed());
+    dlg.answer({true});
+    main.action(QStringLiteral("mnuClose"))->trigger();
+    settle();
+    QVERIFY(!form);
+    QVERIFY(!main.registered(FormKind::YPBCSQ));
+    QVERIFY(!main.action(QStringLiteral("mnuClose"))->isEnabled());
+}
+
 void TestShell::recoveryCopySurvivesAKill()
 {
     ScriptedDialogs dlg;
