@@ -85,26 +85,37 @@ void CheckPanel::scheduleRefresh()
 void CheckPanel::refresh()
 {
     FRefreshPending = false;
-    const QListWidgetItem *current = FList->currentItem();
-    const QString selected = current ? current->data(kControlRole).toString() : QString();
-    FList->clear();
     TEABaseForm *form = currentForm();
     if (!form || !form->hasDocument()) {
+        FList->clear();
         FSummary.clear();
         setWindowTitle(QStringLiteral("检查填写"));
         showSummary();
         return;
     }
     const CheckResult result = form->CheckFilling();
-    for (const CheckProblem &problem : result.problems) {
-        auto *item = new QListWidgetItem(problem.text(), FList);
-        item->setData(kControlRole, problem.control);
-        if (problem.control == selected)
-            FList->setCurrentItem(item);
-    }
-    if (result.problems.isEmpty()) {
-        auto *item = new QListWidgetItem(QStringLiteral("没有发现填写问题。"), FList);
-        item->setFlags(Qt::ItemIsEnabled);
+    // The lines, each with its control; an unchanged list stays as it is
+    // (its selection, its scrolling, a click on it in progress).
+    QList<std::pair<QString, QString>> lines;
+    for (const CheckProblem &problem : result.problems)
+        lines.append({problem.text(), problem.control});
+    if (lines.isEmpty())
+        lines.append({QStringLiteral("没有发现填写问题。"), QString()});
+    bool same = FList->count() == lines.size();
+    for (int i = 0; same && i < FList->count(); ++i)
+        same = FList->item(i)->text() == lines[i].first && FList->item(i)->data(kControlRole).toString() == lines[i].second;
+    if (!same) {
+        const QListWidgetItem *current = FList->currentItem();
+        const QString selected = current ? current->data(kControlRole).toString() : QString();
+        FList->clear();
+        for (const auto &[text, control] : lines) {
+            auto *item = new QListWidgetItem(text, FList);
+            item->setData(kControlRole, control);
+            if (control.isEmpty())
+                item->setFlags(Qt::ItemIsEnabled); // nothing to go to
+            else if (control == selected)
+                FList->setCurrentItem(item);
+        }
     }
     FSummary = QStringLiteral("已填 %1/%2 项，%3 处问题").arg(result.met).arg(result.required).arg(result.problems.size());
     setWindowTitle(QStringLiteral("检查填写 - ") + form->windowTitle().remove(QStringLiteral("[*]")) +

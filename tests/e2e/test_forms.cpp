@@ -5,8 +5,12 @@
 // template holds its value objects in their stored order, printing puts the
 // check code on every sheet and long texts on the attachment page, and a
 // form filled with realistic maximal values prints every value whole inside
-// its box.
+// its box. The submission check finds problems in a blank form and none in
+// the realistic one, makes what a button enables required exactly while the
+// button is on, takes the user to a problem's control on another page, and
+// Print asks first when there are problems.
 #include "CatalogueParser.h"
+#include "CheckPanel.h"
 #include "CodePage.h"
 #include "ConfigDocument.h"
 #include "ControlAdapter.h"
@@ -29,15 +33,23 @@
 #include "TfrReport.h"
 #include "ValueRules.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
+#include <QFrame>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QScrollArea>
+#include <QSignalSpy>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QMdiArea>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProcess>
 #include <QScopeGuard>
 #include <QRegularExpression>
 #include <QSet>
@@ -279,6 +291,76 @@ QString saveWithCommand(TFrmMain &main, ScriptedDialogs &dlg, TEABaseForm *form)
     return form->DataFileName();
 }
 
+// Every problem names a control the user can fill: shown, enabled, on the
+// page the problem names; and reads as the list shows it.
+QStringList problemFaults(const TEABaseForm *form, const CheckResult &result)
+{
+    QStringList faults;
+    for (const CheckProblem &p : result.problems) {
+        auto *control = form->findChild<QWidget *>(p.control);
+        const CatalogueEntry *entry = form->catalogue().find(p.control);
+        if (!control || !entry || entry->hidden || !control->isEnabled())
+            faults << QStringLiteral("not fillable: ") + p.text();
+        else if (!form->pageControl()->widget(p.page)->isAncestorOf(control) ||
+                 form->pageControl()->tabText(p.page) != p.pageCaption)
+            faults << QStringLiteral("wrong page: ") + p.text();
+        if (p.text() != p.pageCaption + QStringLiteral(" · ") + p.heading + QStringLiteral("：") + p.message ||
+            p.heading.isEmpty() || p.message.isEmpty())
+            faults << QStringLiteral("badly worded: ") + p.text();
+    }
+    return faults;
+}
+
+QString problemTexts(const CheckResult &result)
+{
+    QStringList texts;
+    for (const CheckProblem &p : result.problems)
+        texts << p.text() + QStringLiteral(" [") + p.control + QLatin1Char(']');
+    return texts.join(QLatin1Char('\n'));
+}
+
+// The controls a relation node's controller enables, by the first node of its
+// name (as the click handlers find it); and each dependent's controller.
+QStringList dependentsOf(const TEABaseForm *form, const QString &controller)
+{
+    const ConfigDocument *doc = form->helper()->Document();
+    const ConfigNode node = doc->findNamed(doc->section(ConfigSection::UiRelation), controller);
+    QStringList out;
+    if (node)
+        for (const ConfigNode &child : node.childElements())
+            if (child.hasAttribute(QStringLiteral("name")))
+                out << child.attributeText(QStringLiteral("name"));
+    return out;
+}
+
+QString controllerOf(const TEABaseForm *form, const QString &dependent)
+{
+    std::function<QString(const ConfigNode &)> search = [&](const ConfigNode &node) -> QString {
+        for (const ConfigNode &child : node.childElements()) {
+            if (child.attributeText(QStringLiteral("name")).compare(dependent, Qt::CaseInsensitive) == 0 &&
+                node.hasAttribute(QStringLiteral("name")))
+                return node.attributeText(QStringLiteral("name"));
+            const QString found = search(child);
+            if (!found.isEmpty())
+                return found;
+        }
+        return QString();
+    };
+    return search(form->helper()->Document()->section(ConfigSection::UiRelation));
+}
+
+// Turns a button on as a user would, after the buttons that enable it.
+void turnOn(TEABaseForm *form, const QString &name)
+{
+    auto *button = form->findChild<QAbstractButton *>(name);
+    if (!button->isEnabled()) {
+        const QString controller = controllerOf(form, name);
+        if (!controller.isEmpty())
+            turnOn(form, controller);
+    }
+    button->setChecked(true);
+}
+
 } // namespace
 
 class TestForms : public QObject {
@@ -310,6 +392,16 @@ private slots:
     void filesOfEveryLabelSaveAndOpen_data();
     void filesOfEveryLabelSaveAndOpen();
     void printChangesNothingWhenItsSaveFails();
+    void checkOfBlankAndRealisticForms_data() { addTypeRows(); }
+    void checkOfBlankAndRealisticForms();
+    void requirementsFollowTheRelations_data() { addTypeRows(); }
+    void requirementsFollowTheRelations();
+    void problemTakesYouToItsControl_data() { addTypeRows(); }
+    void problemTakesYouToItsControl();
+    void printAsksFirst_data() { addTypeRows(); }
+    void printAsksFirst();
+    void checkToolAgreesWithTheForm_data() { addTypeRows(); }
+    void checkToolAgreesWithTheForm();
 };
 
 void TestForms::initTestCase()
@@ -1164,6 +1256,275 @@ void TestForms::printChangesNothingWhenItsSaveFails()
              qPrintable(f.dlg.texts().join(QLatin1Char('|'))));
     QVERIFY(f.form->verifyCodeEdit()->text() != code);
     QVERIFY(QFile::exists(f.form->DataFileName()));
+}
+
+// A blank form has problems, each at a control the user can fill; a form
+// filled with the realistic values has none.
+void TestForms::checkOfBlankAndRealisticForms()
+{
+    QFETCH(FormKind, kind);
+    FormFixture f(kind);
+    QVERIFY(f.form);
+    const CheckResult blank = f.form->CheckFilling();
+    QVERIFY(!blank.problems.isEmpty());
+    QCOMPARE(blank.met, 0);
+    QCOMPARE(blank.required, int(blank.problems.size())); // nothing filled, nothing malformed
+    QCOMPARE(problemFaults(f.form, blank), QStringList());
+    // In the order of the form: page by page.
+    for (qsizetype i = 1; i < blank.problems.size(); ++i)
+        QVERIFY(blank.problems[i - 1].page <= blank.problems[i].page);
+
+    FormDriver::fillRealistic(f.form);
+    const CheckResult realistic = f.form->CheckFilling();
+    QVERIFY2(realistic.problems.isEmpty(), qPrintable(problemTexts(realistic)));
+    QCOMPARE(realistic.met, realistic.required);
+    // The buttons chosen brought in their details.
+    QVERIFY(realistic.required > blank.required);
+}
+
+// While a button that enables controls is on, each of them is required
+// (unless the catalogue marks it optional): a text filled, a radio dependent's
+// panel chosen, one of its check boxes ticked. Off, none of them is.
+void TestForms::requirementsFollowTheRelations()
+{
+    QFETCH(FormKind, kind);
+    FormFixture f(kind);
+    QVERIFY(f.form);
+    const Catalogue &cat = f.form->catalogue();
+    int controllers = 0;
+    for (const CatalogueEntry *e : cat.entries()) {
+        if ((e->kind != CatalogueEntry::Kind::Check && e->kind != CatalogueEntry::Kind::Radio) || e->hidden)
+            continue;
+        // What must be filled while the button is on.
+        QStringList texts, boxes;
+        QSet<QString> panels;
+        for (const QString &name : dependentsOf(f.form, e->name)) {
+            const CatalogueEntry *d = cat.find(name);
+            if (!d || d->optional || d->hidden)
+                continue;
+            if (d->kind == CatalogueEntry::Kind::Radio)
+                panels.insert(d->panel);
+            else if (d->kind == CatalogueEntry::Kind::Check)
+                boxes << d->name;
+            else if (d->kind != CatalogueEntry::Kind::Label)
+                texts << d->name;
+        }
+        if (texts.isEmpty() && boxes.isEmpty() && panels.isEmpty())
+            continue;
+        ++controllers;
+        const QString what = formType(kind).className + QStringLiteral(" ") + e->name;
+
+        FormDriver::fillRealistic(f.form);
+        turnOn(f.form, e->name);
+        QSet<QString> cleared; // every control the button enables, emptied
+        for (const QString &name : texts) {
+            QWidget *w = f.form->findChild<QWidget *>(name);
+            switch (Controls::kindOf(w)) {
+            case ControlKind::Edit:
+            case ControlKind::Memo:
+                Controls::setText(w, QString());
+                break;
+            case ControlKind::ComboBox:
+                Controls::setSelectedIndex(w, -1);
+                break;
+            case ControlKind::DatePicker:
+                // A picker without a check box always holds a date.
+                if (!static_cast<DatePicker *>(w)->showCheckBox())
+                    continue;
+                static_cast<DatePicker *>(w)->setHasDate(false);
+                break;
+            default:
+                QFAIL(qPrintable(what + QStringLiteral(": ") + name));
+            }
+            cleared.insert(name);
+        }
+        for (const QString &name : boxes)
+            Controls::setChecked(f.form->findChild<QWidget *>(name), false);
+        for (const CatalogueEntry *b : cat.entries())
+            if (b->kind == CatalogueEntry::Kind::Radio && panels.contains(b->panel))
+                Controls::setChecked(f.form->findChild<QWidget *>(b->name), false);
+
+        const CheckResult on = f.form->CheckFilling();
+        QCOMPARE(problemFaults(f.form, on), QStringList());
+        QSet<QString> found;
+        for (const CheckProblem &p : on.problems)
+            found.insert(p.control + QLatin1Char('|') + p.message);
+        for (const QString &name : cleared)
+            QVERIFY2(found.contains(name + QStringLiteral("|必须填写")) || found.contains(name + QStringLiteral("|必须选择一项")),
+                     qPrintable(what + QStringLiteral(" on, ") + name + QStringLiteral(" not required:\n") +
+                                problemTexts(on)));
+        if (!boxes.isEmpty())
+            QVERIFY2(found.contains(boxes.first() + QStringLiteral("|至少选择一项")),
+                     qPrintable(what + QStringLiteral(" on, no box required:\n") + problemTexts(on)));
+        for (const QString &panel : panels) {
+            const bool chosen = std::any_of(on.problems.begin(), on.problems.end(), [&](const CheckProblem &p) {
+                const CatalogueEntry *b = cat.find(p.control);
+                return p.message == QStringLiteral("必须选择一项") && b && b->panel == panel;
+            });
+            QVERIFY2(chosen, qPrintable(what + QStringLiteral(" on, no choice required in ") + panel));
+        }
+
+        // Off: the check box cleared, or another button of the panel chosen.
+        if (e->kind == CatalogueEntry::Kind::Check) {
+            Controls::setChecked(f.form->findChild<QWidget *>(e->name), false);
+        } else {
+            const CatalogueEntry *other = nullptr;
+            for (const CatalogueEntry *b : cat.entries())
+                if (b->kind == CatalogueEntry::Kind::Radio && b->panel == e->panel && b != e && !b->hidden) {
+                    other = b;
+                    break;
+                }
+            if (!other)
+                continue;
+            f.form->findChild<QAbstractButton *>(other->name)->setChecked(true);
+        }
+        const CheckResult off = f.form->CheckFilling();
+        QCOMPARE(problemFaults(f.form, off), QStringList());
+        for (const CheckProblem &p : off.problems) {
+            const CatalogueEntry *at = cat.find(p.control);
+            QVERIFY2(!texts.contains(p.control) && !boxes.contains(p.control) && !(at && panels.contains(at->panel)),
+                     qPrintable(what + QStringLiteral(" off, still required: ") + p.text()));
+        }
+    }
+    QVERIFY(controllers > 0);
+}
+
+// A line of the panel takes the user to its control: the page switched, the
+// control scrolled into view, focused and marked for a moment.
+void TestForms::problemTakesYouToItsControl()
+{
+    QFETCH(FormKind, kind);
+    FormFixture f(kind);
+    QVERIFY(f.form);
+    f.form->pageControl()->setCurrentIndex(0);
+    const CheckResult result = f.form->CheckFilling();
+    // The last problem is on a later page.
+    QVERIFY(!result.problems.isEmpty() && result.problems.last().page > 0);
+    const CheckProblem &problem = result.problems.last();
+
+    f.main.action(QStringLiteral("mnuCheck"))->trigger();
+    QListWidget *list = f.main.checkPanel()->list();
+    QVERIFY(list->isVisible());
+    QCOMPARE(list->count(), result.problems.size());
+    QCOMPARE(list->item(list->count() - 1)->text(), problem.text());
+    list->setFocus();
+    list->setCurrentRow(list->count() - 1);
+    QTest::keyClick(list, Qt::Key_Return);
+
+    QCOMPARE(f.form->pageControl()->currentIndex(), problem.page);
+    auto *control = f.form->findChild<QWidget *>(problem.control);
+    QVERIFY(control && control->isVisible());
+    QCOMPARE(control->window()->focusWidget(), control);
+    QScrollArea *scroll = nullptr;
+    for (QWidget *p = control->parentWidget(); p && !scroll; p = p->parentWidget())
+        scroll = qobject_cast<QScrollArea *>(p);
+    QVERIFY(scroll);
+    const QRect shown(control->mapTo(scroll->viewport(), QPoint(0, 0)), control->size());
+    QVERIFY2(scroll->viewport()->rect().contains(shown), qPrintable(problem.text()));
+    QPointer<QFrame> mark = control->parentWidget()->findChild<QFrame *>(QStringLiteral("CheckMark"),
+                                                                          Qt::FindDirectChildrenOnly);
+    QVERIFY(mark && mark->isVisible());
+    QVERIFY(mark->geometry().contains(control->geometry()));
+
+    // A line on the first page, by double-click: back to it, the mark moves.
+    const int first = 0;
+    QCOMPARE(result.problems[first].page, 0);
+    list->scrollToItem(list->item(first));
+    QCoreApplication::processEvents();
+    const QRect line = list->visualItemRect(list->item(first));
+    // A double-click: its first click, then the second (which QTest sends
+    // for widgets as the double-click event alone).
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, line.center());
+    QCOMPARE(f.form->pageControl()->currentIndex(), 0);
+    auto *firstControl = f.form->findChild<QWidget *>(result.problems[first].control);
+    QCOMPARE(firstControl->window()->focusWidget(), firstControl);
+    QVERIFY(!mark);
+    // The mark goes by itself (once is enough to wait for).
+    if (kind == FormKind::YPZCSQ) {
+        QPointer<QFrame> second =
+            firstControl->parentWidget()->findChild<QFrame *>(QStringLiteral("CheckMark"), Qt::FindDirectChildrenOnly);
+        QVERIFY(second);
+        QTRY_VERIFY_WITH_TIMEOUT(!second, 5000);
+    }
+}
+
+// With problems Print asks first: 返回修改 writes nothing, makes no check code
+// and shows the problems; 打印 prints. Without problems it asks nothing.
+void TestForms::printAsksFirst()
+{
+    QFETCH(FormKind, kind);
+    FormFixture f(kind);
+    QVERIFY(f.form);
+    QSignalSpy requested(f.form, &TEABaseForm::problemsRequested);
+    const QString code = f.form->verifyCodeEdit()->text();
+    const QString file = f.form->DataFileName();
+    const QStringList filesBefore = QDir(ProgramDirectory()).entryList({QStringLiteral("*.MRT")}, QDir::Files);
+    const qsizetype problems = f.form->CheckFilling().problems.size();
+    QVERIFY(problems > 0);
+
+    f.dlg.choices.enqueue(-1); // 返回修改
+    f.form->SubmitAndPrint();
+    QCOMPARE(f.dlg.messages.size(), 1);
+    QVERIFY(f.dlg.messages[0].question);
+    QCOMPARE(f.dlg.messages[0].text, QStringLiteral("本表有 %1 处填写问题，仍要打印吗？").arg(problems));
+    QCOMPARE(f.dlg.messages[0].buttons, (QStringList{QStringLiteral("打印"), QStringLiteral("返回修改")}));
+    QCOMPARE(f.form->verifyCodeEdit()->text(), code);
+    QVERIFY(!QFile::exists(file));
+    QCOMPARE(QDir(ProgramDirectory()).entryList({QStringLiteral("*.MRT")}, QDir::Files), filesBefore);
+    QVERIFY(f.dlg.modalWindows.isEmpty());
+    QCOMPARE(requested.count(), 1);
+    QVERIFY(f.main.checkPanel()->isVisible());
+    QCOMPARE(f.main.checkPanel()->list()->count(), problems);
+
+    f.dlg.messages.clear();
+    f.dlg.choices.enqueue(0); // 打印
+    f.form->SubmitAndPrint();
+    f.files << f.form->DataFileName();
+    QCOMPARE(f.dlg.messages.size(), 2);
+    QVERIFY(f.dlg.messages[0].question);
+    QVERIFY(f.dlg.messages[1].text.startsWith(QStringLiteral("已成功生成报盘文件:")));
+    QVERIFY(f.form->verifyCodeEdit()->text() != code);
+    QVERIFY(QFile::exists(f.form->DataFileName()));
+    QCOMPARE(f.dlg.modalWindows.size(), 1); // the preview
+    QCOMPARE(requested.count(), 1);
+
+    FormDriver::fillRealistic(f.form);
+    f.dlg.messages.clear();
+    f.form->SubmitAndPrint();
+    f.files << f.form->DataFileName();
+    QCOMPARE(f.dlg.messages.size(), 1);
+    QVERIFY(f.dlg.messages[0].text.startsWith(QStringLiteral("已成功生成报盘文件:")));
+}
+
+// dzsbprint --check finds in a saved file what the form finds: the blank
+// form's problems line by line (exit code 4), none in the realistic one (0).
+void TestForms::checkToolAgreesWithTheForm()
+{
+    QFETCH(FormKind, kind);
+    FormFixture f(kind);
+    QVERIFY(f.form);
+    auto runCheck = [&](QString &out) {
+        f.form->SaveBackup();
+        f.files << f.form->DataFileName();
+        QProcess tool;
+        tool.start(QCoreApplication::applicationDirPath() + QStringLiteral("/dzsbprint"),
+                   {QStringLiteral("--check"), f.form->DataFileName()});
+        if (!tool.waitForFinished(60000))
+            return -1;
+        out = QString::fromUtf8(tool.readAllStandardOutput());
+        return tool.exitStatus() == QProcess::NormalExit ? tool.exitCode() : -1;
+    };
+    QString out;
+    QCOMPARE(runCheck(out), 4);
+    QStringList expected;
+    for (const CheckProblem &p : f.form->CheckFilling().problems)
+        expected << QStringList{p.pageCaption, p.heading, p.control, p.message}.join(QLatin1Char('\t'));
+    QCOMPARE(out.split(QLatin1Char('\n'), Qt::SkipEmptyParts), expected);
+
+    FormDriver::fillRealistic(f.form);
+    QCOMPARE(runCheck(out), 0);
+    QCOMPARE(out, QString());
 }
 
 DZSB_TEST_MAIN(TestForms)

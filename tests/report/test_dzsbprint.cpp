@@ -3,7 +3,8 @@
 // form does not take, a missing report object and a value cut off in its box
 // are written but reported, with exit code 3; a file whose name carries
 // another check code than it holds says so; and an output that is the input,
-// a link, a pipe, a device or an option is refused.
+// a link, a pipe, a device or an option is refused. With --check it lists
+// the filling problems, one per line, and says so in its exit code.
 #include "Base64.h"
 #include "CodePage.h"
 #include "TestMain.h"
@@ -86,6 +87,7 @@ private slots:
     void printsWhatTheFormShows();
     void outputOnlyToNewOrRegularFiles_data();
     void outputOnlyToNewOrRegularFiles();
+    void checkListsProblems();
 };
 
 void TestDzsbprint::unreadableInputsNameTheirCause()
@@ -305,6 +307,40 @@ void TestDzsbprint::outputOnlyToNewOrRegularFiles()
     QCOMPARE(in.readAll(), document);
     QVERIFY(keep.open(QIODevice::ReadOnly));
     QCOMPARE(keep.readAll(), QByteArray("kept"));
+}
+
+// --check: a blank form has problems (exit code 4), each a line of page,
+// item, control and problem; a value of the wrong kind is one of them; an
+// unreadable file fails (1); the usage names the option and its exit code.
+void TestDzsbprint::checkListsProblems()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("注册_0123ABCD.MRT"));
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(document(QStringLiteral("YPZCSQ"), {{QStringLiteral("edtYPTYMC"), QStringLiteral("阿莫西林胶囊")},
+                                                {QStringLiteral("edtYPYXQ"), QStringLiteral("两年abc")}}));
+    f.close();
+    const Run r = dzsbprint({QStringLiteral("--check"), file});
+    QCOMPARE(r.exitCode, 4);
+    const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QVERIFY(lines.size() > 10);
+    QCOMPARE(lines[0], QStringLiteral("第一页\t1.申请分类\trdbXY\t必须选择一项"));
+    QVERIFY(!lines.contains(QStringLiteral("第一页\t4.药品名称\tedtYPTYMC\t必须填写")));
+    QVERIFY(lines.contains(QStringLiteral("第一页\t14.药品有效期\tedtYPYXQ\t应为1到120之间的整数（月数）")));
+    QVERIFY(lines.contains(QStringLiteral("第三页\t药品注册代理机构\trdbDLF\t必须选择一项")));
+    for (const QString &line : lines)
+        QCOMPARE(line.count(QLatin1Char('\t')), 3);
+    QVERIFY2(r.err.contains(QStringLiteral("共 %1 处填写问题").arg(lines.size())), qPrintable(r.err));
+    QVERIFY(QDir(dir.path()).entryList(QDir::Files).size() == 1); // nothing written
+
+    const Run missing = dzsbprint({QStringLiteral("--check"), dir.filePath(QStringLiteral("无此文件.MRT"))});
+    QCOMPARE(missing.exitCode, 1);
+    QVERIFY(missing.out.isEmpty());
+    const Run usage = dzsbprint({QStringLiteral("--check")});
+    QCOMPARE(usage.exitCode, 2);
+    QVERIFY(usage.err.contains(QStringLiteral("dzsbprint --check <数据文件.MRT>")));
+    QVERIFY(usage.err.contains(QStringLiteral("4 --check 发现填写问题")));
 }
 
 DZSB_TEST_MAIN(TestDzsbprint)
