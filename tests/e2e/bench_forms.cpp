@@ -15,6 +15,8 @@
 //   fill+prepare - the filling and preparing part of print alone
 //   tool   - the dzsbprint program writing the PDF of the saved file (wall
 //            time, in the locale the forms were filled in)
+//   check  - the submission check (检查填写) of the fully filled form: every
+//            rule of the catalogue and every relation, over the controls
 // Usage: bench_forms [runs] [--keep <dir>] [--type <YPZCSQ|...>] [--new-only]
 //   (--keep leaves the data file and a PDF of each fully filled form there;
 //   --new-only times floor and new alone, as for a profiler)
@@ -114,8 +116,8 @@ int main(int argc, char **argv)
     toolEnvironment.insert(QStringLiteral("LC_ALL"), QStringLiteral("zh_CN.UTF-8"));
     toolEnvironment.insert(QStringLiteral("LANG"), QStringLiteral("zh_CN.UTF-8"));
     std::printf("%d runs, median milliseconds of CPU time (tool: wall time):\n", runs);
-    std::printf("%-16s %8s %8s %6s %8s %8s %8s %13s %8s\n", "type", "new", "floor", "ratio", "save", "open",
-                "print", "fill+prepare", "tool");
+    std::printf("%-16s %8s %8s %6s %8s %8s %8s %13s %8s %8s\n", "type", "new", "floor", "ratio", "save", "open",
+                "print", "fill+prepare", "tool", "check");
     for (const FormType &type : formTypes()) {
         const QString name = QFileInfo(type.configFileName).completeBaseName();
         if (!only.isEmpty() && name != only)
@@ -146,6 +148,11 @@ int main(int argc, char **argv)
             }
 
             FormDriver::fillEveryControl(form);
+            t.start();
+            const CheckResult checked = form->CheckFilling();
+            times["check"].push_back(t.ms());
+            if (run == 0 && checked.required == 0)
+                std::fprintf(stderr, "%s: the check found no requirement\n", qPrintable(name));
             t.start();
             form->SaveBackup();
             times["save"].push_back(t.ms());
@@ -189,9 +196,10 @@ int main(int argc, char **argv)
             settle();
         }
         const double ratio = median(times["new"]) / std::max(median(times["floor"]), 1e-9);
-        std::printf("%-16s %8.1f %8.1f %6.2f %8.1f %8.1f %8.1f %13.1f %8.1f\n", qPrintable(name),
+        std::printf("%-16s %8.1f %8.1f %6.2f %8.1f %8.1f %8.1f %13.1f %8.1f %8.2f\n", qPrintable(name),
                     median(times["new"]), median(times["floor"]), ratio, median(times["save"]), median(times["open"]),
-                    median(times["print"]), median(times["fill+prepare"]), median(times["tool"]));
+                    median(times["print"]), median(times["fill+prepare"]), median(times["tool"]),
+                    median(times["check"]));
         std::fflush(stdout);
     }
     return 0;
