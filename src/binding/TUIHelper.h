@@ -54,6 +54,12 @@ public:
     void CollectFromControls();
     // Collects, then writes the whole document to path atomically.
     void SaveToFile(const QString &path);
+    // Import from another data file: puts `value` (stored as this document
+    // stores the item's field) into the data item's control or group exactly
+    // as loading a document that holds it would, relation handlers included;
+    // a check group then shows exactly the given keys. The document itself
+    // changes only at the next save.
+    void ApplyItemValue(const ConfigNode &item, const QString &value);
 
     // Report filling: the form hands over its report before every fill;
     // FillReport writes every data item's value into the report objects of
@@ -91,6 +97,9 @@ private:
     void RunHandler(void (TUIHelper::*handler)(QAbstractButton *), QAbstractButton *sender);
 
     // Binders (document to controls).
+    // The value a binder shows for a field: the document's, or the one
+    // being imported.
+    QString BoundValue(const QString &field) const;
     QString ItemValue(const ConfigNode &item) const;
     void BindItem(const ConfigNode &item);
     void BindPlain(const ConfigNode &item);
@@ -133,4 +142,6 @@ private:
     // Controls disabled because nothing saves their value.
     QSet<const QObject *> FLocked;
     QStringList FDamagedMemos;
+    // While ApplyItemValue runs: the value the binders show instead of the document's.
+    const QString *FImportValue = nullptr;
 };

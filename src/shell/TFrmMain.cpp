@@ -1,15 +1,19 @@
 #include "TFrmMain.h"
 
 #include "CommandGuard.h"
+#include "DataFolder.h"
+#include "DataImport.h"
 #include "Dialogs.h"
 #include "FormClasses.h"
 #include "Helpers.h"
+#include "TFrmImport.h"
 #include "TFrmKVAbout.h"
 #include "TFrmKVHelp.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -44,7 +48,9 @@ const ImageSource kImages[] = {
     {"document-print", ":/icons/print.svg"},
     {"document-save", ":/icons/save.svg"},
     {"document-new", ":/icons/new.svg"},
+    {"document-import", ":/icons/import.svg"},
 };
+constexpr int kImportImage = 5;
 
 const QString kOpenFilter = QStringLiteral("药品企业申请表报盘文件(*.MRT)|*.MRT");
 
@@ -125,6 +131,11 @@ void TFrmMain::buildMenu()
         connect(a, &QAction::triggered, this, guarded([this, kind] { OpenCommand(kind); }));
     }
 
+    QAction *import = addItem(file, QStringLiteral("mnuImport"), QStringLiteral("导入数据…"), kImportImage);
+    import->setIconText(QStringLiteral("导入"));
+    import->setToolTip(QStringLiteral("导入数据：用以前的数据文件填写本表"));
+    connect(import, &QAction::triggered, this, guarded([this] { mnuImportClick(); }));
+
     QAction *save = addItem(file, QStringLiteral("mnuSaveNoExit"), QStringLiteral("保存(&S)"), 3);
     connect(save, &QAction::triggered, this, guarded([this] { mnuSaveNoExitClick(); }));
     QAction *print = addItem(file, QStringLiteral("mnuReport"), QStringLiteral("打印(&P)"), 2);
@@ -191,6 +202,7 @@ void TFrmMain::buildToolBar()
     };
     addButton(FNewMenu->menuAction());
     addButton(FOpenMenu->menuAction());
+    addButton(action(QStringLiteral("mnuImport")));
     addButton(action(QStringLiteral("mnuSaveNoExit")));
     addButton(action(QStringLiteral("mnuReport")));
     addButton(action(QStringLiteral("mnuHelp")));
@@ -255,6 +267,44 @@ void TFrmMain::OpenCommand(FormKind kind)
             return;
     }
     createForm(kind)->OpenDocument(path);
+}
+
+TEABaseForm *TFrmMain::activeForm() const
+{
+    FormKind kind;
+    if (!FormKindOf(FMdiArea->activeSubWindow(), kind))
+        return nullptr;
+    TEABaseForm *form = registered(kind);
+    return form && !form->isClosed() ? form : nullptr;
+}
+
+void TFrmMain::mnuImportClick()
+{
+    TEABaseForm *form = activeForm();
+    if (!form) {
+        ShowMessage(QStringLiteral("请先新建或打开要填写的申请表，再导入数据。"));
+        return;
+    }
+    FileRequest request;
+    request.caption = QStringLiteral("导入数据");
+    request.filter = kOpenFilter;
+    request.defaultSuffix = QStringLiteral("*.MRT");
+    request.directory = DataFilesFolder();
+    const QString path = dialogs().chooseOpenFile(request);
+    if (path.isEmpty())
+        return;
+    DataImport import(form, path);
+    if (import.fields().isEmpty()) {
+        ShowMessage(QStringLiteral("文件“%1”（%2）与本表没有共同的项目，没有可导入的内容。")
+                        .arg(QDir::toNativeSeparators(path), import.sourceType().title));
+        return;
+    }
+    TFrmImport dialog(import, form->type().title, this);
+    if (dialogs().runModal(&dialog) != QDialog::Accepted)
+        return;
+    const QStringList skipped = import.apply(dialog.chosen());
+    if (!skipped.isEmpty())
+        ShowWarning(QStringLiteral("下列项目须先选中其所属的选项才能填写，未导入：\r\n") + skipped.join(QStringLiteral("\r\n")));
 }
 
 void TFrmMain::mnuSaveNoExitClick()

@@ -28,6 +28,8 @@ public:
     // Commands (each runs inside the command guard when chosen from the menu).
     void NewCommand(FormKind kind);
     void OpenCommand(FormKind kind);
+    // 导入数据: fills the active form from an earlier data file of any type.
+    void mnuImportClick();
     void mnuSaveNoExitClick();
     void mnuReportClick();
     void Q1Click();
@@ -51,6 +53,8 @@ private:
     void buildToolBar();
     void buildStatusBar();
     TEABaseForm *createForm(FormKind kind);
+    // The active child window when it is an application form, else nullptr.
+    TEABaseForm *activeForm() const;
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption, int image = -1);
     static QIcon image(int index);
 

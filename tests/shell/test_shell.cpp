@@ -95,6 +95,7 @@ void TestShell::menuItems_data()
     QTest::newRow("mnuOpen") << "mnuOpen" << "打开(&O)" << true;
     QTest::newRow("N6") << "N6" << "药品注册申请表-境内" << false;
     QTest::newRow("N18") << "N18" << "药包材再注册申请" << false;
+    QTest::newRow("import") << "mnuImport" << "导入数据…" << true;
     QTest::newRow("save") << "mnuSaveNoExit" << "保存(&S)" << true;
     QTest::newRow("print") << "mnuReport" << "打印(&P)" << true;
     QTest::newRow("P1") << "P1" << "打印设置...(&T)" << false;
@@ -150,7 +151,8 @@ void TestShell::toolBarAndStatusBar()
             QCOMPARE(dropDown->actions().size(), 6);
         }
     }
-    QCOMPARE(order, (QStringList{"N1", "-", "mnuOpen", "-", "mnuSaveNoExit", "-", "mnuReport", "-", "mnuHelp", "-"}));
+    QCOMPARE(order, (QStringList{"N1", "-", "mnuOpen", "-", "mnuImport", "-", "mnuSaveNoExit", "-", "mnuReport", "-",
+                                 "mnuHelp", "-"}));
 
     auto *p1 = main.statusBar()->findChild<QLabel *>(QStringLiteral("Panel1"));
     auto *p2 = main.statusBar()->findChild<QLabel *>(QStringLiteral("Panel2"));
@@ -393,6 +395,10 @@ void TestShell::saveAndPrintWithoutActiveForm()
     main.action(QStringLiteral("mnuSaveNoExit"))->trigger();
     main.action(QStringLiteral("mnuReport"))->trigger();
     QVERIFY(dlg.messages.isEmpty());
+    // Import needs a form to fill, and says so.
+    main.action(QStringLiteral("mnuImport"))->trigger();
+    QCOMPARE(dlg.texts(), QStringList{QStringLiteral("请先新建或打开要填写的申请表，再导入数据。")});
+    QVERIFY(dlg.fileRequests.isEmpty());
 }
 
 void TestShell::helpFiles()
