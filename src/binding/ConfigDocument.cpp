@@ -516,3 +516,10 @@ bool ConfigDocument::SetFieldValue(const QString &field, const QString &value)
     entry.setAttribute(kValue, value);
     return true;
 }
+
+QByteArray ConfigDocument::decodingFor(const QByteArray &head, qsizetype &bomLength)
+{
+    const InputEncoding encoding = detectEncoding(head);
+    bomLength = encoding.bom;
+    return encoding.decodeAs;
+}

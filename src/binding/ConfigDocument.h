@@ -58,6 +58,11 @@ public:
     // "data-fields". Never creates an entry; false when there is none.
     bool SetFieldValue(const QString &field, const QString &value);
 
+    // How a document beginning with `head` is to be decoded, as parse()
+    // decodes it: the encoding to impose (empty: the parser detects it) and
+    // the length of a UTF-8 byte order mark to skip. For readers that stream.
+    static QByteArray decodingFor(const QByteArray &head, qsizetype &bomLength);
+
     // Drops the name indexes; called whenever a "name" attribute is set.
     void structureChanged();
     // The document that owns the element, or null for a foreign element.

@@ -1,6 +1,9 @@
 #include "TFrmMain.h"
 
+#include "AppError.h"
 #include "CommandGuard.h"
+#include "DataFile.h"
+#include "DataFileSummary.h"
 #include "DataFolder.h"
 #include "DataImport.h"
 #include "Dialogs.h"
@@ -14,6 +17,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -125,6 +129,9 @@ void TFrmMain::buildMenu()
 
     FOpenMenu = file->addMenu(image(0), QStringLiteral("打开(&O)"));
     FOpenMenu->menuAction()->setObjectName(QStringLiteral("mnuOpen"));
+    QAction *openAny = addItem(FOpenMenu, QStringLiteral("mnuOpenAny"), QStringLiteral("打开数据文件…"));
+    connect(openAny, &QAction::triggered, this, guarded([this] { mnuOpenAnyClick(); }));
+    FOpenMenu->addSeparator();
     for (const FormItem &item : kFormItems) {
         const FormKind kind = item.kind;
         QAction *a = addItem(FOpenMenu, QString::fromLatin1(item.openItem), formType(kind).menuCaption);
@@ -262,11 +269,49 @@ void TFrmMain::OpenCommand(FormKind kind)
     const QString path = dialogs().chooseOpenFile(request);
     if (path.isEmpty())
         return;
+    OpenInForm(kind, path);
+}
+
+void TFrmMain::OpenInForm(FormKind kind, const QString &path)
+{
     if (TEABaseForm *open = registered(kind)) {
         if (!open->AskClose())
             return;
     }
     createForm(kind)->OpenDocument(path);
+}
+
+void TFrmMain::mnuOpenAnyClick()
+{
+    FileRequest request;
+    request.caption = QStringLiteral("打开数据文件");
+    request.filter = kOpenFilter;
+    request.defaultSuffix = QStringLiteral("*.MRT");
+    request.directory = DataFilesFolder();
+    const QString path = dialogs().chooseOpenFile(request);
+    if (!path.isEmpty())
+        OpenDataFile(path);
+}
+
+void TFrmMain::OpenDataFile(const QString &path)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    // Only the type field is read here; the form's loader reads the rest.
+    const DataFileSummary summary = DataFileSummary::read(path, {}, DataFile::MaxDocumentSize);
+    if (!summary.ok)
+        throw AppError(QStringLiteral("无法打开文件“%1”：%2。").arg(shown, summary.error));
+    for (const FormType &t : formTypes())
+        if (t.typeTag == summary.typeTag) {
+            OpenInForm(t.kind, path);
+            return;
+        }
+    throw AppError(QStringLiteral("文件“%1”的类型“%2”不是本程序的六种申请表之一，无法打开。").arg(shown, summary.typeTag));
+}
+
+void TFrmMain::OpenFiles(const QStringList &paths)
+{
+    for (const QString &path : paths)
+        RunGuarded([&] { OpenDataFile(QFileInfo(path).absoluteFilePath()); });
 }
 
 TEABaseForm *TFrmMain::activeForm() const

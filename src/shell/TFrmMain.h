@@ -30,6 +30,15 @@ public:
     void OpenCommand(FormKind kind);
     // 导入数据: fills the active form from an earlier data file of any type.
     void mnuImportClick();
+    // 打开数据文件: a data file of any type, into the form of its own type.
+    void mnuOpenAnyClick();
+    // Opens a data file into a form of the type its type field names, under
+    // the one-form-per-type rule and its close question; AppError when the
+    // file is no data file of the six types.
+    void OpenDataFile(const QString &path);
+    // The files named on the command line, each into the form of its type;
+    // a file that cannot be opened is reported and the next one tried.
+    void OpenFiles(const QStringList &paths);
     void mnuSaveNoExitClick();
     void mnuReportClick();
     void Q1Click();
@@ -53,6 +62,9 @@ private:
     void buildToolBar();
     void buildStatusBar();
     TEABaseForm *createForm(FormKind kind);
+    // Open, once the file is chosen: the close question for an open form of
+    // the type, then a new form opens the file.
+    void OpenInForm(FormKind kind, const QString &path);
     // The active child window when it is an application form, else nullptr.
     TEABaseForm *activeForm() const;
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption, int image = -1);

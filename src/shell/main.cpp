@@ -1,5 +1,6 @@
 // The program: starts the toolkit with the Chinese translations of Qt's own
-// dialogs, creates the main window maximised and runs until it closes.
+// dialogs, creates the main window maximised, opens the data files named on
+// the command line (a file manager's double-click) and runs until it closes.
 #include "TFrmMain.h"
 #include "TfrReportPreview.h"
 
@@ -23,5 +24,6 @@ int main(int argc, char **argv)
 
     TFrmMain FrmMain;
     FrmMain.showMaximized();
+    FrmMain.OpenFiles(QCoreApplication::arguments().mid(1));
     return app.exec();
 }

@@ -72,6 +72,8 @@ private slots:
     void newOnOpenTypeCancelledKeepsForm();
     void openAsksForFileFirst();
     void openMissingFileShowsNoWindow();
+    void openAnyFileByItsTypeField();
+    void commandLineOpensEachFile();
     void firstControlHasFocus();
     void saveAndPrintWithoutActiveForm();
     void helpFiles();
@@ -93,6 +95,7 @@ void TestShell::menuItems_data()
     QTest::newRow("N13") << "N13" << "药品补充申请表-进口" << false;
     QTest::newRow("N17") << "N17" << "药包材再注册申请" << false;
     QTest::newRow("mnuOpen") << "mnuOpen" << "打开(&O)" << true;
+    QTest::newRow("mnuOpenAny") << "mnuOpenAny" << "打开数据文件…" << false;
     QTest::newRow("N6") << "N6" << "药品注册申请表-境内" << false;
     QTest::newRow("N18") << "N18" << "药包材再注册申请" << false;
     QTest::newRow("import") << "mnuImport" << "导入数据…" << true;
@@ -148,7 +151,13 @@ void TestShell::toolBarAndStatusBar()
         QCOMPARE(dropDown != nullptr, dropsDown);
         if (dropsDown) {
             QCOMPARE(button->popupMode(), QToolButton::InstantPopup);
-            QCOMPARE(dropDown->actions().size(), 6);
+            QList<QAction *> items = dropDown->actions();
+            // Open begins with 打开数据文件… and a separator.
+            if (a->objectName() == QLatin1String("mnuOpen")) {
+                QCOMPARE(items.takeFirst()->objectName(), QStringLiteral("mnuOpenAny"));
+                QVERIFY(items.takeFirst()->isSeparator());
+            }
+            QCOMPARE(items.size(), 6);
         }
     }
     QCOMPARE(order, (QStringList{"N1", "-", "mnuOpen", "-", "mnuImport", "-", "mnuSaveNoExit", "-", "mnuReport", "-",
@@ -357,6 +366,77 @@ void TestShell::openMissingFileShowsNoWindow()
     QVERIFY(!main.registered(FormKind::YPZCSQ));
     settle();
     QVERIFY(main.mdiArea()->subWindowList().isEmpty());
+}
+
+// 打开数据文件… opens any data file into the form of the type its type field
+// names, whatever the file is called, under the one-form-per-type rule.
+void TestShell::openAnyFileByItsTypeField()
+{
+    ScriptedDialogs dlg;
+    QTemporaryDir dir;
+    TFrmMain main;
+    main.show();
+    for (const FormType &t : formTypes()) {
+        const QString path = TestDocuments::write(dir, QStringLiteral("上月的文件_%1.MRT").arg(int(t.kind)),
+                                                  TestDocuments::minimal(t.typeTag));
+        dlg.openFiles.enqueue(path);
+        main.action(QStringLiteral("mnuOpenAny"))->trigger();
+        TEABaseForm *form = main.registered(t.kind);
+        QVERIFY2(form, qPrintable(t.menuCaption));
+        QCOMPARE(form->windowTitle(), QStringLiteral("编辑") + t.title);
+        QVERIFY(form->opened());
+    }
+    QVERIFY(dlg.messages.isEmpty());
+    QCOMPARE(dlg.fileRequests.last().directory, ProgramDirectory());
+    QCOMPARE(main.mdiArea()->subWindowList().size(), kFormKindCount);
+
+    // A second file of an open type: the close question; Cancel keeps the form.
+    TEABaseForm *open = main.registered(FormKind::YPBCSQ);
+    dlg.openFiles.enqueue(TestDocuments::write(dir, QStringLiteral("second.MRT"),
+                                               TestDocuments::minimal(formType(FormKind::YPBCSQ).typeTag)));
+    dlg.answers.enqueue(false);
+    main.action(QStringLiteral("mnuOpenAny"))->trigger();
+    QCOMPARE(dlg.texts(), QStringList{kCloseQuestion});
+    QCOMPARE(main.registered(FormKind::YPBCSQ), open);
+
+    // Files that are no data files of the six types: a message, no form.
+    dlg.messages.clear();
+    const QString foreign = TestDocuments::write(dir, QStringLiteral("foreign.MRT"), TestDocuments::minimal(QStringLiteral("其他申请")));
+    const QString damaged = TestDocuments::write(dir, QStringLiteral("damaged.MRT"), QByteArray("<?xml version=\"1.0\"?><config><config-type"));
+    const QString notype = TestDocuments::write(dir, QStringLiteral("notype.MRT"), QByteArray("<config><ui-data/></config>"));
+    for (const QString &path : {foreign, damaged, notype}) {
+        dlg.openFiles.enqueue(path);
+        main.action(QStringLiteral("mnuOpenAny"))->trigger();
+    }
+    QCOMPARE(dlg.messages.size(), 3);
+    QVERIFY(dlg.messages[0].text.contains(QStringLiteral("其他申请")));
+    QVERIFY(dlg.messages[1].text.contains(QStringLiteral("XML")));
+    QVERIFY(dlg.messages[2].text.contains(QStringLiteral("类型字段")));
+    QCOMPARE(main.mdiArea()->subWindowList().size(), kFormKindCount);
+}
+
+// The program opens the files named on its command line as 打开数据文件 does;
+// one that cannot be opened is reported and the next one opened all the same.
+void TestShell::commandLineOpensEachFile()
+{
+    ScriptedDialogs dlg;
+    QTemporaryDir dir;
+    TFrmMain main;
+    main.show();
+    const QString reg = TestDocuments::write(dir, QStringLiteral("a.MRT"),
+                                             TestDocuments::minimal(formType(FormKind::YPZZCSQ).typeTag));
+    const QString pack = TestDocuments::write(dir, QStringLiteral("b.mrt"),
+                                              TestDocuments::minimal(formType(FormKind::YBCZZCSQB).typeTag));
+    const QString oldCurrent = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    main.OpenFiles({QStringLiteral("a.MRT"), dir.filePath(QStringLiteral("missing.MRT")), pack});
+    QDir::setCurrent(oldCurrent);
+    QCOMPARE(dlg.messages.size(), 1);
+    QVERIFY(dlg.messages[0].text.contains(QStringLiteral("missing.MRT")));
+    QVERIFY(main.registered(FormKind::YPZZCSQ));
+    QVERIFY(main.registered(FormKind::YBCZZCSQB));
+    QVERIFY(dlg.fileRequests.isEmpty());
+    Q_UNUSED(reg);
 }
 
 void TestShell::firstControlHasFocus()

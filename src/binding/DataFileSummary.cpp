@@ -1,0 +1,175 @@
+#include "DataFileSummary.h"
+
+#include "ConfigDocument.h"
+#include "FileErrors.h"
+
+#include <libxml/xmlreader.h>
+
+#include <QFile>
+#include <QSet>
+
+#include <cstring>
+
+namespace {
+
+// The reader's input: the bytes already read for the encoding check, then
+// the rest of the file.
+struct Input {
+    QFile *file;
+    QByteArray pending;
+    bool failed = false;
+};
+
+int readInput(void *context, char *buffer, int length)
+{
+    auto *in = static_cast<Input *>(context);
+    if (length <= 0)
+        return 0;
+    if (!in->pending.isEmpty()) {
+        const int n = qMin(length, int(in->pending.size()));
+        std::memcpy(buffer, in->pending.constData(), size_t(n));
+        in->pending.remove(0, n);
+        return n;
+    }
+    const qint64 n = in->file->read(buffer, length);
+    if (n < 0) {
+        in->failed = true;
+        return -1;
+    }
+    return int(n);
+}
+
+int closeInput(void *)
+{
+    return 0;
+}
+
+struct Errors {
+    int line = 0;
+    QString message;
+};
+
+void onError(void *context, xmlErrorPtr error)
+{
+    auto *errors = static_cast<Errors *>(context);
+    if (!error || !errors->message.isEmpty() || error->level < XML_ERR_ERROR)
+        return;
+    errors->line = error->line;
+    errors->message = error->message ? QString::fromUtf8(error->message).simplified() : QString();
+}
+
+QString attribute(xmlTextReaderPtr reader, const char *name)
+{
+    xmlChar *value = xmlTextReaderGetAttribute(reader, reinterpret_cast<const xmlChar *>(name));
+    if (!value)
+        return {};
+    const QString out = QString::fromUtf8(reinterpret_cast<const char *>(value));
+    xmlFree(value);
+    return out;
+}
+
+bool nameIs(xmlTextReaderPtr reader, const char *name)
+{
+    const xmlChar *n = xmlTextReaderConstName(reader);
+    return n && xmlStrEqual(n, reinterpret_cast<const xmlChar *>(name));
+}
+
+} // namespace
+
+DataFileSummary DataFileSummary::read(const QString &path, const QStringList &fields, qint64 maxSize)
+{
+    DataFileSummary out;
+    const QString unreadable = FileErrors::unreadableReason(path);
+    if (!unreadable.isEmpty()) {
+        out.error = unreadable;
+        return out;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        out.error = FileErrors::readReason(path, file.error());
+        return out;
+    }
+    if (file.size() > maxSize) {
+        out.error = QStringLiteral("文件过大（超过%1 MB），不是本程序的数据文件").arg(maxSize / (1024 * 1024));
+        return out;
+    }
+    Input input{&file, file.read(1024)};
+    qsizetype bom = 0;
+    const QByteArray decodeAs = ConfigDocument::decodingFor(input.pending, bom);
+    input.pending.remove(0, bom);
+    if (input.pending.isEmpty()) {
+        out.error = QStringLiteral("文件是空的");
+        return out;
+    }
+
+    int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_HUGE;
+    if (!decodeAs.isEmpty())
+        options |= XML_PARSE_IGNORE_ENC;
+    xmlTextReaderPtr reader = xmlReaderForIO(readInput, closeInput, &input, nullptr,
+                                             decodeAs.isEmpty() ? nullptr : decodeAs.constData(), options);
+    if (!reader) {
+        out.error = QStringLiteral("无法读取文件");
+        return out;
+    }
+    Errors errors;
+    xmlTextReaderSetStructuredErrorHandler(reader, onError, &errors);
+
+    const QSet<QString> wanted(fields.begin(), fields.end());
+    bool seenType = false;
+    bool seenFields = false;
+    bool inFields = false;
+    bool refused = false;
+    int result = 0;
+    while ((result = xmlTextReaderRead(reader)) == 1) {
+        const int type = xmlTextReaderNodeType(reader);
+        if (type == XML_READER_TYPE_DOCUMENT_TYPE) {
+            // A document type may declare entities; data files have none.
+            refused = true;
+            break;
+        }
+        const int depth = xmlTextReaderDepth(reader);
+        if (type == XML_READER_TYPE_END_ELEMENT && depth == 1) {
+            if (inFields)
+                break; // the end of "data-fields": nothing more to look for
+            continue;
+        }
+        if (type != XML_READER_TYPE_ELEMENT || depth < 1)
+            continue;
+        if (depth == 1) {
+            inFields = false;
+            if (!seenType && nameIs(reader, "config-type")) {
+                seenType = true;
+                out.typeTag = attribute(reader, "value");
+                if (wanted.isEmpty())
+                    break;
+            } else if (!seenFields && nameIs(reader, "data-fields")) {
+                seenFields = true;
+                inFields = !xmlTextReaderIsEmptyElement(reader);
+            }
+        } else if (depth == 2 && inFields) {
+            const QString name = attribute(reader, "name");
+            if (wanted.contains(name) && !out.values.contains(name)) {
+                out.values.insert(name, attribute(reader, "value"));
+                if (seenType && out.values.size() == wanted.size())
+                    break;
+            }
+        }
+    }
+    xmlFreeTextReader(reader);
+
+    if (refused) {
+        out.error = QStringLiteral("文件含有文档类型声明，为安全起见不予读取");
+    } else if (input.failed) {
+        out.error = FileErrors::readReason(path, file.error());
+    } else if (result < 0) {
+        out.error = errors.line > 0 ? QStringLiteral("XML格式错误（第%1行）").arg(errors.line)
+                                    : QStringLiteral("XML格式错误");
+        if (!errors.message.isEmpty())
+            out.error += QStringLiteral("：") + errors.message;
+    } else if (!seenType) {
+        out.error = QStringLiteral("文件没有类型字段，不是本程序的数据文件");
+    } else {
+        out.ok = true;
+    }
+    return out;
+}
