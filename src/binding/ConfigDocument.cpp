@@ -523,3 +523,8 @@ QByteArray ConfigDocument::decodingFor(const QByteArray &head, qsizetype &bomLen
     bomLength = encoding.bom;
     return encoding.decodeAs;
 }
+
+QString ConfigDocument::parserErrorText(int code)
+{
+    return describeParserError(code);
+}

@@ -62,6 +62,8 @@ public:
     // decodes it: the encoding to impose (empty: the parser detects it) and
     // the length of a UTF-8 byte order mark to skip. For readers that stream.
     static QByteArray decodingFor(const QByteArray &head, qsizetype &bomLength);
+    // A short Chinese account of a libxml2 parser error code.
+    static QString parserErrorText(int code);
 
     // Drops the name indexes; called whenever a "name" attribute is set.
     void structureChanged();

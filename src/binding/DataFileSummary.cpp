@@ -45,17 +45,22 @@ int closeInput(void *)
 }
 
 struct Errors {
+    bool seen = false;
     int line = 0;
-    QString message;
+    int column = 0;
+    int code = 0;
 };
 
+// The first error of the parse: where and what (the parser's own text is English).
 void onError(void *context, xmlErrorPtr error)
 {
     auto *errors = static_cast<Errors *>(context);
-    if (!error || !errors->message.isEmpty() || error->level < XML_ERR_ERROR)
+    if (!error || errors->seen || error->level < XML_ERR_ERROR)
         return;
+    errors->seen = true;
     errors->line = error->line;
-    errors->message = error->message ? QString::fromUtf8(error->message).simplified() : QString();
+    errors->column = error->int2;
+    errors->code = error->code;
 }
 
 QString attribute(xmlTextReaderPtr reader, const char *name)
@@ -162,10 +167,10 @@ DataFileSummary DataFileSummary::read(const QString &path, const QStringList &fi
     } else if (input.failed) {
         out.error = FileErrors::readReason(path, file.error());
     } else if (result < 0) {
-        out.error = errors.line > 0 ? QStringLiteral("XML格式错误（第%1行）").arg(errors.line)
-                                    : QStringLiteral("XML格式错误");
-        if (!errors.message.isEmpty())
-            out.error += QStringLiteral("：") + errors.message;
+        out.error = QStringLiteral("XML格式错误");
+        if (errors.line > 0)
+            out.error += QStringLiteral("（第%1行第%2列）").arg(errors.line).arg(qMax(errors.column, 1));
+        out.error += QStringLiteral("：") + ConfigDocument::parserErrorText(errors.code) + QStringLiteral("，文件可能已损坏");
     } else if (!seenType) {
         out.error = QStringLiteral("文件没有类型字段，不是本程序的数据文件");
     } else {

@@ -9,7 +9,9 @@
 #include "Dialogs.h"
 #include "FormClasses.h"
 #include "Helpers.h"
+#include "TFrmFileList.h"
 #include "TFrmImport.h"
+#include "TUIHelper.h"
 #include "TFrmKVAbout.h"
 #include "TFrmKVHelp.h"
 
@@ -19,6 +21,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -142,6 +145,8 @@ void TFrmMain::buildMenu()
     import->setIconText(QStringLiteral("导入"));
     import->setToolTip(QStringLiteral("导入数据：用以前的数据文件填写本表"));
     connect(import, &QAction::triggered, this, guarded([this] { mnuImportClick(); }));
+    QAction *list = addItem(file, QStringLiteral("mnuFileList"), QStringLiteral("申请表一览"));
+    connect(list, &QAction::triggered, this, guarded([this] { mnuFileListClick(); }));
 
     QAction *save = addItem(file, QStringLiteral("mnuSaveNoExit"), QStringLiteral("保存(&S)"), 3);
     connect(save, &QAction::triggered, this, guarded([this] { mnuSaveNoExitClick(); }));
@@ -306,6 +311,35 @@ void TFrmMain::OpenDataFile(const QString &path)
             return;
         }
     throw AppError(QStringLiteral("文件“%1”的类型“%2”不是本程序的六种申请表之一，无法打开。").arg(shown, summary.typeTag));
+}
+
+void TFrmMain::mnuFileListClick()
+{
+    TFrmFileList list(DataFilesFolder(), this);
+    if (dialogs().runModal(&list) != QDialog::Accepted)
+        return;
+    if (list.action() == TFrmFileList::Action::Open)
+        OpenDataFile(list.chosenPath());
+    else if (list.action() == TFrmFileList::Action::Print)
+        PrintDataFile(list.chosenPath());
+}
+
+void TFrmMain::PrintDataFile(const QString &path)
+{
+    const DataFileEntry entry = DataFileList::read(path);
+    OpenDataFile(path);
+    if (!entry.type)
+        return;
+    TEABaseForm *form = registered(entry.type->kind);
+    // Cancelled at the close question, or refused by the loader.
+    if (!form || form->isClosed() || !form->helper() || form->helper()->FFileName != path ||
+        !form->helper()->Document())
+        return;
+    FMdiArea->setActiveSubWindow(form);
+    if (IsCheckCode(entry.checkCode) && form->verifyCodeEdit()->text() == entry.checkCode)
+        form->PrintReport();
+    else
+        form->SubmitAndPrint();
 }
 
 void TFrmMain::OpenFiles(const QStringList &paths)

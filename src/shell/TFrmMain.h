@@ -36,6 +36,13 @@ public:
     // the one-form-per-type rule and its close question; AppError when the
     // file is no data file of the six types.
     void OpenDataFile(const QString &path);
+    // 申请表一览: the data files of the program's folder; the chosen one is
+    // opened or printed.
+    void mnuFileListClick();
+    // Opens the data file into its form and prints it: with the check code
+    // the file holds (the paper matches that file; no new code, no new file),
+    // or, when the file holds no valid code, as the Print command does.
+    void PrintDataFile(const QString &path);
     // The files named on the command line, each into the form of its type;
     // a file that cannot be opened is reported and the next one tried.
     void OpenFiles(const QStringList &paths);

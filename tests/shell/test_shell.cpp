@@ -7,9 +7,13 @@
 #include "Helpers.h"
 #include "ScriptedDialogs.h"
 #include "TFrmKVAbout.h"
+#include "TFrmFileList.h"
 #include "TFrmKVHelp.h"
 #include "TFrmMain.h"
+#include "TUIHelper.h"
 #include "TestDocuments.h"
+#include "TfrReport.h"
+#include "TfrView.h"
 #include "TestMain.h"
 #include "CodePage.h"
 
@@ -23,7 +27,11 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <sys/stat.h>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -74,6 +82,8 @@ private slots:
     void openMissingFileShowsNoWindow();
     void openAnyFileByItsTypeField();
     void commandLineOpensEachFile();
+    void fileListShowsEveryDataFile();
+    void fileListOpensAndPrints();
     void firstControlHasFocus();
     void saveAndPrintWithoutActiveForm();
     void helpFiles();
@@ -437,6 +447,201 @@ void TestShell::commandLineOpensEachFile()
     QVERIFY(main.registered(FormKind::YBCZZCSQB));
     QVERIFY(dlg.fileRequests.isEmpty());
     Q_UNUSED(reg);
+}
+
+namespace {
+
+// A data file of the type with a drug, an applicant and a bound check code.
+QByteArray listedDocument(const QString &typeTag, const QString &drug, const QString &applicant, const QString &code)
+{
+    return TestDocuments::minimal(
+        typeTag, {},
+        QStringLiteral("<item type=\"Edit\" name=\"VerifyCode\" Field=\"VerifyCode\"/>"
+                       "<item type=\"Edit\" name=\"edtYPTYMC\" Field=\"edtYPTYMC\"/>"),
+        QStringLiteral("<field name=\"VerifyCode\" value=\"%3\"/><field name=\"edtYPTYMC\" value=\"%1\"/>"
+                       "<field name=\"edtJG1MC\" value=\"%2\"/>")
+            .arg(drug, applicant, code));
+}
+
+// The texts of a row of the list as shown (after sorting and filtering).
+QStringList shownRow(const TFrmFileList &list, int row)
+{
+    QStringList out;
+    const QAbstractItemModel *m = list.table()->model();
+    for (int c = 0; c < m->columnCount(); ++c)
+        out << m->index(row, c).data().toString();
+    return out;
+}
+
+int shownRowOf(const TFrmFileList &list, const QString &fileName)
+{
+    const QAbstractItemModel *m = list.table()->model();
+    for (int r = 0; r < m->rowCount(); ++r)
+        if (m->index(r, 5).data().toString() == fileName)
+            return r;
+    return -1;
+}
+
+} // namespace
+
+// The list shows every data file of its folder, of all six types, and lists
+// what it cannot read as unreadable with the reason, never failing on it.
+void TestShell::fileListShowsEveryDataFile()
+{
+    ScriptedDialogs dlg;
+    QTemporaryDir dir;
+    for (const FormType &t : formTypes()) {
+        const int n = int(t.kind) + 1;
+        TestDocuments::write(dir, t.filePrefix + QStringLiteral("_%1.MRT").arg(n, 8, 10, QLatin1Char('0')),
+                             listedDocument(t.typeTag, QStringLiteral("药品%1").arg(n), QStringLiteral("公司%1").arg(n),
+                                            QStringLiteral("%1").arg(n, 8, 10, QLatin1Char('0'))));
+    }
+    TestDocuments::write(dir, QStringLiteral("damaged.MRT"), listedDocument(formType(FormKind::YPZCSQ).typeTag, QStringLiteral("坏"), {}, {}).left(60));
+    TestDocuments::write(dir, QStringLiteral("empty.mrt"), QByteArray());
+    TestDocuments::write(dir, QStringLiteral("foreign.MRT"), TestDocuments::minimal(QStringLiteral("其他申请")));
+    TestDocuments::write(dir, QStringLiteral("entities.MRT"),
+                         QByteArray("<?xml version=\"1.0\"?><!DOCTYPE c [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;\">]>"
+                                    "<c><config-type value=\"&b;\"/></c>"));
+    TestDocuments::write(dir, QStringLiteral("notes.txt"), QByteArray("not listed"));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.MRT")));
+    QVERIFY(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe.MRT"))).constData(), 0600) == 0);
+    {
+        QFile huge(dir.filePath(QStringLiteral("huge.MRT")));
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.resize(qint64(40) * 1024 * 1024));
+    }
+
+    TFrmFileList list(dir.path());
+    QCOMPARE(list.entries().size(), 12);
+    QCOMPARE(list.table()->model()->rowCount(), 12);
+    QVERIFY(dlg.messages.isEmpty());
+    const QAbstractItemModel *m = list.table()->model();
+    for (const FormType &t : formTypes()) {
+        const int n = int(t.kind) + 1;
+        const int row = shownRowOf(list, t.filePrefix + QStringLiteral("_%1.MRT").arg(n, 8, 10, QLatin1Char('0')));
+        QVERIFY2(row >= 0, qPrintable(t.menuCaption));
+        QCOMPARE(shownRow(list, row).mid(0, 4), (QStringList{t.title, QStringLiteral("药品%1").arg(n),
+                                                            QStringLiteral("公司%1").arg(n),
+                                                            QStringLiteral("%1").arg(n, 8, 10, QLatin1Char('0'))}));
+    }
+    const QMap<QString, QString> reasons{{QStringLiteral("damaged.MRT"), QStringLiteral("XML")},
+                                         {QStringLiteral("empty.mrt"), QStringLiteral("空")},
+                                         {QStringLiteral("foreign.MRT"), QStringLiteral("其他申请")},
+                                         {QStringLiteral("entities.MRT"), QStringLiteral("文档类型")},
+                                         {QStringLiteral("pipe.MRT"), QString()},
+                                         {QStringLiteral("huge.MRT"), QStringLiteral("过大")}};
+    for (auto it = reasons.begin(); it != reasons.end(); ++it) {
+        const int row = shownRowOf(list, it.key());
+        QVERIFY2(row >= 0, qPrintable(it.key()));
+        QCOMPARE(m->index(row, 0).data().toString(), QStringLiteral("无法读取"));
+        const QString tip = m->index(row, 0).data(Qt::ToolTipRole).toString();
+        QVERIFY2(tip.contains(QStringLiteral("无法读取：")) && tip.contains(it.value()), qPrintable(tip));
+        // Chosen anyway: the reason, and the window stays.
+        list.choose(row, TFrmFileList::Action::Open);
+        QCOMPARE(dlg.messages.size(), 1);
+        QVERIFY(dlg.messages[0].text.contains(it.key()));
+        dlg.messages.clear();
+        QCOMPARE(list.result(), int(QDialog::Rejected));
+    }
+
+    // Sorted by a column; narrowed by the filter, in any column.
+    list.table()->sortByColumn(3, Qt::AscendingOrder);
+    QCOMPARE(shownRow(list, 0)[3], QString());
+    list.table()->sortByColumn(3, Qt::DescendingOrder);
+    QCOMPARE(shownRow(list, 0)[3], QStringLiteral("00000006"));
+    list.filter()->setText(QStringLiteral("公司3"));
+    QCOMPARE(m->rowCount(), 1);
+    QCOMPARE(shownRow(list, 0)[0], formType(FormKind::YPBCSQ).title);
+    list.filter()->setText(QStringLiteral("再注册"));
+    QCOMPARE(m->rowCount(), 2);
+    list.filter()->setText(QStringLiteral("无法读取"));
+    QCOMPARE(m->rowCount(), 6);
+    list.filter()->clear();
+    QCOMPARE(m->rowCount(), 12);
+}
+
+// Double-click opens the file into its form; 打印 prints it with the check
+// code it holds, making no new file, or as Print does when it holds none.
+void TestShell::fileListOpensAndPrints()
+{
+    ScriptedDialogs dlg;
+    TFrmMain main;
+    main.show();
+    const QString folder = ProgramDirectory();
+    const QString name = QStringLiteral("再注册_5EC0DE01.MRT");
+    const QString path = folder + name;
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(listedDocument(formType(FormKind::YPZZCSQ).typeTag, QStringLiteral("一览药"), QStringLiteral("一览公司"),
+                               QStringLiteral("5EC0DE01")));
+    }
+    auto pick = [&](TFrmFileList::Action action) {
+        dlg.modalHandlers.enqueue([=](QDialog *w) {
+            auto *list = qobject_cast<TFrmFileList *>(w);
+            if (!list || list->windowTitle() != QStringLiteral("申请表一览"))
+                return int(QDialog::Rejected);
+            const int row = shownRowOf(*list, name);
+            if (row < 0)
+                return int(QDialog::Rejected);
+            if (action == TFrmFileList::Action::Open) {
+                list->show();
+                if (!QTest::qWaitForWindowExposed(list))
+                    return int(QDialog::Rejected);
+                QTableView *table = list->table();
+                table->scrollTo(table->model()->index(row, 1));
+                const QRect cell = table->visualRect(table->model()->index(row, 1));
+                // A click first: the view opens a row on a double-click of the row it pressed.
+                QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+                QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+            } else {
+                list->table()->selectRow(row);
+                list->findChild<QPushButton *>(QStringLiteral("btnPrint"))->click();
+            }
+            return list->result();
+        });
+    };
+    pick(TFrmFileList::Action::Open);
+    main.action(QStringLiteral("mnuFileList"))->trigger();
+    TEABaseForm *form = main.registered(FormKind::YPZZCSQ);
+    QVERIFY(form);
+    QCOMPARE(form->helper()->FFileName, path);
+    QCOMPARE(form->verifyCodeEdit()->text(), QStringLiteral("5EC0DE01"));
+    QVERIFY(dlg.messages.isEmpty());
+
+    // Print: the open form of the type is asked to close; the paper carries
+    // the file's own code and no file is written.
+    const QStringList before = QDir(folder).entryList({QStringLiteral("*.MRT")});
+    dlg.modalWindows.clear();
+    pick(TFrmFileList::Action::Print);
+    dlg.answer({true});
+    main.action(QStringLiteral("mnuFileList"))->trigger();
+    QCOMPARE(dlg.texts(), QStringList{kCloseQuestion});
+    QCOMPARE(dlg.modalWindows, (QStringList{QStringLiteral("申请表一览"), QStringLiteral("预览")}));
+    TEABaseForm *printed = main.registered(FormKind::YPZZCSQ);
+    QVERIFY(printed && printed != form);
+    QCOMPARE(printed->verifyCodeEdit()->text(), QStringLiteral("5EC0DE01"));
+    QCOMPARE(printed->report()->FindObject(QStringLiteral("VerifyCode"))->Text(), QStringLiteral("5EC0DE01"));
+    QCOMPARE(QDir(folder).entryList({QStringLiteral("*.MRT")}), before);
+
+    // A file without a valid code prints as Print does: a new code, a new file.
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(listedDocument(formType(FormKind::YPZZCSQ).typeTag, QStringLiteral("一览药"), QStringLiteral("一览公司"), {}));
+    }
+    dlg.messages.clear();
+    pick(TFrmFileList::Action::Print);
+    dlg.answer({true});
+    main.action(QStringLiteral("mnuFileList"))->trigger();
+    TEABaseForm *renewed = main.registered(FormKind::YPZZCSQ);
+    QVERIFY(renewed);
+    const QString code = renewed->verifyCodeEdit()->text();
+    QVERIFY(IsCheckCode(code));
+    QCOMPARE(dlg.messages.size(), 2);
+    QVERIFY(dlg.messages[1].text.startsWith(QStringLiteral("已成功生成报盘文件:") + renewed->DataFileName()));
+    QFile::remove(renewed->DataFileName());
+    QFile::remove(path);
 }
 
 void TestShell::firstControlHasFocus()
