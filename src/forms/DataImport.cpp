@@ -139,7 +139,7 @@ ConfigNode itemOfField(const ConfigDocument &doc, const QString &field)
     return {};
 }
 
-// A value as one line of the dialog's table.
+// A memo's text for an edit box: its lines joined by blanks.
 QString oneLine(const QString &text)
 {
     static const QRegularExpression breaks(QStringLiteral("[\\r\\n]+"));
@@ -148,10 +148,9 @@ QString oneLine(const QString &text)
 
 } // namespace
 
-// One side of the import: a document with its form's catalogue, able to say
-// how a stored value shows on that form.
+// One side of the import: a form's catalogue, able to say how a control and
+// a group item are named on that form.
 struct DataImport::Side {
-    const ConfigDocument &doc;
     const Catalogue &catalogue;
     QHash<QString, Place> place;
 
@@ -243,40 +242,217 @@ DataImport::Kind DataImport::targetKind(const ConfigNode &item, QStringList &con
     }
 }
 
-void DataImport::pair(const Catalogue &targetCatalogue, const Catalogue &sourceCatalogue)
+void DataImport::readRelations(const ConfigDocument &doc)
 {
-    ConfigDocument &doc = *FForm->helper()->Document();
-    const Side target{doc, targetCatalogue, places(targetCatalogue)};
-    const Side source{*FSource, sourceCatalogue, places(sourceCatalogue)};
-    const FormKind targetType = FForm->type().kind;
-    const ConfigNode fields = doc.section(ConfigSection::DataFields);
-    const QString verifyCode = FForm->verifyCodeEdit() ? FForm->verifyCodeEdit()->objectName() : kVerifyCode;
-
-    // The relations: each dependent's controllers and its depth below the top.
-    {
-        struct Level {
-            ConfigNode node;
-            int depth;
-        };
-        QList<Level> pending;
-        for (const ConfigNode &n : doc.section(ConfigSection::UiRelation).childElements())
-            pending.append({n, 0});
-        while (!pending.isEmpty()) {
-            const Level level = pending.takeLast();
-            const QString name = level.node.attributeText(kName);
-            const bool controller = level.node.hasChildElements() && level.node.hasAttribute(kType) && !name.isEmpty();
-            if (!controller)
+    // Each dependent's controllers and its depth below the top, walked
+    // without recursion.
+    struct Level {
+        ConfigNode node;
+        int depth;
+    };
+    QList<Level> pending;
+    for (const ConfigNode &n : doc.section(ConfigSection::UiRelation).childElements())
+        pending.append({n, 0});
+    while (!pending.isEmpty()) {
+        const Level level = pending.takeLast();
+        const QString name = level.node.attributeText(kName);
+        if (!level.node.hasChildElements() || !level.node.hasAttribute(kType) || name.isEmpty())
+            continue;
+        for (const ConfigNode &child : level.node.childElements()) {
+            const QString dependent = folded(child.attributeText(kName));
+            if (dependent.isEmpty())
                 continue;
-            for (const ConfigNode &child : level.node.childElements()) {
-                const QString dependent = child.attributeText(kName);
-                if (dependent.isEmpty())
-                    continue;
-                FControllers[folded(dependent)].append(name);
-                FDepth[folded(dependent)] = qMax(FDepth.value(folded(dependent)), level.depth + 1);
-                pending.append({child, level.depth + 1});
+            FControllers[dependent].append(name);
+            FDepth[dependent] = qMax(FDepth.value(dependent), level.depth + 1);
+            pending.append({child, level.depth + 1});
+        }
+    }
+}
+
+QString DataImport::shownNow(const Pairing &p, const Side &target) const
+{
+    QStringList shown;
+    for (const QString &name : p.controls) {
+        QObject *c = control(name);
+        switch (p.kind) {
+        case Kind::Text:
+        case Kind::Memo:
+        case Kind::Combo:
+            shown << Controls::text(c);
+            break;
+        case Kind::Check:
+            if (Controls::isChecked(c))
+                shown << QStringLiteral("是");
+            break;
+        case Kind::Date:
+            if (auto *picker = qobject_cast<DatePicker *>(c); picker && picker->hasDate())
+                shown << ValueRules::FromDate(picker->date());
+            break;
+        case Kind::Radio:
+        case Kind::CheckGroup:
+            if (Controls::isChecked(c))
+                shown << target.captionOf(name);
+            break;
+        case Kind::None:
+            break;
+        }
+    }
+    return shown.join(kListSeparator);
+}
+
+DataImport::Incoming DataImport::readIncoming(const QString &field, const Side &source) const
+{
+    Incoming in;
+    in.stored = FSource->FieldValue(field);
+    const ConfigNode item = itemOfField(*FSource, field);
+    if (item) {
+        const QString type = item.attributeText(kType);
+        if (type == kRadioGroup)
+            in.kind = Kind::Radio;
+        else if (type == kCheckGroup)
+            in.kind = Kind::CheckGroup;
+        else if (type == kComboBox)
+            in.kind = Kind::Combo;
+        else if (const CatalogueEntry *e = source.catalogue.find(item.attributeText(kName))) {
+            // A plain item shows its value by the kind of its control.
+            switch (e->kind) {
+            case CatalogueEntry::Kind::Edit: in.kind = Kind::Text; break;
+            case CatalogueEntry::Kind::Memo: in.kind = Kind::Memo; break;
+            case CatalogueEntry::Kind::Check: in.kind = Kind::Check; break;
+            case CatalogueEntry::Kind::Date: in.kind = Kind::Date; break;
+            default: break;
             }
         }
     }
+    switch (in.kind) {
+    case Kind::Text:
+    case Kind::Combo:
+        in.text = in.shown = in.stored;
+        break;
+    case Kind::Memo:
+        in.damaged = !ValueRules::DecodeMemo(in.stored, in.text);
+        in.shown = in.text;
+        break;
+    case Kind::Check:
+        if (ValueRules::IsNonBlank(in.stored)) {
+            const std::optional<bool> on = ValueRules::ToBoolean(in.stored);
+            in.damaged = !on;
+            in.shown = on && *on ? QStringLiteral("是") : QString();
+        }
+        break;
+    case Kind::Date:
+        if (ValueRules::IsNonBlank(in.stored)) {
+            const std::optional<QDate> date = ValueRules::ToDate(in.stored);
+            in.damaged = !date;
+            in.shown = date ? ValueRules::FromDate(*date) : in.stored;
+        }
+        break;
+    case Kind::Radio:
+        // What loading shows: the button whose key is the value, if any.
+        in.shown = source.keyCaption(item, in.stored);
+        if (!in.shown.isEmpty())
+            in.keys << in.stored;
+        break;
+    case Kind::CheckGroup: {
+        QStringList parts;
+        SplitBySeparator(in.stored, parts, kMultiChoiceSeparator);
+        QStringList captions;
+        for (const QString &key : parts) {
+            const QString caption = source.keyCaption(item, key);
+            if (!caption.isEmpty() && !in.keys.contains(key)) {
+                in.keys << key;
+                captions << caption;
+            }
+        }
+        in.shown = captions.join(kListSeparator);
+        break;
+    }
+    case Kind::None:
+        break;
+    }
+    return in;
+}
+
+void DataImport::settle(Pairing &p, ImportField &f, const Incoming &in, const Side &target) const
+{
+    f.incoming = in.shown;
+    auto take = [&](const QString &value) {
+        p.value = value;
+        f.importable = true;
+    };
+    // A drop-down list takes only one of its entries.
+    auto takeEntry = [&](const QString &text) {
+        if (Controls::findItem(control(p.controls.first()), text) < 0)
+            f.note = QStringLiteral("本表的下拉列表中没有这一项");
+        else
+            take(text);
+    };
+    if (in.damaged) {
+        f.note = QStringLiteral("文件中的内容格式不对，不能导入");
+    } else if (in.shown.isEmpty()) {
+        if (in.kind == Kind::None && ValueRules::IsNonBlank(in.stored))
+            f.note = QStringLiteral("文件中的这一项在其表上不显示");
+    } else if (in.kind == p.kind) {
+        switch (p.kind) {
+        case Kind::Radio: {
+            const QString key = in.keys.value(0);
+            QString button;
+            for (auto it = p.keyOfControl.cbegin(); it != p.keyOfControl.cend(); ++it)
+                if (it.value() == key)
+                    button = it.key();
+            if (button.isEmpty()) {
+                f.note = QStringLiteral("本表没有“%1”这一选项").arg(in.shown);
+            } else {
+                take(key);
+                f.incoming = target.captionOf(button); // as this form names it
+            }
+            break;
+        }
+        case Kind::CheckGroup: {
+            const ValueRules::KeyList own(QStringList(p.keyOfControl.values()).join(kMultiChoiceSeparator));
+            QStringList kept;
+            QStringList missing;
+            for (const QString &key : in.keys)
+                (own.contains(key) ? kept : missing) << key;
+            if (kept.isEmpty()) {
+                f.note = QStringLiteral("本表没有这些选项");
+            } else {
+                take(kept.join(kMultiChoiceSeparator));
+                if (!missing.isEmpty())
+                    f.note = QStringLiteral("本表没有：") + missing.join(kListSeparator);
+            }
+            break;
+        }
+        case Kind::Combo:
+            takeEntry(in.text);
+            break;
+        default:
+            // Stored alike on both forms: the very value the file holds.
+            take(in.stored);
+            break;
+        }
+    } else if (p.kind == Kind::Text && (in.kind == Kind::Memo || in.kind == Kind::Combo)) {
+        take(oneLine(in.text));
+        if (p.value != in.text)
+            f.note = QStringLiteral("多行内容并为一行");
+    } else if (p.kind == Kind::Memo && (in.kind == Kind::Text || in.kind == Kind::Combo)) {
+        take(ValueRules::MemoToValue(in.text));
+    } else if (p.kind == Kind::Combo && (in.kind == Kind::Text || in.kind == Kind::Memo)) {
+        takeEntry(in.text);
+    } else {
+        f.note = QStringLiteral("两表此项的填写方式不同，不能导入");
+    }
+}
+
+void DataImport::pair(const Catalogue &targetCatalogue, const Catalogue &sourceCatalogue)
+{
+    ConfigDocument &doc = *FForm->helper()->Document();
+    const Side target{targetCatalogue, places(targetCatalogue)};
+    const Side source{sourceCatalogue, places(sourceCatalogue)};
+    const FormKind targetType = FForm->type().kind;
+    const ConfigNode fields = doc.section(ConfigSection::DataFields);
+    const QString verifyCode = FForm->verifyCodeEdit() ? FForm->verifyCodeEdit()->objectName() : kVerifyCode;
+    readRelations(doc);
 
     struct Found {
         int position;
@@ -286,7 +462,7 @@ void DataImport::pair(const Catalogue &targetCatalogue, const Catalogue &sourceC
     QList<Found> found;
     QSet<QString> seenFields;
     for (const ConfigNode &item : doc.section(ConfigSection::UiData).childElements()) {
-        int position = INT_MAX;
+        // Fields a save writes, once each, never the check code.
         const QString field = item.attributeText(kField);
         if (field.isEmpty() || seenFields.contains(field) || !doc.findNamed(fields, field))
             continue;
@@ -325,185 +501,21 @@ void DataImport::pair(const Catalogue &targetCatalogue, const Catalogue &sourceC
             f.item = f.caption = items.isEmpty() ? where.item : items.join(QStringLiteral("／"));
             f.group = true;
         }
+        f.current = shownNow(p, target);
+        settle(p, f, readIncoming(sourceField, source), target);
 
-        // What the form shows now.
-        QStringList shown;
-        for (const QString &name : p.controls) {
-            QObject *c = control(name);
-            switch (p.kind) {
-            case Kind::Text:
-            case Kind::Memo:
-            case Kind::Combo:
-                shown << Controls::text(c);
-                break;
-            case Kind::Check:
-                if (Controls::isChecked(c))
-                    shown << QStringLiteral("是");
-                break;
-            case Kind::Date:
-                if (auto *picker = qobject_cast<DatePicker *>(c); picker && picker->hasDate())
-                    shown << ValueRules::FromDate(picker->date());
-                break;
-            case Kind::Radio:
-            case Kind::CheckGroup:
-                if (Controls::isChecked(c))
-                    shown << target.captionOf(name);
-                break;
-            case Kind::None:
-                break;
-            }
-        }
-        f.current = shown.join(kListSeparator);
-
-        // What the file holds, as its own form would show it, and the value
-        // this form stores for it.
-        const QString stored = FSource->FieldValue(sourceField);
-        const ConfigNode sourceItem = itemOfField(*FSource, sourceField);
-        QStringList sourceControls;
-        Kind sourceKind = Kind::None;
-        if (sourceItem) {
-            const QString type = sourceItem.attributeText(kType);
-            if (type == kRadioGroup)
-                sourceKind = Kind::Radio;
-            else if (type == kCheckGroup)
-                sourceKind = Kind::CheckGroup;
-            else if (type == kComboBox)
-                sourceKind = Kind::Combo;
-            else if (const CatalogueEntry *e = sourceCatalogue.find(sourceItem.attributeText(kName))) {
-                switch (e->kind) {
-                case CatalogueEntry::Kind::Edit: sourceKind = Kind::Text; break;
-                case CatalogueEntry::Kind::Memo: sourceKind = Kind::Memo; break;
-                case CatalogueEntry::Kind::Check: sourceKind = Kind::Check; break;
-                case CatalogueEntry::Kind::Date: sourceKind = Kind::Date; break;
-                default: break;
-                }
-            }
-        }
-        QString text;        // the file's value as text (text kinds)
-        QStringList keys;    // the file's keys (groups)
-        bool damaged = false;
-        switch (sourceKind) {
-        case Kind::Text:
-        case Kind::Combo:
-            text = stored;
-            f.incoming = stored;
-            break;
-        case Kind::Memo:
-            damaged = !ValueRules::DecodeMemo(stored, text);
-            f.incoming = text;
-            break;
-        case Kind::Check:
-            if (ValueRules::IsNonBlank(stored)) {
-                const std::optional<bool> on = ValueRules::ToBoolean(stored);
-                damaged = !on;
-                f.incoming = on && *on ? QStringLiteral("是") : QString();
-            }
-            break;
-        case Kind::Date:
-            if (ValueRules::IsNonBlank(stored)) {
-                const std::optional<QDate> date = ValueRules::ToDate(stored);
-                damaged = !date;
-                f.incoming = date ? ValueRules::FromDate(*date) : stored;
-            }
-            break;
-        case Kind::Radio:
-            f.incoming = source.keyCaption(sourceItem, stored);
-            if (!f.incoming.isEmpty())
-                keys << stored;
-            break;
-        case Kind::CheckGroup: {
-            QStringList parts;
-            SplitBySeparator(stored, parts, kMultiChoiceSeparator);
-            QStringList captions;
-            for (const QString &key : parts) {
-                const QString caption = source.keyCaption(sourceItem, key);
-                if (!caption.isEmpty() && !keys.contains(key)) {
-                    keys << key;
-                    captions << caption;
-                }
-            }
-            f.incoming = captions.join(kListSeparator);
-            break;
-        }
-        case Kind::None:
-            break;
-        }
-
-        if (damaged) {
-            f.note = QStringLiteral("文件中的内容格式不对，不能导入");
-        } else if (f.incoming.isEmpty()) {
-            f.note = sourceKind == Kind::None && ValueRules::IsNonBlank(stored)
-                         ? QStringLiteral("文件中的这一项在其表上不显示")
-                         : QString();
-        } else if (sourceKind == p.kind) {
-            switch (p.kind) {
-            case Kind::Radio: {
-                const QString key = keys.value(0);
-                if (std::find(p.keyOfControl.cbegin(), p.keyOfControl.cend(), key) == p.keyOfControl.cend()) {
-                    f.note = QStringLiteral("本表没有“%1”这一选项").arg(f.incoming);
-                } else {
-                    p.value = key;
-                    f.importable = true;
-                    // The caption of the button this form checks for it.
-                    for (auto it = p.keyOfControl.cbegin(); it != p.keyOfControl.cend(); ++it)
-                        if (it.value() == key)
-                            f.incoming = target.place.value(it.key()).caption;
-                }
-                break;
-            }
-            case Kind::CheckGroup: {
-                const ValueRules::KeyList own(QStringList(p.keyOfControl.values()).join(kMultiChoiceSeparator));
-                QStringList kept;
-                QStringList missing;
-                for (const QString &key : keys)
-                    (own.contains(key) ? kept : missing) << key;
-                if (kept.isEmpty()) {
-                    f.note = QStringLiteral("本表没有这些选项");
-                } else {
-                    p.value = kept.join(kMultiChoiceSeparator);
-                    f.importable = true;
-                    if (!missing.isEmpty())
-                        f.note = QStringLiteral("本表没有：") + missing.join(kListSeparator);
-                }
-                break;
-            }
-            case Kind::Combo:
-                if (Controls::findItem(control(p.controls.first()), text) < 0) {
-                    f.note = QStringLiteral("本表的下拉列表中没有这一项");
-                } else {
-                    p.value = text;
-                    f.importable = true;
-                }
-                break;
-            default:
-                // Stored alike on both forms: the very value the file holds.
-                p.value = stored;
-                f.importable = true;
-                break;
-            }
-        } else if (p.kind == Kind::Text && (sourceKind == Kind::Memo || sourceKind == Kind::Combo)) {
-            p.value = oneLine(text);
-            f.importable = true;
-            if (p.value != text)
-                f.note = QStringLiteral("多行内容并为一行");
-        } else if (p.kind == Kind::Memo && (sourceKind == Kind::Text || sourceKind == Kind::Combo)) {
-            p.value = ValueRules::MemoToValue(text);
-            f.importable = true;
-        } else if (p.kind == Kind::Combo && (sourceKind == Kind::Text || sourceKind == Kind::Memo)) {
-            if (Controls::findItem(control(p.controls.first()), text) < 0) {
-                f.note = QStringLiteral("本表的下拉列表中没有这一项");
-            } else {
-                p.value = text;
-                f.importable = true;
-            }
-        } else {
-            f.note = QStringLiteral("两表此项的填写方式不同，不能导入");
-        }
-
+        // What the field waits for, should its controllers stay off.
+        QStringList needs;
+        int position = INT_MAX;
         for (const QString &c : p.controls) {
             p.order = qMax(p.order, FDepth.value(folded(c)));
             position = qMin(position, target.place.value(folded(c), Place{{}, {}, {}, INT_MAX}).position);
+            for (const QString &controller : FControllers.value(folded(c)))
+                if (!needs.contains(target.captionOf(controller)))
+                    needs << target.captionOf(controller);
         }
+        if (!needs.isEmpty())
+            f.needs = QStringLiteral("须先选中“%1”").arg(needs.join(QStringLiteral("”或“")));
         found.append({position, f, p});
     }
     // In the order the form shows them.
@@ -530,18 +542,10 @@ void DataImport::pair(const Catalogue &targetCatalogue, const Catalogue &sourceC
             proposed.insert(i);
         }
     }
-    // Fields that wait for a controller say which.
     for (int i = 0; i < FFields.size(); ++i) {
         ImportField &f = FFields[i];
-        if (!f.importable || !f.note.isEmpty() || available(i, proposed))
-            continue;
-        QStringList needs;
-        for (const QString &c : FPairings[i].controls)
-            for (const QString &controller : FControllers.value(folded(c)))
-                if (!needs.contains(target.captionOf(controller)))
-                    needs << target.captionOf(controller);
-        f.note = needs.isEmpty() ? QStringLiteral("本表此项现在不可填写")
-                                 : QStringLiteral("须先选中“%1”").arg(needs.join(QStringLiteral("”或“")));
+        if (f.importable && f.note.isEmpty() && !available(i, proposed))
+            f.note = f.needs.isEmpty() ? QStringLiteral("本表此项现在不可填写") : f.needs;
     }
 }
 
@@ -621,35 +625,6 @@ bool DataImport::available(int index, const QSet<int> &chosen) const
             return false;
     }
     return true;
-}
-
-QList<int> DataImport::dependents(int index) const
-{
-    QSet<QString> controllers;
-    for (const QString &c : FPairings.value(index).controls)
-        controllers.insert(folded(c));
-    QList<int> out;
-    // Dependents of dependents too: a chain of relations.
-    for (int round = 0; round < 8; ++round) {
-        bool grew = false;
-        for (int i = 0; i < FPairings.size(); ++i) {
-            if (i == index || out.contains(i))
-                continue;
-            for (const QString &c : FPairings[i].controls) {
-                const QStringList of = FControllers.value(folded(c));
-                if (std::any_of(of.begin(), of.end(), [&](const QString &k) { return controllers.contains(folded(k)); })) {
-                    out << i;
-                    for (const QString &own : FPairings[i].controls)
-                        controllers.insert(folded(own));
-                    grew = true;
-                    break;
-                }
-            }
-        }
-        if (!grew)
-            break;
-    }
-    return out;
 }
 
 QString DataImport::appliedValue(int index) const

@@ -30,6 +30,7 @@ struct ImportField {
     QString current;      // what the form shows now; empty when empty
     QString incoming;     // what the file holds, as its own form shows it
     QString note;         // why it cannot be imported, or what it waits for
+    QString needs;        // the controllers it waits for while they are off
     bool group = false;    // a radio or check group (its caption is its item's)
     bool importable = false;
     bool proposed = false; // ticked when the dialog opens
@@ -56,9 +57,6 @@ public:
     // `chosen` are applied: a relation may keep its control disabled until
     // its controller is chosen.
     bool available(int index, const QSet<int> &chosen) const;
-    // The field indices whose availability depends on field `index`.
-    QList<int> dependents(int index) const;
-
     // Applies the chosen importable fields, controllers first; returns the
     // captions of those left out because a relation kept their controls
     // disabled. Marks the form modified when anything was applied.
@@ -70,6 +68,15 @@ public:
 private:
     enum class Kind { None, Text, Memo, Combo, Check, Date, Radio, CheckGroup };
     struct Side;
+    // A field of the file: its stored value and how its own form shows it.
+    struct Incoming {
+        Kind kind = Kind::None;
+        QString stored;
+        QString text;       // text kinds: the text (a memo's decoded)
+        QString shown;      // as its form shows it; empty when it shows nothing
+        QStringList keys;   // groups: the keys its form shows checked
+        bool damaged = false;
+    };
     struct Pairing {
         ConfigNode item;        // this form's data item
         Kind kind = Kind::None;
@@ -80,6 +87,11 @@ private:
     };
 
     void pair(const Catalogue &target, const Catalogue &source);
+    void readRelations(const ConfigDocument &doc);
+    QString shownNow(const Pairing &p, const Side &target) const;
+    Incoming readIncoming(const QString &field, const Side &source) const;
+    // The value this form stores for the file's, or why there is none.
+    void settle(Pairing &p, ImportField &f, const Incoming &in, const Side &target) const;
     Kind targetKind(const ConfigNode &item, QStringList &controls) const;
     bool controlOn(const QString &control, const QSet<int> &chosen, QSet<QString> &visiting) const;
     bool controlEnabled(const QString &control, const QSet<int> &chosen, QSet<QString> &visiting) const;

@@ -207,10 +207,13 @@ void TFrmImport::refresh()
                 r->setCheckState(ColCaption, Qt::Unchecked);
                 changed = true;
             }
-            QString note = fields[i].note;
-            if (available && note.startsWith(QStringLiteral("须先选中")))
-                note.clear();
+            // A field waiting for its controller says so; once free, it
+            // shows its own note.
+            QString note = fields[i].note == fields[i].needs ? QString() : fields[i].note;
+            if (!available && note.isEmpty())
+                note = fields[i].needs.isEmpty() ? QStringLiteral("本表此项现在不可填写") : fields[i].needs;
             r->setText(ColNote, note);
+            r->setToolTip(ColNote, note);
         }
         if (!changed)
             break;

@@ -546,9 +546,13 @@ QWidget *control(TEABaseForm *form, const QString &name)
 
 } // namespace
 
-// Every field the table of shared fields names is a field of that form.
+// Every field the table of shared fields names is a field of that form, and
+// fields that correspond between two forms are filled in alike: text with
+// text, a check box with a check box, a date with a date, a group with a group.
 void TestForms::sharedFieldsAreFieldsOfTheirForms()
 {
+    // Field -> how it is filled in ("text", "check", "date", "RadioGroup", "CheckGroup").
+    QMap<FormKind, QHash<QString, QString>> fills;
     for (FormKind kind : completeTypes()) {
         QFile f(ProgramDirectory() + formType(kind).configFileName);
         QVERIFY(f.open(QIODevice::ReadOnly));
@@ -558,7 +562,34 @@ void TestForms::sharedFieldsAreFieldsOfTheirForms()
         QVERIFY(listed.size() > 20);
         for (const QString &field : listed)
             QVERIFY2(doc->findNamed(fields, field), qPrintable(formType(kind).menuCaption + QLatin1Char(' ') + field));
+        const Catalogue cat = CatalogueParser::load(formType(kind).catalogue);
+        for (const ConfigNode &item : doc->section(QStringLiteral("ui-data")).childElements()) {
+            const QString type = item.attributeText(QStringLiteral("type"));
+            QString fill = type;
+            if (type != QLatin1String("RadioGroup") && type != QLatin1String("CheckGroup")) {
+                const CatalogueEntry *e = cat.find(item.attributeText(QStringLiteral("name")));
+                QVERIFY(e);
+                fill = e->kind == CatalogueEntry::Kind::Check ? QStringLiteral("check")
+                       : e->kind == CatalogueEntry::Kind::Date ? QStringLiteral("date")
+                                                               : QStringLiteral("text");
+            }
+            fills[kind].insert(item.attributeText(QStringLiteral("Field")), fill);
+        }
     }
+    int pairs = 0;
+    for (FormKind target : completeTypes())
+        for (FormKind source : completeTypes())
+            for (auto it = fills[target].cbegin(); it != fills[target].cend(); ++it) {
+                const QString other = SharedFields::counterpart(target, it.key(), source);
+                if (other.isEmpty() || !fills[source].contains(other))
+                    continue;
+                ++pairs;
+                QVERIFY2(fills[source].value(other) == it.value(),
+                         qPrintable(QStringLiteral("%1 %2 (%3) ~ %4 %5 (%6)")
+                                        .arg(formType(target).menuCaption, it.key(), it.value(),
+                                             formType(source).menuCaption, other, fills[source].value(other))));
+            }
+    QVERIFY(pairs > 1000);
     // A damaged table is refused with its line.
     for (const QString &bad : {QStringLiteral("forms YPZCSQ YPBCSQ\na edtX\n"),
                                QStringLiteral("forms YPZCSQ YPXX\n"),
