@@ -3,6 +3,7 @@
 #include "ConfigDocument.h"
 #include "FileErrors.h"
 
+#include <libxml/parser.h>
 #include <libxml/xmlreader.h>
 
 #include <QFile>
@@ -83,6 +84,7 @@ bool nameIs(xmlTextReaderPtr reader, const char *name)
 
 DataFileSummary DataFileSummary::read(const QString &path, const QStringList &fields, qint64 maxSize)
 {
+    xmlInitParser();
     DataFileSummary out;
     const QString unreadable = FileErrors::unreadableReason(path);
     if (!unreadable.isEmpty()) {
