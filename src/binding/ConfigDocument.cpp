@@ -603,7 +603,7 @@ std::unique_ptr<ConfigDocument> ConfigDocument::parse(const QByteArray &bytes)
         throw AppError(QStringLiteral("XML文件格式错误：文件过大，无法解析。"));
     // The parser takes minutes over one tag of many thousand attributes:
     // such a document is refused before it is parsed.
-    if (const int line = MarkupScan::crowdedTagLine(bytes, encoding.bom, encoding.decodeAs)) {
+    if (const int line = MarkupScan::crowdedTagLine(input, encoding.bom, encoding.decodeAs)) {
         throw AppError(QStringLiteral("XML文件格式错误（第%1行）：一个元素带有超过%2个属性，不是本程序的文件，无法读取该文件。")
                            .arg(line)
                            .arg(MarkupScan::MaxAttributes));
@@ -838,4 +838,17 @@ bool ConfigDocument::SetFieldValue(const QString &field, const QString &value)
         return false;
     entry.setAttribute(kValue, value);
     return true;
+}
+
+QByteArray ConfigDocument::decodingFor(const QByteArray &head, qsizetype &bomLength, bool &codePage)
+{
+    const InputEncoding encoding = detectEncoding(head);
+    bomLength = encoding.bom;
+    codePage = encoding.codePage;
+    return encoding.decodeAs;
+}
+
+QString ConfigDocument::parserErrorText(int code)
+{
+    return describeParserError(code);
 }
