@@ -1,6 +1,7 @@
 #include "ConfigDocument.h"
 
 #include "AppError.h"
+#include "Platform.h"
 
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
@@ -10,8 +11,6 @@
 #include <QRegularExpression>
 #include <QSet>
 
-#include <cerrno>
-#include <iconv.h>
 #include <limits>
 #include <mutex>
 #include <optional>
@@ -229,24 +228,24 @@ InputEncoding detectEncoding(const QByteArray &bytes)
 std::optional<std::pair<int, QByteArray>> firstUndecodable(const QByteArray &bytes, qsizetype from,
                                                             const QByteArray &encoding)
 {
-    iconv_t cd = iconv_open("UTF-8", encoding.constData());
-    if (cd == iconv_t(-1))
+    Platform::CodeConverter cd("UTF-8", encoding.constData());
+    if (!cd.isValid())
         return std::nullopt;
-    char *in = const_cast<char *>(bytes.constData()) + from;
+    const char *in = bytes.constData() + from;
     size_t inLeft = size_t(bytes.size() - from);
     QByteArray buffer(64 * 1024, Qt::Uninitialized);
     std::optional<std::pair<int, QByteArray>> result;
     while (inLeft > 0) {
         char *out = buffer.data();
         size_t outLeft = size_t(buffer.size());
-        if (iconv(cd, &in, &inLeft, &out, &outLeft) != size_t(-1) || errno == E2BIG)
+        const auto rc = cd.convert(&in, &inLeft, &out, &outLeft);
+        if (rc == Platform::CodeConverter::Converted || rc == Platform::CodeConverter::OutputFull)
             continue;
         const qsizetype at = in - bytes.constData();
         const int line = int(bytes.left(at).count('\n')) + 1;
         result = std::make_pair(line, bytes.mid(at, 4));
         break;
     }
-    iconv_close(cd);
     return result;
 }
 

@@ -1,7 +1,6 @@
 #include "CodePage.h"
 
-#include <cerrno>
-#include <iconv.h>
+#include "Platform.h"
 
 namespace {
 
@@ -11,23 +10,23 @@ namespace {
 QByteArray convert(const char *to, const char *from, const QByteArray &input,
                    const QByteArray &replacement)
 {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == iconv_t(-1))
+    Platform::CodeConverter cd(to, from);
+    if (!cd.isValid())
         return {};
     QByteArray out;
     out.reserve(input.size() * 2 + 8);
-    char *in = const_cast<char *>(input.constData());
+    const char *in = input.constData();
     size_t inLeft = size_t(input.size());
     char buffer[4096];
     while (inLeft > 0) {
         char *outPtr = buffer;
         size_t outLeft = sizeof buffer;
-        const size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+        const auto rc = cd.convert(&in, &inLeft, &outPtr, &outLeft);
         out.append(buffer, qsizetype(sizeof buffer - outLeft));
-        if (rc == size_t(-1)) {
-            if (errno == E2BIG)
-                continue;
-            // EILSEQ or EINVAL (truncated sequence): replace one byte and go on.
+        if (rc == Platform::CodeConverter::OutputFull)
+            continue;
+        if (rc != Platform::CodeConverter::Converted) {
+            // A bad or truncated sequence: replace one byte and go on.
             out.append(replacement);
             ++in;
             --inLeft;
@@ -35,9 +34,8 @@ QByteArray convert(const char *to, const char *from, const QByteArray &input,
     }
     char *outPtr = buffer;
     size_t outLeft = sizeof buffer;
-    iconv(cd, nullptr, nullptr, &outPtr, &outLeft);
+    cd.finish(&outPtr, &outLeft);
     out.append(buffer, qsizetype(sizeof buffer - outLeft));
-    iconv_close(cd);
     return out;
 }
 

@@ -1,58 +1,43 @@
 #include "FileErrors.h"
 
+#include "Platform.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace FileErrors {
 
 QString unreadableReason(const QString &path)
 {
-    const QByteArray native = QFile::encodeName(path);
-    // Without blocking, so that a named pipe does not hang the tool.
-    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd >= 0) {
-        struct stat st {};
-        const bool known = ::fstat(fd, &st) == 0;
-        ::close(fd);
-        if (known && S_ISDIR(st.st_mode))
-            return QStringLiteral("是目录，不是文件");
-        if (known && !S_ISREG(st.st_mode))
-            return QStringLiteral("不是普通文件");
+    int error = 0;
+    switch (Platform::checkReadable(path, &error)) {
+    case Platform::ReadCheck::RegularFile:
         return {};
-    }
-    const int error = errno;
-    struct stat link {};
-    switch (error) {
-    case ENOENT:
-        // A link whose target is gone is there itself.
-        if (::lstat(native.constData(), &link) == 0 && S_ISLNK(link.st_mode))
-            return QStringLiteral("符号链接指向的文件不存在");
-        return QStringLiteral("文件不存在");
-    case ELOOP:
-        return QStringLiteral("符号链接循环");
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("没有读取权限");
-    case EISDIR:
+    case Platform::ReadCheck::Directory:
         return QStringLiteral("是目录，不是文件");
-    case ENOTDIR:
+    case Platform::ReadCheck::OtherKind:
+        return QStringLiteral("不是普通文件");
+    case Platform::ReadCheck::DanglingLink:
+        return QStringLiteral("符号链接指向的文件不存在");
+    case Platform::ReadCheck::Missing:
+        return QStringLiteral("文件不存在");
+    case Platform::ReadCheck::LinkLoop:
+        return QStringLiteral("符号链接循环");
+    case Platform::ReadCheck::NoPermission:
+        return QStringLiteral("没有读取权限");
+    case Platform::ReadCheck::NotADirectory:
         return QStringLiteral("路径中的某一部分不是目录");
-    case ENAMETOOLONG:
+    case Platform::ReadCheck::NameTooLong:
         return QStringLiteral("路径过长");
-    case EMFILE:
-    case ENFILE:
-    case ENOMEM:
+    case Platform::ReadCheck::NoResources:
         return QStringLiteral("系统资源不足");
-    case EIO:
+    case Platform::ReadCheck::DeviceError:
         return QStringLiteral("读取设备时出错");
-    default:
-        return QStringLiteral("无法打开（系统错误号 %1）").arg(error);
+    case Platform::ReadCheck::Other:
+        break;
     }
+    return QStringLiteral("无法打开（系统错误号 %1）").arg(error);
 }
 
 QString readReason(const QString &path, QFileDevice::FileError error)
