@@ -44,7 +44,7 @@ public:
     // Closes the form without a question, once the user has agreed.
     void CloseAgreed();
 
-    // ProgramDirectory + prefix + "_" + check code + ".MRT".
+    // DataFileDirectory + prefix + "_" + check code + ".MRT".
     QString DataFileName() const;
 
     // True once the form has agreed to close (it may still exist briefly).

@@ -54,8 +54,9 @@ TFrmMain::TFrmMain(QWidget *parent) : QMainWindow(parent), FMdiArea(new QMdiArea
 {
     setObjectName(QStringLiteral("FrmMain"));
     setWindowTitle(QStringLiteral("电子申报"));
-    // Child windows show the program's own icon too.
-    QApplication::setWindowIcon(image(4));
+    // Child windows show the program's own icon too: the one installed in
+    // the icon theme, else the same picture compiled in.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("dzsb"), QIcon(QStringLiteral(":/icons/dzsb.svg"))));
     FMdiArea->setObjectName(QStringLiteral("ClientArea"));
     FMdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     FMdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -247,6 +248,8 @@ void TFrmMain::OpenCommand(FormKind kind)
     request.filter = kOpenFilter;
     request.defaultSuffix = QStringLiteral("*.MRT");
     request.fileName = formType(kind).filePrefix;
+    // Where Save and Print write the data files.
+    request.directory = DataFileDirectory();
     const QString path = dialogs().chooseOpenFile(request);
     if (path.isEmpty())
         return;

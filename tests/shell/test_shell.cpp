@@ -312,6 +312,7 @@ void TestShell::openAsksForFileFirst()
     QCOMPARE(dlg.fileRequests.size(), 1);
     QCOMPARE(dlg.fileRequests[0].filter, QStringLiteral("药品企业申请表报盘文件(*.MRT)|*.MRT"));
     QCOMPARE(dlg.fileRequests[0].fileName, QStringLiteral("补充注册"));
+    QCOMPARE(dlg.fileRequests[0].directory, DataFileDirectory());
     dlg.messages.clear();
 
     // The dialog comes first; cancelling it changes nothing and asks nothing.
