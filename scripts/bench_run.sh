@@ -26,4 +26,6 @@ xvfb-run -a -s "-screen 0 1400x1000x24" bash -c '
   steps=$(grep -o "^\[[0-9]*/[0-9]*\]" "$WORK/run.log" | tail -1 || true)
   echo "run.sh to window: $(awk "BEGIN { printf \"%.0f\", $end - $start }") s (last build step $steps)"
   kill $run
-  wait $run 2>/dev/null || true'
+  wait $run 2>/dev/null || true
+  # CPU time of run.sh and everything it ran, which depends less on the load.
+  times | tail -1 | awk "{ print \"CPU time of run.sh (user, system): \" \$1 \", \" \$2 }"'
