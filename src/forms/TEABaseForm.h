@@ -57,7 +57,7 @@ public:
     // Closes the form without a question, once the user has agreed.
     void CloseAgreed();
 
-    // ProgramDirectory + prefix + "_" + check code + ".MRT".
+    // DataFileDirectory + prefix + "_" + check code + ".MRT".
     QString DataFileName() const;
 
     // True while the user's edits since the document was loaded, saved or

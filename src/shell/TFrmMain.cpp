@@ -4,7 +4,6 @@
 #include "CommandGuard.h"
 #include "DataFile.h"
 #include "DataFileSummary.h"
-#include "DataFolder.h"
 #include "DataImport.h"
 #include "Dialogs.h"
 #include "FormClasses.h"
@@ -86,8 +85,9 @@ TFrmMain::TFrmMain(QWidget *parent) : QMainWindow(parent), FMdiArea(new QMdiArea
 {
     setObjectName(QStringLiteral("FrmMain"));
     setWindowTitle(QStringLiteral("电子申报"));
-    // Child windows show the program's own icon too.
-    QApplication::setWindowIcon(image(4));
+    // Child windows show the program's own icon too: the one installed in
+    // the icon theme, else the same picture compiled in.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("dzsb"), QIcon(QStringLiteral(":/icons/dzsb.svg"))));
     FMdiArea->setObjectName(QStringLiteral("ClientArea"));
     FMdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     FMdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -300,6 +300,8 @@ void TFrmMain::OpenCommand(FormKind kind)
     request.filter = kOpenFilter;
     request.defaultSuffix = QStringLiteral("*.MRT");
     request.fileName = formType(kind).filePrefix;
+    // Where Save and Print write the data files.
+    request.directory = DataFileDirectory();
     const QString path = dialogs().chooseOpenFile(request);
     if (path.isEmpty())
         return;
@@ -321,7 +323,7 @@ void TFrmMain::mnuOpenAnyClick()
     request.caption = QStringLiteral("打开数据文件");
     request.filter = kOpenFilter;
     request.defaultSuffix = QStringLiteral("*.MRT");
-    request.directory = DataFilesFolder();
+    request.directory = DataFileDirectory();
     const QString path = dialogs().chooseOpenFile(request);
     if (!path.isEmpty())
         OpenDataFile(path);
@@ -344,7 +346,7 @@ void TFrmMain::OpenDataFile(const QString &path)
 
 void TFrmMain::mnuFileListClick()
 {
-    TFrmFileList list(DataFilesFolder(), this);
+    TFrmFileList list(DataFileDirectory(), this);
     if (dialogs().runModal(&list) != QDialog::Accepted)
         return;
     if (list.action() == TFrmFileList::Action::Open)
@@ -397,7 +399,7 @@ void TFrmMain::mnuImportClick()
     request.caption = QStringLiteral("导入数据");
     request.filter = kOpenFilter;
     request.defaultSuffix = QStringLiteral("*.MRT");
-    request.directory = DataFilesFolder();
+    request.directory = DataFileDirectory();
     const QString path = dialogs().chooseOpenFile(request);
     if (path.isEmpty())
         return;

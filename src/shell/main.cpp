@@ -14,6 +14,9 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("电子申报"));
+    // The installed menu entry (dzsb.desktop): the desktop shows its name and
+    // icon for the program's windows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("dzsb"));
 
     QTranslator qtTranslator;
     if (qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),

@@ -20,6 +20,7 @@
 #include "RecoveryCopy.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -341,6 +342,7 @@ void TestShell::openAsksForFileFirst()
     QCOMPARE(dlg.fileRequests.size(), 1);
     QCOMPARE(dlg.fileRequests[0].filter, QStringLiteral("药品企业申请表报盘文件(*.MRT)|*.MRT"));
     QCOMPARE(dlg.fileRequests[0].fileName, QStringLiteral("补充注册"));
+    QCOMPARE(dlg.fileRequests[0].directory, DataFileDirectory());
     dlg.messages.clear();
 
     // The dialog comes first; cancelling it changes nothing and asks nothing.
@@ -619,7 +621,14 @@ void TestShell::fileListOpensAndPrints()
 
     // Print: the open form of the type is asked to close; the paper carries
     // the file's own code and no file is written.
-    const QStringList before = QDir(folder).entryList({QStringLiteral("*.MRT")});
+    // (Other suites write into the same folder meanwhile: the file itself is
+    // compared, and the code is the one it holds, so no other file was made.)
+    auto bytesOf = [](const QString &file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray before = bytesOf(path);
+    const QDateTime writtenAt = QFileInfo(path).lastModified();
     dlg.modalWindows.clear();
     pick(TFrmFileList::Action::Print);
     dlg.answer({true});
@@ -630,7 +639,8 @@ void TestShell::fileListOpensAndPrints()
     QVERIFY(printed && printed != form);
     QCOMPARE(printed->verifyCodeEdit()->text(), QStringLiteral("5EC0DE01"));
     QCOMPARE(printed->report()->FindObject(QStringLiteral("VerifyCode"))->Text(), QStringLiteral("5EC0DE01"));
-    QCOMPARE(QDir(folder).entryList({QStringLiteral("*.MRT")}), before);
+    QCOMPARE(bytesOf(path), before);
+    QCOMPARE(QFileInfo(path).lastModified(), writtenAt);
 
     // A file without a valid code prints as Print does: a new code, a new file.
     {
