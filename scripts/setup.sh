@@ -1,8 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the program and its tests need, then configures
-# and builds into ./build. Usage: scripts/setup.sh [extra cmake options...]
+# and builds into ./build.
+# Usage: scripts/setup.sh [--program] [extra cmake options...]
+#   --program  builds only the program and what it reads at run time, not the
+#              tests, benchmarks and developer tools.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+targets=()
+if [ "${1:-}" = "--program" ]; then
+  targets=(--target dzsb_program)
+  shift
+fi
 
 packages=(
   build-essential cmake ninja-build pkg-config
@@ -11,6 +20,7 @@ packages=(
   fonts-noto-cjk fonts-liberation2 python3 python3-fonttools
   poppler-utils
   xvfb xauth
+  dpkg-dev file desktop-file-utils shared-mime-info
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -24,4 +34,4 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-cmake --build build -j"$(nproc)"
+cmake --build build -j"$(nproc)" "${targets[@]}"

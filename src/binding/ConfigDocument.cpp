@@ -3,6 +3,7 @@
 #include "AppError.h"
 #include "CodePage.h"
 #include "MarkupScan.h"
+#include "Platform.h"
 
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
@@ -16,8 +17,6 @@
 #include <QSet>
 #include <QStringDecoder>
 
-#include <cerrno>
-#include <iconv.h>
 #include <limits>
 #include <mutex>
 #include <optional>
@@ -271,22 +270,22 @@ QString undecodableText(const QByteArray &bytes, qsizetype at, const QByteArray 
 // undecodable byte; nothing when the whole input decodes.
 std::optional<qsizetype> firstUndecodable(const QByteArray &bytes, qsizetype from, const QByteArray &encoding)
 {
-    iconv_t cd = iconv_open("UTF-8", encoding.constData());
-    if (cd == iconv_t(-1))
+    Platform::CodeConverter cd("UTF-8", encoding.constData());
+    if (!cd.isValid())
         return std::nullopt;
-    char *in = const_cast<char *>(bytes.constData()) + from;
+    const char *in = bytes.constData() + from;
     size_t inLeft = size_t(bytes.size() - from);
     QByteArray buffer(64 * 1024, Qt::Uninitialized);
     std::optional<qsizetype> result;
     while (inLeft > 0) {
         char *out = buffer.data();
         size_t outLeft = size_t(buffer.size());
-        if (iconv(cd, &in, &inLeft, &out, &outLeft) != size_t(-1) || errno == E2BIG)
+        const auto rc = cd.convert(&in, &inLeft, &out, &outLeft);
+        if (rc == Platform::CodeConverter::Converted || rc == Platform::CodeConverter::OutputFull)
             continue;
         result = in - bytes.constData();
         break;
     }
-    iconv_close(cd);
     return result;
 }
 
@@ -603,7 +602,7 @@ std::unique_ptr<ConfigDocument> ConfigDocument::parse(const QByteArray &bytes)
         throw AppError(QStringLiteral("XML文件格式错误：文件过大，无法解析。"));
     // The parser takes minutes over one tag of many thousand attributes:
     // such a document is refused before it is parsed.
-    if (const int line = MarkupScan::crowdedTagLine(bytes, encoding.bom, encoding.decodeAs)) {
+    if (const int line = MarkupScan::crowdedTagLine(input, encoding.bom, encoding.decodeAs)) {
         throw AppError(QStringLiteral("XML文件格式错误（第%1行）：一个元素带有超过%2个属性，不是本程序的文件，无法读取该文件。")
                            .arg(line)
                            .arg(MarkupScan::MaxAttributes));
@@ -838,4 +837,17 @@ bool ConfigDocument::SetFieldValue(const QString &field, const QString &value)
         return false;
     entry.setAttribute(kValue, value);
     return true;
+}
+
+QByteArray ConfigDocument::decodingFor(const QByteArray &head, qsizetype &bomLength, bool &codePage)
+{
+    const InputEncoding encoding = detectEncoding(head);
+    bomLength = encoding.bom;
+    codePage = encoding.codePage;
+    return encoding.decodeAs;
+}
+
+QString ConfigDocument::parserErrorText(int code)
+{
+    return describeParserError(code);
 }

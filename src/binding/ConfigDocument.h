@@ -75,6 +75,14 @@ public:
     using FieldValues = QList<std::pair<ConfigNode, std::optional<QString>>>;
     FieldValues fieldValues() const;
     void restoreFieldValues(const FieldValues &values);
+    // How a document beginning with `head` is to be decoded, as parse()
+    // decodes it: the encoding to impose (empty: the parser detects it), the
+    // length of a UTF-8 byte order mark to skip, and whether the bytes are in
+    // the Chinese code page, which the reader must turn into UTF-8 itself
+    // (CodePage) before the parser sees them. For readers that stream.
+    static QByteArray decodingFor(const QByteArray &head, qsizetype &bomLength, bool &codePage);
+    // A short Chinese account of a libxml2 parser error code.
+    static QString parserErrorText(int code);
 
     // Drops the name indexes; called whenever a "name" attribute is set.
     void structureChanged();

@@ -1,11 +1,11 @@
 #include "MarkupScan.h"
 
+#include "Platform.h"
+
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <iconv.h>
 
 namespace MarkupScan {
 
@@ -64,26 +64,23 @@ QByteArray detect(const QByteArray &bytes, qsizetype from, qsizetype &skip)
 QByteArray toUtf8(const QByteArray &bytes, qsizetype from, const QByteArray &encoding, qsizetype &decodedUpTo)
 {
     decodedUpTo = from;
-    iconv_t cd = iconv_open("UTF-8", encoding.constData());
-    if (cd == iconv_t(-1))
+    Platform::CodeConverter cd("UTF-8", encoding.constData());
+    if (!cd.isValid())
         return {};
     QByteArray out;
     out.resize(std::max<qsizetype>(4096, (bytes.size() - from) * 2));
-    char *in = const_cast<char *>(bytes.constData()) + from;
+    const char *in = bytes.constData() + from;
     size_t inLeft = size_t(bytes.size() - from);
     qsizetype written = 0;
     while (inLeft > 0) {
         char *outPtr = out.data() + written;
         size_t outLeft = size_t(out.size() - written);
-        const size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+        const auto result = cd.convert(&in, &inLeft, &outPtr, &outLeft);
         written = outPtr - out.data();
-        if (result != size_t(-1))
-            break;
-        if (errno != E2BIG)
-            break; // an undecodable or incomplete sequence
+        if (result != Platform::CodeConverter::OutputFull)
+            break; // done, or an undecodable or incomplete sequence
         out.resize(out.size() * 2);
     }
-    iconv_close(cd);
     decodedUpTo = in - bytes.constData();
     out.truncate(written);
     return out;

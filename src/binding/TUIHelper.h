@@ -66,6 +66,12 @@ public:
     // message: a field the document lacks is skipped silently. For copies
     // kept while the user edits, where a message per edit would be a storm.
     QByteArray CollectedDocument();
+    // Import from another data file: puts `value` (stored as this document
+    // stores the item's field) into the data item's control or group exactly
+    // as loading a document that holds it would, relation handlers included;
+    // a check group then shows exactly the given keys. The document itself
+    // changes only at the next save.
+    void ApplyItemValue(const ConfigNode &item, const QString &value);
 
     // Report filling: the form hands over its report before every fill;
     // FillReport writes every data item's value into the report objects of
@@ -128,6 +134,9 @@ private:
     void RunHandler(void (RelationWalk::*handler)(QAbstractButton *), QAbstractButton *sender);
 
     // Binders (document to controls).
+    // The value a binder shows for a field: the document's, or the one
+    // being imported.
+    QString BoundValue(const QString &field) const;
     QString ItemValue(const ConfigNode &item) const;
     void BindItem(const ConfigNode &item);
     void BindPlain(const ConfigNode &item);
@@ -178,4 +187,6 @@ private:
     QHash<QString, QString> FCaptions;
     // While true, collecting shows no message.
     bool FQuiet = false;
+    // While ApplyItemValue runs: the value the binders show instead of the document's.
+    const QString *FImportValue = nullptr;
 };

@@ -48,7 +48,7 @@ void TUIHelper::BindPlain(const ConfigNode &item)
     const std::optional<QString> field = item.attribute(kField);
     if (!field)
         return;
-    const QString value = FDoc->FieldValue(*field);
+    const QString value = BoundValue(*field);
     if (!item.hasAttribute(kName))
         return;
     QObject *control = FindControl(item.attributeText(kName));
@@ -122,7 +122,7 @@ void TUIHelper::BindPlain(const ConfigNode &item)
 QString TUIHelper::ItemValue(const ConfigNode &item) const
 {
     const std::optional<QString> field = item.attribute(kField);
-    return field ? FDoc->FieldValue(*field) : QString();
+    return field ? BoundValue(*field) : QString();
 }
 
 void TUIHelper::BindRadioGroup(const ConfigNode &item)

@@ -1,11 +1,12 @@
 #include "CodePage.h"
 
+#include "Platform.h"
+
 #include <QHash>
-#include <QList>
 #include <QStringList>
 
-#include <cerrno>
-#include <iconv.h>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -13,44 +14,34 @@ const char kEuroByte = char(0x80);
 const QByteArray kEuroUtf8 = QByteArrayLiteral("\xE2\x82\xAC");
 const QByteArray kReplacementUtf8 = QByteArrayLiteral("\xEF\xBF\xBD");
 
-// The conversion descriptor from one encoding to another, opened once per
-// thread and direction (opening one costs far more than converting a short
-// text); `to` and `from` are the literals of this file.
-iconv_t descriptor(const char *to, const char *from)
+// The converter from one encoding to another, opened once per thread and
+// direction (opening one costs far more than converting a short text); `to`
+// and `from` are the literals of this file.
+Platform::CodeConverter &converter(const char *to, const char *from)
 {
     struct Open {
         const char *to, *from;
-        iconv_t cd;
+        std::unique_ptr<Platform::CodeConverter> cd;
     };
-    struct Cache {
-        QList<Open> open;
-        ~Cache()
-        {
-            for (const Open &o : open)
-                iconv_close(o.cd);
-        }
-    };
-    thread_local Cache cache;
-    for (const Open &o : cache.open)
+    thread_local std::vector<Open> cache;
+    for (Open &o : cache)
         if (o.to == to && o.from == from)
-            return o.cd;
-    const iconv_t cd = iconv_open(to, from);
-    if (cd != iconv_t(-1))
-        cache.open.append({to, from, cd});
-    return cd;
+            return *o.cd;
+    cache.push_back({to, from, std::make_unique<Platform::CodeConverter>(to, from)});
+    return *cache.back().cd;
 }
 
-// One conversion over the thread's descriptor, from its initial state.
+// One conversion over the thread's converter, from its initial state.
 class Converter {
 public:
-    Converter(const char *to, const char *from) : FCd(descriptor(to, from))
+    Converter(const char *to, const char *from) : FCd(converter(to, from))
     {
         if (ok())
-            iconv(FCd, nullptr, nullptr, nullptr, nullptr);
+            FCd.reset();
     }
     Converter(const Converter &) = delete;
     Converter &operator=(const Converter &) = delete;
-    bool ok() const { return FCd != iconv_t(-1); }
+    bool ok() const { return FCd.isValid(); }
 
     // Converts from *in on, appending to out, up to the end or the first byte
     // that cannot be converted; true when all of it was. The state is reset
@@ -62,24 +53,22 @@ public:
         while (inLeft > 0) {
             char *outPtr = buffer;
             size_t outLeft = sizeof buffer;
-            char *inPtr = const_cast<char *>(in);
-            const size_t rc = iconv(FCd, &inPtr, &inLeft, &outPtr, &outLeft);
-            in = inPtr;
+            const auto rc = FCd.convert(&in, &inLeft, &outPtr, &outLeft);
             out.append(buffer, qsizetype(sizeof buffer - outLeft));
-            if (rc == size_t(-1) && errno != E2BIG) {
-                complete = false; // EILSEQ, or EINVAL: a sequence cut off at the end
+            if (rc == Platform::CodeConverter::BadInput || rc == Platform::CodeConverter::CutShort) {
+                complete = false;
                 break;
             }
         }
         char *outPtr = buffer;
         size_t outLeft = sizeof buffer;
-        iconv(FCd, nullptr, nullptr, &outPtr, &outLeft);
+        FCd.finish(&outPtr, &outLeft);
         out.append(buffer, qsizetype(sizeof buffer - outLeft));
         return complete;
     }
 
 private:
-    iconv_t FCd;
+    Platform::CodeConverter &FCd;
 };
 
 // Decodes code-page bytes from offset from to UTF-8. A byte 0x80 where a

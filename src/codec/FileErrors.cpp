@@ -1,128 +1,95 @@
 #include "FileErrors.h"
 
+#include "Platform.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace FileErrors {
 
 namespace {
 
-// Why ::open failed with error for the file native.
-QString openFailure(int error, const QByteArray &native)
+// What a path that cannot be read is, in Chinese.
+QString readCheckReason(Platform::ReadCheck found, int error)
 {
-    struct stat link {};
-    switch (error) {
-    case ENOENT:
-        // A link whose target is gone is there itself.
-        if (::lstat(native.constData(), &link) == 0 && S_ISLNK(link.st_mode))
-            return QStringLiteral("符号链接指向的文件不存在");
-        return QStringLiteral("文件不存在");
-    case ELOOP:
-        return QStringLiteral("符号链接循环");
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("没有读取权限");
-    case EISDIR:
+    switch (found) {
+    case Platform::ReadCheck::RegularFile:
+        return {};
+    case Platform::ReadCheck::Directory:
         return QStringLiteral("是目录，不是文件");
-    case ENOTDIR:
+    case Platform::ReadCheck::OtherKind:
+        return QStringLiteral("不是普通文件");
+    case Platform::ReadCheck::DanglingLink:
+        return QStringLiteral("符号链接指向的文件不存在");
+    case Platform::ReadCheck::Missing:
+        return QStringLiteral("文件不存在");
+    case Platform::ReadCheck::LinkLoop:
+        return QStringLiteral("符号链接循环");
+    case Platform::ReadCheck::NoPermission:
+        return QStringLiteral("没有读取权限");
+    case Platform::ReadCheck::NotADirectory:
         return QStringLiteral("路径中的某一部分不是目录");
-    case ENAMETOOLONG:
+    case Platform::ReadCheck::NameTooLong:
         return QStringLiteral("路径过长");
-    case EMFILE:
-    case ENFILE:
-    case ENOMEM:
+    case Platform::ReadCheck::NoResources:
         return QStringLiteral("系统资源不足");
-    case EIO:
+    case Platform::ReadCheck::DeviceError:
         return QStringLiteral("读取设备时出错");
-    default:
-        return QStringLiteral("无法打开（系统错误号 %1）").arg(error);
+    case Platform::ReadCheck::Other:
+        break;
     }
-}
-
-// Opens path for reading without blocking (a named pipe would wait for a
-// writer) and keeps the descriptor only for a regular file; -1 otherwise,
-// with the reason.
-int openRegular(const QString &path, QString &reason)
-{
-    const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        reason = openFailure(errno, native);
-        return -1;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        reason = S_ISDIR(st.st_mode) ? QStringLiteral("是目录，不是文件") : QStringLiteral("不是普通文件");
-        ::close(fd);
-        return -1;
-    }
-    return fd;
+    return QStringLiteral("无法打开（系统错误号 %1）").arg(error);
 }
 
 } // namespace
 
 QString unreadableReason(const QString &path)
 {
-    QString reason;
-    const int fd = openRegular(path, reason);
-    if (fd >= 0)
-        ::close(fd);
-    return reason;
+    int error = 0;
+    return readCheckReason(Platform::checkReadable(path, &error), error);
 }
 
 QString openForReading(QFile &file, const QString &path)
 {
-    QString reason;
-    const int fd = openRegular(path, reason);
-    if (fd < 0)
-        return reason;
-    // Reads of a regular file never block; the flag only mattered for opening.
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
+    Platform::ReadCheck found = Platform::ReadCheck::Other;
+    int error = 0;
+    const int handle = Platform::openRegularFile(path, found, &error);
+    if (handle < 0)
+        return readCheckReason(found, error);
+    if (!file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        Platform::closeFile(handle);
         return QStringLiteral("无法打开文件");
     }
     return {};
 }
 
-// On Windows the same decision needs other means than lstat: QFileInfo's
-// isSymLink() and isJunction() for links (a .lnk shortcut is an ordinary
-// file there); the reserved device names CON, PRN, AUX, NUL, COM1 to COM9
-// and LPT1 to LPT9 (with any extension, in any folder); and paths that
-// begin with "\\.\" or "\\?\" (devices and named pipes). Those name no
-// file and must be refused by name before anything is opened or renamed.
 QString unwritableReason(const QString &path)
 {
-    const QByteArray native = QFile::encodeName(path);
-    struct stat st {};
-    if (::lstat(native.constData(), &st) != 0)
+    switch (Platform::entryKind(path)) {
+    case Platform::EntryKind::None:
         return {}; // nothing there (or nothing reachable): the write itself says why it fails
-    if (S_ISREG(st.st_mode))
+    case Platform::EntryKind::RegularFile:
         return {};
-    if (S_ISLNK(st.st_mode))
+    case Platform::EntryKind::Link:
         return QStringLiteral("是符号链接，为安全起见不经它写入（它和它指向的文件都保持原样）");
-    if (S_ISDIR(st.st_mode))
+    case Platform::EntryKind::Directory:
         return QStringLiteral("是目录，不是文件");
-    if (S_ISFIFO(st.st_mode))
+    case Platform::EntryKind::Pipe:
         return QStringLiteral("是命名管道，不是普通文件");
-    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
+    case Platform::EntryKind::Device:
         return QStringLiteral("是设备文件，不是普通文件");
-    if (S_ISSOCK(st.st_mode))
+    case Platform::EntryKind::Socket:
         return QStringLiteral("是套接字，不是普通文件");
+    case Platform::EntryKind::Other:
+        break;
+    }
     return QStringLiteral("不是普通文件");
 }
 
 bool sameFile(const QString &first, const QString &second)
 {
-    struct stat a {};
-    struct stat b {};
-    return ::stat(QFile::encodeName(first).constData(), &a) == 0
-        && ::stat(QFile::encodeName(second).constData(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    return Platform::sameFile(first, second);
 }
 
 QString readReason(const QString &path, QFileDevice::FileError error)

@@ -2,10 +2,12 @@
 
 #include "ControlAdapter.h"
 #include "DatePicker.h"
+#include "Platform.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QPalette>
+#include <QStandardPaths>
 #include <QUuid>
 #include <QWidget>
 
@@ -36,6 +38,20 @@ QString ProgramDirectory()
     if (!dir.endsWith(QDir::separator()))
         dir += QDir::separator();
     return dir;
+}
+
+QString DataFileDirectory()
+{
+    const QString program = ProgramDirectory();
+    if (Platform::keepsFilesIn(program))
+        return program;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString dir = QDir(documents.isEmpty() ? QDir::homePath() : documents)
+                            .absoluteFilePath(QStringLiteral("电子申报"));
+    // A folder that cannot be made is reported by the write that needs it,
+    // with this path.
+    QDir().mkpath(dir);
+    return QDir::toNativeSeparators(dir) + QDir::separator();
 }
 
 void SplitBySeparator(const QString &text, QStringList &list, const QString &separator)

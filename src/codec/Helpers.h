@@ -1,6 +1,6 @@
 #pragma once
 // Small routines shared by the form framework and the binding: the check
-// code, the program directory, splitting of multi-choice values, and the
+// code, the program directory and the data file folder, splitting of multi-choice values, and the
 // disable/enable rules of the control relations.
 #include <QString>
 #include <QStringList>
@@ -17,6 +17,13 @@ bool IsCheckCode(const QString &code);
 
 // The directory of the running executable, ending with the path separator.
 QString ProgramDirectory();
+
+// Where data files are written and the open dialog starts, ending with the
+// path separator: the program directory where the program may keep files
+// there (a copy built or unpacked by the user), otherwise - an installed copy
+// in a system folder - the subfolder "电子申报" of the user's documents
+// folder, made when it does not exist yet.
+QString DataFileDirectory();
 
 // Cuts text at every occurrence of separator and appends the parts, empty
 // ones included, to list. An empty separator counts as not found.

@@ -284,7 +284,7 @@ QString TEABaseForm::DataFileName() const
     const QString code = FVerifyCodeEdit->text();
     if (!code.isEmpty() && !IsCheckCode(code))
         throw AppError(QStringLiteral("数据核对码无效，未生成文件。"));
-    return ProgramDirectory() + FFilePrefix + QStringLiteral("_") + FVerifyCodeEdit->text() +
+    return DataFileDirectory() + FFilePrefix + QStringLiteral("_") + FVerifyCodeEdit->text() +
            QStringLiteral(".MRT");
 }
 
@@ -423,6 +423,12 @@ void TEABaseForm::EditCompleted()
 {
     if (FRecoveryPending)
         WriteRecoveryCopy();
+    emit entriesChanged();
+}
+
+void TEABaseForm::EntriesApplied()
+{
+    setWindowModified(true);
     emit entriesChanged();
 }
 

@@ -56,6 +56,9 @@ public:
     // missing or malformed, in the order of the form (an empty result while
     // no document is loaded).
     CheckResult CheckFilling() const;
+    // A command put values into the controls (an import): the form is edited
+    // and what the submission check finds may have changed.
+    void EntriesApplied();
     // Takes the user to a control: switches to its page, scrolls it into
     // view, gives it the focus and marks it for a moment.
     void ShowControl(const QString &name);
@@ -68,7 +71,7 @@ public:
     // Closes the form without a question, once the user has agreed.
     void CloseAgreed();
 
-    // ProgramDirectory + prefix + "_" + check code + ".MRT".
+    // DataFileDirectory + prefix + "_" + check code + ".MRT".
     QString DataFileName() const;
 
     // True while the user's edits since the document was loaded, saved or

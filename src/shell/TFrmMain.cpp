@@ -1,11 +1,18 @@
 #include "TFrmMain.h"
 
+#include "AppError.h"
 #include "CheckPanel.h"
 #include "CommandGuard.h"
+#include "DataFile.h"
+#include "DataFileSummary.h"
+#include "DataImport.h"
 #include "Dialogs.h"
 #include "FormClasses.h"
 #include "Helpers.h"
 #include "RecoveryStore.h"
+#include "TFrmFileList.h"
+#include "TFrmImport.h"
+#include "TUIHelper.h"
 #include "TFrmKVAbout.h"
 #include "TFrmKVHelp.h"
 
@@ -13,7 +20,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -50,7 +59,9 @@ const ImageSource kImages[] = {
     {"document-print", ":/icons/print.svg"},
     {"document-save", ":/icons/save.svg"},
     {"document-new", ":/icons/new.svg"},
+    {"document-import", ":/icons/import.svg"},
 };
+constexpr int kImportImage = 5;
 
 const QString kOpenFilter = QStringLiteral("药品企业申请表报盘文件(*.MRT)|*.MRT");
 const QString kRecoveryCaption = QStringLiteral("恢复未保存的申请表");
@@ -75,8 +86,9 @@ TFrmMain::TFrmMain(QWidget *parent) : QMainWindow(parent), FMdiArea(new QMdiArea
 {
     setObjectName(QStringLiteral("FrmMain"));
     setWindowTitle(QStringLiteral("电子申报"));
-    // Child windows show the program's own icon too.
-    QApplication::setWindowIcon(image(4));
+    // Child windows show the program's own icon too: the one installed in
+    // the icon theme, else the same picture compiled in.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("dzsb"), QIcon(QStringLiteral(":/icons/dzsb.svg"))));
     FMdiArea->setObjectName(QStringLiteral("ClientArea"));
     FMdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     FMdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -143,11 +155,21 @@ void TFrmMain::buildMenu()
 
     FOpenMenu = file->addMenu(image(0), QStringLiteral("打开(&O)"));
     FOpenMenu->menuAction()->setObjectName(QStringLiteral("mnuOpen"));
+    QAction *openAny = addItem(FOpenMenu, QStringLiteral("mnuOpenAny"), QStringLiteral("打开数据文件…"));
+    connect(openAny, &QAction::triggered, this, guarded([this] { mnuOpenAnyClick(); }));
+    FOpenMenu->addSeparator();
     for (const FormItem &item : kFormItems) {
         const FormKind kind = item.kind;
         QAction *a = addItem(FOpenMenu, QString::fromLatin1(item.openItem), formType(kind).menuCaption);
         connect(a, &QAction::triggered, this, guarded([this, kind] { OpenCommand(kind); }));
     }
+
+    QAction *import = addItem(file, QStringLiteral("mnuImport"), QStringLiteral("导入数据…"), kImportImage);
+    import->setIconText(QStringLiteral("导入"));
+    import->setToolTip(QStringLiteral("导入数据：用以前的数据文件填写本表"));
+    connect(import, &QAction::triggered, this, guarded([this] { mnuImportClick(); }));
+    QAction *list = addItem(file, QStringLiteral("mnuFileList"), QStringLiteral("申请表一览"));
+    connect(list, &QAction::triggered, this, guarded([this] { mnuFileListClick(); }));
 
     QAction *save = addItem(file, QStringLiteral("mnuSaveNoExit"), QStringLiteral("保存(&S)"), 3);
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -228,6 +250,7 @@ void TFrmMain::buildToolBar()
     };
     addButton(FNewMenu->menuAction());
     addButton(FOpenMenu->menuAction());
+    addButton(action(QStringLiteral("mnuImport")));
     addButton(action(QStringLiteral("mnuSaveNoExit")));
     addButton(action(QStringLiteral("mnuReport")));
     addButton(FCheckPanel->checkAction());
@@ -276,7 +299,7 @@ TEABaseForm *TFrmMain::createForm(FormKind kind)
 void TFrmMain::updateFormCommands()
 {
     const bool anyForm = std::any_of(FForms.begin(), FForms.end(), [](const TEABaseForm *f) { return f; });
-    for (const char *name : {"mnuSaveNoExit", "mnuReport", "mnuCheck", "mnuClose", "P1"})
+    for (const char *name : {"mnuSaveNoExit", "mnuReport", "mnuImport", "mnuCheck", "mnuClose", "P1"})
         action(QString::fromLatin1(name))->setEnabled(anyForm);
 }
 
@@ -296,14 +319,121 @@ void TFrmMain::OpenCommand(FormKind kind)
     request.filter = kOpenFilter;
     request.defaultSuffix = QStringLiteral("*.MRT");
     request.fileName = formType(kind).filePrefix;
+    // Where Save and Print write the data files.
+    request.directory = DataFileDirectory();
     const QString path = dialogs().chooseOpenFile(request);
     if (path.isEmpty())
         return;
+    OpenInForm(kind, path);
+}
+
+void TFrmMain::OpenInForm(FormKind kind, const QString &path)
+{
     if (TEABaseForm *open = registered(kind)) {
         if (!open->AskClose())
             return;
     }
     createForm(kind)->OpenDocument(path);
+}
+
+void TFrmMain::mnuOpenAnyClick()
+{
+    FileRequest request;
+    request.caption = QStringLiteral("打开数据文件");
+    request.filter = kOpenFilter;
+    request.defaultSuffix = QStringLiteral("*.MRT");
+    request.directory = DataFileDirectory();
+    const QString path = dialogs().chooseOpenFile(request);
+    if (!path.isEmpty())
+        OpenDataFile(path);
+}
+
+void TFrmMain::OpenDataFile(const QString &path)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    // Only the type field is read here; the form's loader reads the rest.
+    const DataFileSummary summary = DataFileSummary::read(path, {}, DataFile::MaxDocumentSize);
+    if (!summary.ok)
+        throw AppError(QStringLiteral("无法打开文件“%1”：%2。").arg(shown, summary.error));
+    for (const FormType &t : formTypes())
+        if (t.typeTag == summary.typeTag) {
+            OpenInForm(t.kind, path);
+            return;
+        }
+    throw AppError(QStringLiteral("文件“%1”的类型“%2”不是本程序的六种申请表之一，无法打开。").arg(shown, summary.typeTag));
+}
+
+void TFrmMain::mnuFileListClick()
+{
+    TFrmFileList list(DataFileDirectory(), this);
+    if (dialogs().runModal(&list) != QDialog::Accepted)
+        return;
+    if (list.action() == TFrmFileList::Action::Open)
+        OpenDataFile(list.chosenPath());
+    else if (list.action() == TFrmFileList::Action::Print)
+        PrintDataFile(list.chosenPath());
+}
+
+void TFrmMain::PrintDataFile(const QString &path)
+{
+    const DataFileEntry entry = DataFileList::read(path);
+    OpenDataFile(path);
+    if (!entry.type)
+        return;
+    TEABaseForm *form = registered(entry.type->kind);
+    // Cancelled at the close question, or refused by the loader.
+    if (!form || form->isClosed() || !form->helper() || form->helper()->FFileName != path ||
+        !form->helper()->Document())
+        return;
+    FMdiArea->setActiveSubWindow(form);
+    if (IsCheckCode(entry.checkCode) && form->verifyCodeEdit()->text() == entry.checkCode)
+        form->PrintReport();
+    else
+        form->SubmitAndPrint();
+}
+
+void TFrmMain::OpenFiles(const QStringList &paths)
+{
+    for (const QString &path : paths)
+        RunGuarded([&] { OpenDataFile(QFileInfo(path).absoluteFilePath()); });
+}
+
+TEABaseForm *TFrmMain::activeForm() const
+{
+    FormKind kind;
+    if (!FormKindOf(FMdiArea->activeSubWindow(), kind))
+        return nullptr;
+    TEABaseForm *form = registered(kind);
+    return form && !form->isClosed() ? form : nullptr;
+}
+
+void TFrmMain::mnuImportClick()
+{
+    TEABaseForm *form = activeForm();
+    if (!form) {
+        ShowMessage(QStringLiteral("请先新建或打开要填写的申请表，再导入数据。"));
+        return;
+    }
+    FileRequest request;
+    request.caption = QStringLiteral("导入数据");
+    request.filter = kOpenFilter;
+    request.defaultSuffix = QStringLiteral("*.MRT");
+    request.directory = DataFileDirectory();
+    const QString path = dialogs().chooseOpenFile(request);
+    if (path.isEmpty())
+        return;
+    DataImport import(form, path);
+    if (import.fields().isEmpty()) {
+        ShowMessage(QStringLiteral("文件“%1”（%2）与本表没有共同的项目，没有可导入的内容。")
+                        .arg(QDir::toNativeSeparators(path), import.sourceType().title));
+        return;
+    }
+    TFrmImport dialog(import, form->type().title, this);
+    if (dialogs().runModal(&dialog) != QDialog::Accepted)
+        return;
+    const QStringList skipped = import.apply(dialog.chosen());
+    if (!skipped.isEmpty())
+        ShowWarning(QStringLiteral("下列项目须先选中其所属的选项才能填写，未导入：\r\n") + skipped.join(QStringLiteral("\r\n")));
 }
 
 void TFrmMain::mnuSaveNoExitClick()

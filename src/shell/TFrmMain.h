@@ -30,6 +30,24 @@ public:
     // Commands (each runs inside the command guard when chosen from the menu).
     void NewCommand(FormKind kind);
     void OpenCommand(FormKind kind);
+    // 导入数据: fills the active form from an earlier data file of any type.
+    void mnuImportClick();
+    // 打开数据文件: a data file of any type, into the form of its own type.
+    void mnuOpenAnyClick();
+    // Opens a data file into a form of the type its type field names, under
+    // the one-form-per-type rule and its close question; AppError when the
+    // file is no data file of the six types.
+    void OpenDataFile(const QString &path);
+    // 申请表一览: the data files of the program's folder; the chosen one is
+    // opened or printed.
+    void mnuFileListClick();
+    // Opens the data file into its form and prints it: with the check code
+    // the file holds (the paper matches that file; no new code, no new file),
+    // or, when the file holds no valid code, as the Print command does.
+    void PrintDataFile(const QString &path);
+    // The files named on the command line, each into the form of its type;
+    // a file that cannot be opened is reported and the next one tried.
+    void OpenFiles(const QStringList &paths);
     void mnuSaveNoExitClick();
     void mnuReportClick();
     void Q1Click();
@@ -61,6 +79,11 @@ private:
     TEABaseForm *createForm(FormKind kind);
     // The commands that act on a form are enabled while a form is open.
     void updateFormCommands();
+    // Open, once the file is chosen: the close question for an open form of
+    // the type, then a new form opens the file.
+    void OpenInForm(FormKind kind, const QString &path);
+    // The active child window when it is an application form, else nullptr.
+    TEABaseForm *activeForm() const;
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption, int image = -1);
     static QIcon image(int index);
 

@@ -8,6 +8,7 @@
 #include "ControlAdapter.h"
 #include "DatePicker.h"
 #include "Helpers.h"
+#include "Platform.h"
 #include "QtDialogs.h"
 #include "ScriptedDialogs.h"
 #include "TestMain.h"
@@ -25,7 +26,9 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QtTest>
+#include <unistd.h>
 
 class TestCodec : public QObject {
     Q_OBJECT
@@ -39,6 +42,8 @@ private slots:
     void codePage();
     void checkCode();
     void programDirectory();
+    void programFolderTakesFiles_data();
+    void programFolderTakesFiles();
     void splitBySeparator_data();
     void splitBySeparator();
     void splitAppends();
@@ -189,6 +194,46 @@ void TestCodec::programDirectory()
     QVERIFY(QDir::isAbsolutePath(dir));
     QCOMPARE(QDir::cleanPath(dir + QStringLiteral("YPZCSQ.xml")),
              QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/YPZCSQ.xml")));
+}
+
+// Data files stay beside the program only where it may keep files: a
+// folder made read-only is read-only for root too, and root keeps no files
+// in another user's folder.
+void TestCodec::programFolderTakesFiles_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<bool>("takes");
+    QTest::newRow("own folder") << "own" << true;
+    QTest::newRow("read-only folder") << "read-only" << false;
+    QTest::newRow("another user's folder") << "foreign" << false;
+    QTest::newRow("no such folder") << "missing" << false;
+    QTest::newRow("a file") << "file" << false;
+}
+
+void TestCodec::programFolderTakesFiles()
+{
+    QFETCH(QString, folder);
+    QFETCH(bool, takes);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(folder);
+    const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                              QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
+    if (folder == QLatin1String("file")) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    } else if (folder != QLatin1String("missing")) {
+        QVERIFY(QDir().mkdir(path));
+    }
+    if (folder == QLatin1String("read-only"))
+        QVERIFY(QFile::setPermissions(path, readOnly));
+    if (folder == QLatin1String("foreign")) {
+        if (::geteuid() != 0)
+            QSKIP("only root can give a folder to another user");
+        QCOMPARE(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+    }
+    QCOMPARE(Platform::keepsFilesIn(path), takes);
+    QCOMPARE(Platform::keepsFilesIn(path + QLatin1Char('/')), takes);
+    QFile::setPermissions(path, readOnly | QFileDevice::WriteOwner);
 }
 
 void TestCodec::splitBySeparator_data()

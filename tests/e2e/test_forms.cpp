@@ -5,15 +5,18 @@
 // template holds its value objects in their stored order, printing puts the
 // check code on every sheet and long texts on the attachment page, and a
 // form filled with realistic maximal values prints every value whole inside
-// its box. The submission check finds problems in a blank form and none in
-// the realistic one, makes what a button enables required exactly while the
-// button is on, takes the user to a problem's control on another page, and
-// Print asks first when there are problems.
+// its box; importing an earlier data file of the same or another type fills
+// the form as opening that file would. The submission check finds problems in
+// a blank form and none in the realistic one, makes what a button enables
+// required exactly while the button is on, takes the user to a problem's
+// control on another page, and Print asks first when there are problems.
+#include "AppError.h"
 #include "CatalogueParser.h"
 #include "CheckPanel.h"
 #include "CodePage.h"
 #include "ConfigDocument.h"
 #include "ControlAdapter.h"
+#include "DataImport.h"
 #include "DatePicker.h"
 #include "FormClasses.h"
 #include "FormDriver.h"
@@ -22,6 +25,8 @@
 #include "Base64.h"
 #include "Helpers.h"
 #include "ScriptedDialogs.h"
+#include "SharedFields.h"
+#include "TFrmImport.h"
 #include "TFrmMain.h"
 #include "TestDocuments.h"
 #include "TUIHelper.h"
@@ -39,6 +44,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFrame>
+#include <QTreeWidget>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollArea>
@@ -402,6 +409,12 @@ private slots:
     void printAsksFirst();
     void checkToolAgreesWithTheForm_data() { addTypeRows(); }
     void checkToolAgreesWithTheForm();
+    void sharedFieldsAreFieldsOfTheirForms();
+    void importOfItsOwnTypeShowsTheFile_data() { addTypeRows(); }
+    void importOfItsOwnTypeShowsTheFile();
+    void importAcrossTypes_data();
+    void importAcrossTypes();
+    void importKeepsRelationsAndCancelChangesNothing();
 };
 
 void TestForms::initTestCase()
@@ -1525,6 +1538,286 @@ void TestForms::checkToolAgreesWithTheForm()
     FormDriver::fillRealistic(f.form);
     QCOMPARE(runCheck(out), 0);
     QCOMPARE(out, QString());
+}
+
+namespace {
+
+// A form of the kind filled by `fill` and saved as a backup; its data file.
+QString savedFile(TFrmMain &main, ScriptedDialogs &dlg, FormKind kind, const std::function<void(TEABaseForm *)> &fill)
+{
+    main.NewCommand(kind);
+    TEABaseForm *form = main.registered(kind);
+    fill(form);
+    form->SaveBackup();
+    const QString file = form->DataFileName();
+    dlg.answer({true});
+    form->AskClose();
+    settle();
+    dlg.messages.clear();
+    return file;
+}
+
+// Runs 导入数据 on the active form with the file; `answer` handles the dialog.
+void runImport(TFrmMain &main, ScriptedDialogs &dlg, const QString &file,
+               const std::function<int(TFrmImport *)> &answer)
+{
+    dlg.openFiles.enqueue(file);
+    dlg.modalHandlers.enqueue([answer](QDialog *w) {
+        auto *d = qobject_cast<TFrmImport *>(w);
+        return d ? answer(d) : int(QDialog::Rejected);
+    });
+    main.action(QStringLiteral("mnuImport"))->trigger();
+}
+
+QWidget *control(TEABaseForm *form, const QString &name)
+{
+    return qobject_cast<QWidget *>(form->helper()->FindControl(name));
+}
+
+} // namespace
+
+// Every field the table of shared fields names is a field of that form, and
+// fields that correspond between two forms are filled in alike: text with
+// text, a check box with a check box, a date with a date, a group with a group.
+void TestForms::sharedFieldsAreFieldsOfTheirForms()
+{
+    // Field -> how it is filled in ("text", "check", "date", "RadioGroup", "CheckGroup").
+    QMap<FormKind, QHash<QString, QString>> fills;
+    for (FormKind kind : completeTypes()) {
+        QFile f(ProgramDirectory() + formType(kind).configFileName);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const auto doc = ConfigDocument::parse(f.readAll());
+        const ConfigNode fields = doc->section(QStringLiteral("data-fields"));
+        const QStringList listed = SharedFields::listedFields(kind);
+        QVERIFY(listed.size() > 20);
+        for (const QString &field : listed)
+            QVERIFY2(doc->findNamed(fields, field), qPrintable(formType(kind).menuCaption + QLatin1Char(' ') + field));
+        const Catalogue cat = CatalogueParser::load(formType(kind).catalogue);
+        for (const ConfigNode &item : doc->section(QStringLiteral("ui-data")).childElements()) {
+            const QString type = item.attributeText(QStringLiteral("type"));
+            QString fill = type;
+            if (type != QLatin1String("RadioGroup") && type != QLatin1String("CheckGroup")) {
+                const CatalogueEntry *e = cat.find(item.attributeText(QStringLiteral("name")));
+                QVERIFY(e);
+                fill = e->kind == CatalogueEntry::Kind::Check ? QStringLiteral("check")
+                       : e->kind == CatalogueEntry::Kind::Date ? QStringLiteral("date")
+                                                               : QStringLiteral("text");
+            }
+            fills[kind].insert(item.attributeText(QStringLiteral("Field")), fill);
+        }
+    }
+    int pairs = 0;
+    for (FormKind target : completeTypes())
+        for (FormKind source : completeTypes())
+            for (auto it = fills[target].cbegin(); it != fills[target].cend(); ++it) {
+                const QString other = SharedFields::counterpart(target, it.key(), source);
+                if (other.isEmpty() || !fills[source].contains(other))
+                    continue;
+                ++pairs;
+                QVERIFY2(fills[source].value(other) == it.value(),
+                         qPrintable(QStringLiteral("%1 %2 (%3) ~ %4 %5 (%6)")
+                                        .arg(formType(target).menuCaption, it.key(), it.value(),
+                                             formType(source).menuCaption, other, fills[source].value(other))));
+            }
+    QVERIFY(pairs > 1000);
+    // A damaged table is refused with its line.
+    for (const QString &bad : {QStringLiteral("forms YPZCSQ YPBCSQ\na edtX\n"),
+                               QStringLiteral("forms YPZCSQ YPXX\n"),
+                               QStringLiteral("forms YPZCSQ YPBCSQ\na edtX edtY\nb edtX edtZ\n")}) {
+        bool refused = false;
+        try {
+            SharedFields::check(bad);
+        } catch (const AppError &e) {
+            refused = e.message().startsWith(QStringLiteral("共用字段表第"));
+        }
+        QVERIFY2(refused, qPrintable(bad));
+    }
+}
+
+// Importing every field of a file into a new form of its type shows exactly
+// what opening the file shows, relations included; the check code stays.
+void TestForms::importOfItsOwnTypeShowsTheFile()
+{
+    QFETCH(FormKind, kind);
+    ScriptedDialogs dlg;
+    TFrmMain main;
+    main.show();
+    const QString file = savedFile(main, dlg, kind, [](TEABaseForm *f) { FormDriver::fillEveryControl(f, 0); });
+    dlg.openFiles.enqueue(file);
+    main.OpenCommand(kind);
+    const auto expected = FormDriver::snapshot(main.registered(kind));
+
+    dlg.answer({true});
+    main.NewCommand(kind);
+    TEABaseForm *form = main.registered(kind);
+    QVERIFY(form && !form->isWindowModified());
+    const QString code = form->verifyCodeEdit()->text();
+    dlg.messages.clear();
+    int offered = 0;
+    runImport(main, dlg, file, [&](TFrmImport *d) {
+        d->checkAll(true);
+        offered = d->chosen().size();
+        return int(QDialog::Accepted);
+    });
+    QVERIFY2(dlg.messages.isEmpty(), qPrintable(dlg.texts().join(QLatin1Char('|'))));
+    QVERIFY(offered > 20);
+    QVERIFY(form->isWindowModified());
+    QCOMPARE(form->verifyCodeEdit()->text(), code);
+    const auto after = FormDriver::snapshot(form);
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        if (it.key() != QLatin1String("VerifyCode"))
+            QVERIFY2(after.value(it.key()) == it.value(),
+                     qPrintable(QStringLiteral("%1: %2 instead of %3").arg(it.key(), after.value(it.key()), it.value())));
+    QFile::remove(file);
+}
+
+void TestForms::importAcrossTypes_data()
+{
+    QTest::addColumn<FormKind>("kind");
+    QTest::addColumn<QString>("agent");      // the agent's name field on that form
+    QTest::addColumn<QString>("indication"); // the indications memo; empty: none
+    QTest::addColumn<bool>("drug");          // takes the drug's name
+    QTest::newRow("supplementary") << FormKind::YPBCSQ << "edtDLJG" << "memSYZ" << true;
+    QTest::newRow("supplementary import") << FormKind::YPBCSQ_JK << "edtDLJG" << "memSYZ" << true;
+    QTest::newRow("re-registration") << FormKind::YPZZCSQ << "edtJG4MC" << "edtSYZ" << true;
+    QTest::newRow("packaging material") << FormKind::YBCZZCSQB << "edtJG4MC" << "" << false;
+}
+
+// The applicant, the agent and the drug of a registration file fill a form
+// of another type, each in the field that holds it there; the agent's
+// fields open because the agent's choice is imported first.
+void TestForms::importAcrossTypes()
+{
+    QFETCH(FormKind, kind);
+    QFETCH(QString, agent);
+    QFETCH(QString, indication);
+    QFETCH(bool, drug);
+    ScriptedDialogs dlg;
+    TFrmMain main;
+    main.show();
+    const QString applicantName = QStringLiteral("甲药业股份有限公司");
+    const QString agentName = QStringLiteral("乙医药注册代理有限公司");
+    const QString drugName = QStringLiteral("注射用盐酸某某霉素");
+    const QString indications = QStringLiteral("用于敏感菌所致的感染：\r\n一、呼吸道感染；二、泌尿道感染。");
+    const QString file = savedFile(main, dlg, FormKind::YPZCSQ, [&](TEABaseForm *f) {
+        FormDriver::fillRealistic(f);
+        Controls::setText(control(f, QStringLiteral("edtJG1MC")), applicantName);
+        Controls::setText(control(f, QStringLiteral("edtDLMC")), agentName);
+        Controls::setText(control(f, QStringLiteral("edtYPTYMC")), drugName);
+        Controls::setText(control(f, QStringLiteral("edtSYZ")), indications);
+    });
+
+    main.NewCommand(kind);
+    TEABaseForm *form = main.registered(kind);
+    QVERIFY(!control(form, agent)->isEnabled());
+    QString shownAgent;
+    Qt::CheckState agentTicked = Qt::Unchecked;
+    runImport(main, dlg, file, [&](TFrmImport *d) {
+        if (QTreeWidgetItem *row = d->row(agent)) {
+            shownAgent = row->text(2);
+            agentTicked = row->checkState(0);
+        }
+        return int(QDialog::Accepted);
+    });
+    QVERIFY2(dlg.messages.isEmpty(), qPrintable(dlg.texts().join(QLatin1Char('|'))));
+    QCOMPARE(shownAgent, agentName);
+    QCOMPARE(agentTicked, Qt::Checked);
+    QCOMPARE(Controls::text(control(form, QStringLiteral("edtJG1MC"))), applicantName);
+    QCOMPARE(Controls::text(control(form, agent)), agentName);
+    QVERIFY(control(form, agent)->isEnabled());
+    QCOMPARE(Controls::text(control(form, QStringLiteral("edtYPTYMC"))), drug ? drugName : QString());
+    if (!indication.isEmpty())
+        QCOMPARE(Controls::text(control(form, indication)), indications);
+    QVERIFY(form->verifyCodeEdit()->text() != QFileInfo(file).completeBaseName().section(QLatin1Char('_'), 1));
+    QVERIFY(form->isWindowModified());
+
+    // Saved and read back like any typed value.
+    form->SaveBackup();
+    const QString saved = form->DataFileName();
+    QFile f(saved);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const auto doc = ConfigDocument::parse(f.readAll());
+    QCOMPARE(doc->FieldValue(agent), agentName);
+    QCOMPARE(doc->FieldValue(QStringLiteral("edtJG1MC")), applicantName);
+    QFile::remove(saved);
+    QFile::remove(file);
+}
+
+// Cancel changes nothing; a field whose controller is not imported stays
+// disabled and empty; files that are no data files are refused with a message.
+void TestForms::importKeepsRelationsAndCancelChangesNothing()
+{
+    ScriptedDialogs dlg;
+    TFrmMain main;
+    main.show();
+    const QString file = savedFile(main, dlg, FormKind::YPZCSQ, [](TEABaseForm *f) { FormDriver::fillRealistic(f); });
+    main.NewCommand(FormKind::YPZZCSQ);
+    TEABaseForm *form = main.registered(FormKind::YPZZCSQ);
+    const auto before = FormDriver::snapshot(form);
+
+    // Cancel.
+    bool shown = false;
+    runImport(main, dlg, file, [&](TFrmImport *d) {
+        shown = d->chosen().size() > 10;
+        return int(QDialog::Rejected);
+    });
+    QVERIFY(shown);
+    QVERIFY(dlg.messages.isEmpty());
+    QCOMPARE(FormDriver::snapshot(form), before);
+    QVERIFY(!form->isWindowModified());
+
+    // The agent's choice unticked: its name cannot stay ticked.
+    bool nameFreed = true;
+    runImport(main, dlg, file, [&](TFrmImport *d) {
+        QTreeWidgetItem *choice = d->row(QStringLiteral("JG4"));
+        QTreeWidgetItem *name = d->row(QStringLiteral("edtJG4MC"));
+        if (!choice || !name || name->checkState(0) != Qt::Checked)
+            return int(QDialog::Rejected);
+        choice->setCheckState(0, Qt::Unchecked);
+        nameFreed = name->checkState(0) == Qt::Checked || (name->flags() & Qt::ItemIsUserCheckable);
+        return int(QDialog::Accepted);
+    });
+    QVERIFY(!nameFreed);
+    QVERIFY(dlg.messages.isEmpty());
+    QVERIFY(form->isWindowModified());
+    QVERIFY(!Controls::text(control(form, QStringLiteral("edtJG1MC"))).isEmpty());
+    QVERIFY(Controls::text(control(form, QStringLiteral("edtJG4MC"))).isEmpty());
+    QVERIFY(!control(form, QStringLiteral("edtJG4MC"))->isEnabled());
+
+    // Chosen without its controller: left out and named.
+    DataImport import(form, file);
+    int name = -1;
+    for (int i = 0; i < import.fields().size(); ++i)
+        if (import.fields()[i].field == QLatin1String("edtJG4DM"))
+            name = i;
+    QVERIFY(name >= 0);
+    QVERIFY(!import.available(name, {name}));
+    QCOMPARE(import.apply({name}).size(), 1);
+    QVERIFY(Controls::text(control(form, QStringLiteral("edtJG4DM"))).isEmpty());
+
+    // A foreign XML document and a damaged file: a message, no dialog.
+    QTemporaryDir dir;
+    const QString foreign = dir.filePath(QStringLiteral("foreign.MRT"));
+    const QString damaged = dir.filePath(QStringLiteral("damaged.MRT"));
+    for (const auto &[path, bytes] : {std::pair{foreign, QByteArray("<?xml version=\"1.0\"?><a><config-type value=\"x\"/></a>")},
+                                      std::pair{damaged, QByteArray("<?xml version=\"1.0\"?><a><config-type")}}) {
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    }
+    const auto kept = FormDriver::snapshot(form);
+    for (const QString &path : {foreign, damaged}) {
+        dlg.messages.clear();
+        dlg.modalWindows.clear();
+        dlg.openFiles.enqueue(path);
+        main.action(QStringLiteral("mnuImport"))->trigger();
+        QCOMPARE(dlg.messages.size(), 1);
+        QVERIFY(dlg.modalWindows.isEmpty());
+    }
+    QVERIFY(dlg.messages[0].text.contains(QStringLiteral("XML")));
+    QCOMPARE(FormDriver::snapshot(form), kept);
+    dlg.modalHandlers.clear();
+    QFile::remove(file);
 }
 
 DZSB_TEST_MAIN(TestForms)

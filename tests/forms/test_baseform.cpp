@@ -135,7 +135,7 @@ void TestBaseForm::typeSettings()
     QCOMPARE(form->verifyCodeEdit()->palette().color(QPalette::Text) == QColor(Qt::red),
              FormKind(kind) == FormKind::YPZCSQ_JK);
     form->verifyCodeEdit()->setText(QStringLiteral("0A1B2C3D"));
-    QCOMPARE(form->DataFileName(), ProgramDirectory() + prefix + QStringLiteral("_0A1B2C3D.MRT"));
+    QCOMPARE(form->DataFileName(), DataFileDirectory() + prefix + QStringLiteral("_0A1B2C3D.MRT"));
 }
 
 void TestBaseForm::openCaptionAndNoCheckCode()
@@ -632,7 +632,7 @@ void TestBaseForm::unboundControlsDisabled()
 
 // A stored check code becomes part of the data file's name: anything but
 // eight upper-case hex digits is replaced on Open, with a warning, so no save
-// can write outside the program's directory.
+// can write outside the data file folder.
 void TestBaseForm::invalidStoredCheckCodeRenewed()
 {
     for (const QString &stored : {QStringLiteral("x/../../name"), QStringLiteral("..\\..\\a"),
@@ -648,7 +648,7 @@ void TestBaseForm::invalidStoredCheckCodeRenewed()
         QCOMPARE(dlg.messages[0].kind, MessageKind::Warning);
         QVERIFY(dlg.messages[0].text.endsWith(code));
         const QString file = form.DataFileName();
-        QCOMPARE(QFileInfo(file).absolutePath(), QFileInfo(ProgramDirectory()).absolutePath());
+        QCOMPARE(QFileInfo(file).absolutePath(), QFileInfo(DataFileDirectory()).absolutePath());
         QVERIFY(!QFileInfo(file).fileName().contains(QLatin1Char('/')));
     }
     QVERIFY(IsCheckCode(QStringLiteral("0E512345")));

@@ -8,16 +8,21 @@
 #include "Helpers.h"
 #include "ScriptedDialogs.h"
 #include "TFrmKVAbout.h"
+#include "TFrmFileList.h"
 #include "TFrmKVHelp.h"
 #include "CheckPanel.h"
 #include "ControlAdapter.h"
 #include "TFrmMain.h"
+#include "TUIHelper.h"
 #include "TestDocuments.h"
+#include "TfrReport.h"
+#include "TfrView.h"
 #include "TestMain.h"
 #include "CodePage.h"
 #include "RecoveryCopy.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -30,8 +35,12 @@
 #include <QProcess>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <sys/stat.h>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -81,6 +90,10 @@ private slots:
     void newOnOpenTypeCancelledKeepsForm();
     void openAsksForFileFirst();
     void openMissingFileShowsNoWindow();
+    void openAnyFileByItsTypeField();
+    void commandLineOpensEachFile();
+    void fileListShowsEveryDataFile();
+    void fileListOpensAndPrints();
     void firstControlHasFocus();
     void saveAndPrintWithoutActiveForm();
     void formCommandsNeedAForm();
@@ -108,8 +121,10 @@ void TestShell::menuItems_data()
     QTest::newRow("N13") << "N13" << "药品补充申请表-进口" << false << "";
     QTest::newRow("N17") << "N17" << "药包材再注册申请" << false << "";
     QTest::newRow("mnuOpen") << "mnuOpen" << "打开(&O)" << true << "";
+    QTest::newRow("mnuOpenAny") << "mnuOpenAny" << "打开数据文件…" << false << "";
     QTest::newRow("N6") << "N6" << "药品注册申请表-境内" << false << "";
     QTest::newRow("N18") << "N18" << "药包材再注册申请" << false << "";
+    QTest::newRow("import") << "mnuImport" << "导入数据…" << true << "";
     QTest::newRow("save") << "mnuSaveNoExit" << "保存(&S)" << true << "Ctrl+S";
     QTest::newRow("print") << "mnuReport" << "打印(&P)" << true << "Ctrl+P";
     QTest::newRow("check") << "mnuCheck" << "检查填写" << true << "F7";
@@ -167,11 +182,17 @@ void TestShell::toolBarAndStatusBar()
         QCOMPARE(dropDown != nullptr, dropsDown);
         if (dropsDown) {
             QCOMPARE(button->popupMode(), QToolButton::InstantPopup);
-            QCOMPARE(dropDown->actions().size(), 6);
+            QList<QAction *> items = dropDown->actions();
+            // Open begins with 打开数据文件… and a separator.
+            if (a->objectName() == QLatin1String("mnuOpen")) {
+                QCOMPARE(items.takeFirst()->objectName(), QStringLiteral("mnuOpenAny"));
+                QVERIFY(items.takeFirst()->isSeparator());
+            }
+            QCOMPARE(items.size(), 6);
         }
     }
-    QCOMPARE(order, (QStringList{"N1", "-", "mnuOpen", "-", "mnuSaveNoExit", "-", "mnuReport", "-", "mnuCheck", "-",
-                                 "mnuHelp", "-"}));
+    QCOMPARE(order, (QStringList{"N1", "-", "mnuOpen", "-", "mnuImport", "-", "mnuSaveNoExit", "-", "mnuReport", "-",
+                                 "mnuCheck", "-", "mnuHelp", "-"}));
 
     auto *p1 = main.statusBar()->findChild<QLabel *>(QStringLiteral("Panel1"));
     auto *p2 = main.statusBar()->findChild<QLabel *>(QStringLiteral("Panel2"));
@@ -333,6 +354,7 @@ void TestShell::openAsksForFileFirst()
     QCOMPARE(dlg.fileRequests.size(), 1);
     QCOMPARE(dlg.fileRequests[0].filter, QStringLiteral("药品企业申请表报盘文件(*.MRT)|*.MRT"));
     QCOMPARE(dlg.fileRequests[0].fileName, QStringLiteral("补充注册"));
+    QCOMPARE(dlg.fileRequests[0].directory, DataFileDirectory());
     dlg.messages.clear();
 
     // The dialog comes first; cancelling it changes nothing and asks nothing.
@@ -378,6 +400,280 @@ void TestShell::openMissingFileShowsNoWindow()
     QVERIFY(main.mdiArea()->subWindowList().isEmpty());
 }
 
+// 打开数据文件… opens any data file into the form of the type its type field
+// names, whatever the file is called, under the one-form-per-type rule.
+void TestShell::openAnyFileByItsTypeField()
+{
+    ScriptedDialogs dlg;
+    QTemporaryDir dir;
+    TFrmMain main;
+    main.show();
+    for (const FormType &t : formTypes()) {
+        const QString path = TestDocuments::write(dir, QStringLiteral("上月的文件_%1.MRT").arg(int(t.kind)),
+                                                  TestDocuments::minimal(t.typeTag));
+        dlg.openFiles.enqueue(path);
+        main.action(QStringLiteral("mnuOpenAny"))->trigger();
+        TEABaseForm *form = main.registered(t.kind);
+        QVERIFY2(form, qPrintable(t.menuCaption));
+        QCOMPARE(form->windowTitle(), QStringLiteral("编辑") + t.title + QStringLiteral("[*]"));
+        QVERIFY(form->opened());
+    }
+    QVERIFY(dlg.messages.isEmpty());
+    QCOMPARE(dlg.fileRequests.last().directory, ProgramDirectory());
+    QCOMPARE(main.mdiArea()->subWindowList().size(), kFormKindCount);
+
+    // A second file of an open type: the close question; Cancel keeps the form.
+    TEABaseForm *open = main.registered(FormKind::YPBCSQ);
+    dlg.openFiles.enqueue(TestDocuments::write(dir, QStringLiteral("second.MRT"),
+                                               TestDocuments::minimal(formType(FormKind::YPBCSQ).typeTag)));
+    dlg.answers.enqueue(false);
+    main.action(QStringLiteral("mnuOpenAny"))->trigger();
+    QCOMPARE(dlg.texts(), QStringList{kCloseQuestion});
+    QCOMPARE(main.registered(FormKind::YPBCSQ), open);
+
+    // Files that are no data files of the six types: a message, no form.
+    dlg.messages.clear();
+    const QString foreign = TestDocuments::write(dir, QStringLiteral("foreign.MRT"), TestDocuments::minimal(QStringLiteral("其他申请")));
+    const QString damaged = TestDocuments::write(dir, QStringLiteral("damaged.MRT"), QByteArray("<?xml version=\"1.0\"?><config><config-type"));
+    const QString notype = TestDocuments::write(dir, QStringLiteral("notype.MRT"), QByteArray("<config><ui-data/></config>"));
+    for (const QString &path : {foreign, damaged, notype}) {
+        dlg.openFiles.enqueue(path);
+        main.action(QStringLiteral("mnuOpenAny"))->trigger();
+    }
+    QCOMPARE(dlg.messages.size(), 3);
+    QVERIFY(dlg.messages[0].text.contains(QStringLiteral("其他申请")));
+    QVERIFY(dlg.messages[1].text.contains(QStringLiteral("XML")));
+    QVERIFY(dlg.messages[2].text.contains(QStringLiteral("类型字段")));
+    QCOMPARE(main.mdiArea()->subWindowList().size(), kFormKindCount);
+}
+
+// The program opens the files named on its command line as 打开数据文件 does;
+// one that cannot be opened is reported and the next one opened all the same.
+void TestShell::commandLineOpensEachFile()
+{
+    ScriptedDialogs dlg;
+    QTemporaryDir dir;
+    TFrmMain main;
+    main.show();
+    const QString reg = TestDocuments::write(dir, QStringLiteral("a.MRT"),
+                                             TestDocuments::minimal(formType(FormKind::YPZZCSQ).typeTag));
+    const QString pack = TestDocuments::write(dir, QStringLiteral("b.mrt"),
+                                              TestDocuments::minimal(formType(FormKind::YBCZZCSQB).typeTag));
+    const QString oldCurrent = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(dir.path()));
+    main.OpenFiles({QStringLiteral("a.MRT"), dir.filePath(QStringLiteral("missing.MRT")), pack});
+    QDir::setCurrent(oldCurrent);
+    QCOMPARE(dlg.messages.size(), 1);
+    QVERIFY(dlg.messages[0].text.contains(QStringLiteral("missing.MRT")));
+    QVERIFY(main.registered(FormKind::YPZZCSQ));
+    QVERIFY(main.registered(FormKind::YBCZZCSQB));
+    QVERIFY(dlg.fileRequests.isEmpty());
+    Q_UNUSED(reg);
+}
+
+namespace {
+
+// A data file of the type with a drug, an applicant and a bound check code.
+QByteArray listedDocument(const QString &typeTag, const QString &drug, const QString &applicant, const QString &code)
+{
+    return TestDocuments::minimal(
+        typeTag, {},
+        QStringLiteral("<item type=\"Edit\" name=\"VerifyCode\" Field=\"VerifyCode\"/>"
+                       "<item type=\"Edit\" name=\"edtYPTYMC\" Field=\"edtYPTYMC\"/>"),
+        QStringLiteral("<field name=\"VerifyCode\" value=\"%3\"/><field name=\"edtYPTYMC\" value=\"%1\"/>"
+                       "<field name=\"edtJG1MC\" value=\"%2\"/>")
+            .arg(drug, applicant, code));
+}
+
+// The texts of a row of the list as shown (after sorting and filtering).
+QStringList shownRow(const TFrmFileList &list, int row)
+{
+    QStringList out;
+    const QAbstractItemModel *m = list.table()->model();
+    for (int c = 0; c < m->columnCount(); ++c)
+        out << m->index(row, c).data().toString();
+    return out;
+}
+
+int shownRowOf(const TFrmFileList &list, const QString &fileName)
+{
+    const QAbstractItemModel *m = list.table()->model();
+    for (int r = 0; r < m->rowCount(); ++r)
+        if (m->index(r, 5).data().toString() == fileName)
+            return r;
+    return -1;
+}
+
+} // namespace
+
+// The list shows every data file of its folder, of all six types, and lists
+// what it cannot read as unreadable with the reason, never failing on it.
+void TestShell::fileListShowsEveryDataFile()
+{
+    ScriptedDialogs dlg;
+    QTemporaryDir dir;
+    for (const FormType &t : formTypes()) {
+        const int n = int(t.kind) + 1;
+        TestDocuments::write(dir, t.filePrefix + QStringLiteral("_%1.MRT").arg(n, 8, 10, QLatin1Char('0')),
+                             listedDocument(t.typeTag, QStringLiteral("药品%1").arg(n), QStringLiteral("公司%1").arg(n),
+                                            QStringLiteral("%1").arg(n, 8, 10, QLatin1Char('0'))));
+    }
+    TestDocuments::write(dir, QStringLiteral("damaged.MRT"), listedDocument(formType(FormKind::YPZCSQ).typeTag, QStringLiteral("坏"), {}, {}).left(60));
+    TestDocuments::write(dir, QStringLiteral("empty.mrt"), QByteArray());
+    TestDocuments::write(dir, QStringLiteral("foreign.MRT"), TestDocuments::minimal(QStringLiteral("其他申请")));
+    TestDocuments::write(dir, QStringLiteral("entities.MRT"),
+                         QByteArray("<?xml version=\"1.0\"?><!DOCTYPE c [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;\">]>"
+                                    "<c><config-type value=\"&b;\"/></c>"));
+    TestDocuments::write(dir, QStringLiteral("notes.txt"), QByteArray("not listed"));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.MRT")));
+    QVERIFY(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe.MRT"))).constData(), 0600) == 0);
+    {
+        QFile huge(dir.filePath(QStringLiteral("huge.MRT")));
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.resize(qint64(40) * 1024 * 1024));
+    }
+
+    TFrmFileList list(dir.path());
+    QCOMPARE(list.entries().size(), 12);
+    QCOMPARE(list.table()->model()->rowCount(), 12);
+    QVERIFY(dlg.messages.isEmpty());
+    const QAbstractItemModel *m = list.table()->model();
+    for (const FormType &t : formTypes()) {
+        const int n = int(t.kind) + 1;
+        const int row = shownRowOf(list, t.filePrefix + QStringLiteral("_%1.MRT").arg(n, 8, 10, QLatin1Char('0')));
+        QVERIFY2(row >= 0, qPrintable(t.menuCaption));
+        QCOMPARE(shownRow(list, row).mid(0, 4), (QStringList{t.title, QStringLiteral("药品%1").arg(n),
+                                                            QStringLiteral("公司%1").arg(n),
+                                                            QStringLiteral("%1").arg(n, 8, 10, QLatin1Char('0'))}));
+    }
+    const QMap<QString, QString> reasons{{QStringLiteral("damaged.MRT"), QStringLiteral("XML")},
+                                         {QStringLiteral("empty.mrt"), QStringLiteral("空")},
+                                         {QStringLiteral("foreign.MRT"), QStringLiteral("其他申请")},
+                                         {QStringLiteral("entities.MRT"), QStringLiteral("文档类型")},
+                                         {QStringLiteral("pipe.MRT"), QString()},
+                                         {QStringLiteral("huge.MRT"), QStringLiteral("过大")}};
+    for (auto it = reasons.begin(); it != reasons.end(); ++it) {
+        const int row = shownRowOf(list, it.key());
+        QVERIFY2(row >= 0, qPrintable(it.key()));
+        QCOMPARE(m->index(row, 0).data().toString(), QStringLiteral("无法读取"));
+        const QString tip = m->index(row, 0).data(Qt::ToolTipRole).toString();
+        QVERIFY2(tip.contains(QStringLiteral("无法读取：")) && tip.contains(it.value()), qPrintable(tip));
+        // Chosen anyway: the reason, and the window stays.
+        list.choose(row, TFrmFileList::Action::Open);
+        QCOMPARE(dlg.messages.size(), 1);
+        QVERIFY(dlg.messages[0].text.contains(it.key()));
+        dlg.messages.clear();
+        QCOMPARE(list.result(), int(QDialog::Rejected));
+    }
+
+    // Sorted by a column; narrowed by the filter, in any column.
+    list.table()->sortByColumn(3, Qt::AscendingOrder);
+    QCOMPARE(shownRow(list, 0)[3], QString());
+    list.table()->sortByColumn(3, Qt::DescendingOrder);
+    QCOMPARE(shownRow(list, 0)[3], QStringLiteral("00000006"));
+    list.filter()->setText(QStringLiteral("公司3"));
+    QCOMPARE(m->rowCount(), 1);
+    QCOMPARE(shownRow(list, 0)[0], formType(FormKind::YPBCSQ).title);
+    list.filter()->setText(QStringLiteral("再注册"));
+    QCOMPARE(m->rowCount(), 2);
+    list.filter()->setText(QStringLiteral("无法读取"));
+    QCOMPARE(m->rowCount(), 6);
+    list.filter()->clear();
+    QCOMPARE(m->rowCount(), 12);
+}
+
+// Double-click opens the file into its form; 打印 prints it with the check
+// code it holds, making no new file, or as Print does when it holds none.
+void TestShell::fileListOpensAndPrints()
+{
+    ScriptedDialogs dlg;
+    TFrmMain main;
+    main.show();
+    const QString folder = ProgramDirectory();
+    const QString name = QStringLiteral("再注册_5EC0DE01.MRT");
+    const QString path = folder + name;
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(listedDocument(formType(FormKind::YPZZCSQ).typeTag, QStringLiteral("一览药"), QStringLiteral("一览公司"),
+                               QStringLiteral("5EC0DE01")));
+    }
+    auto pick = [&](TFrmFileList::Action action) {
+        dlg.modalHandlers.enqueue([=](QDialog *w) {
+            auto *list = qobject_cast<TFrmFileList *>(w);
+            if (!list || list->windowTitle() != QStringLiteral("申请表一览"))
+                return int(QDialog::Rejected);
+            const int row = shownRowOf(*list, name);
+            if (row < 0)
+                return int(QDialog::Rejected);
+            if (action == TFrmFileList::Action::Open) {
+                list->show();
+                if (!QTest::qWaitForWindowExposed(list))
+                    return int(QDialog::Rejected);
+                QTableView *table = list->table();
+                table->scrollTo(table->model()->index(row, 1));
+                const QRect cell = table->visualRect(table->model()->index(row, 1));
+                // A click first: the view opens a row on a double-click of the row it pressed.
+                QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+                QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+            } else {
+                list->table()->selectRow(row);
+                list->findChild<QPushButton *>(QStringLiteral("btnPrint"))->click();
+            }
+            return list->result();
+        });
+    };
+    pick(TFrmFileList::Action::Open);
+    main.action(QStringLiteral("mnuFileList"))->trigger();
+    TEABaseForm *form = main.registered(FormKind::YPZZCSQ);
+    QVERIFY(form);
+    QCOMPARE(form->helper()->FFileName, path);
+    QCOMPARE(form->verifyCodeEdit()->text(), QStringLiteral("5EC0DE01"));
+    QVERIFY(dlg.messages.isEmpty());
+
+    // Print: the open form of the type is asked to close; the paper carries
+    // the file's own code and no file is written.
+    // (Other suites write into the same folder meanwhile: the file itself is
+    // compared, and the code is the one it holds, so no other file was made.)
+    auto bytesOf = [](const QString &file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray before = bytesOf(path);
+    const QDateTime writtenAt = QFileInfo(path).lastModified();
+    dlg.modalWindows.clear();
+    pick(TFrmFileList::Action::Print);
+    dlg.answer({true});
+    main.action(QStringLiteral("mnuFileList"))->trigger();
+    QCOMPARE(dlg.texts(), QStringList{kCloseQuestion});
+    QCOMPARE(dlg.modalWindows, (QStringList{QStringLiteral("申请表一览"), QStringLiteral("预览")}));
+    TEABaseForm *printed = main.registered(FormKind::YPZZCSQ);
+    QVERIFY(printed && printed != form);
+    QCOMPARE(printed->verifyCodeEdit()->text(), QStringLiteral("5EC0DE01"));
+    QCOMPARE(printed->report()->FindObject(QStringLiteral("VerifyCode"))->Text(), QStringLiteral("5EC0DE01"));
+    QCOMPARE(bytesOf(path), before);
+    QCOMPARE(QFileInfo(path).lastModified(), writtenAt);
+
+    // A file without a valid code prints as Print does: a new code, a new file.
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(listedDocument(formType(FormKind::YPZZCSQ).typeTag, QStringLiteral("一览药"), QStringLiteral("一览公司"), {}));
+    }
+    dlg.messages.clear();
+    pick(TFrmFileList::Action::Print);
+    dlg.answer({true});
+    main.action(QStringLiteral("mnuFileList"))->trigger();
+    TEABaseForm *renewed = main.registered(FormKind::YPZZCSQ);
+    QVERIFY(renewed);
+    const QString code = renewed->verifyCodeEdit()->text();
+    QVERIFY(IsCheckCode(code));
+    QCOMPARE(dlg.messages.size(), 2);
+    QVERIFY(dlg.messages[1].text.startsWith(QStringLiteral("已成功生成报盘文件:") + renewed->DataFileName()));
+    QFile::remove(renewed->DataFileName());
+    QFile::remove(path);
+}
+
 void TestShell::firstControlHasFocus()
 {
     ScriptedDialogs dlg;
@@ -414,6 +710,11 @@ void TestShell::saveAndPrintWithoutActiveForm()
     main.action(QStringLiteral("mnuSaveNoExit"))->trigger();
     main.action(QStringLiteral("mnuReport"))->trigger();
     QVERIFY(dlg.messages.isEmpty());
+    // Import needs a form to fill: without one it is disabled with Save and Print.
+    QVERIFY(!main.action(QStringLiteral("mnuImport"))->isEnabled());
+    main.action(QStringLiteral("mnuImport"))->trigger();
+    QVERIFY(dlg.messages.isEmpty());
+    QVERIFY(dlg.fileRequests.isEmpty());
 }
 
 // Save and Print, in the menu and on the tool bar, are enabled only while a
@@ -426,7 +727,7 @@ void TestShell::formCommandsNeedAForm()
     main.show();
     auto enabled = [&] {
         QStringList out;
-        for (const char *name : {"mnuSaveNoExit", "mnuReport", "mnuCheck", "mnuClose"}) {
+        for (const char *name : {"mnuSaveNoExit", "mnuReport", "mnuImport", "mnuCheck", "mnuClose"}) {
             QAction *a = main.action(QLatin1String(name));
             QWidget *button = main.toolBar()->widgetForAction(a); // 关闭 has none
             if (a->isEnabled() && (!button || button->isEnabled()))
@@ -438,7 +739,7 @@ void TestShell::formCommandsNeedAForm()
     main.action(QStringLiteral("N2"))->trigger();
     QPointer<TEABaseForm> form = main.registered(FormKind::YPZCSQ);
     QVERIFY(form && !form->isWindowModified());
-    QCOMPARE(enabled(), (QStringList{"mnuSaveNoExit", "mnuReport", "mnuCheck", "mnuClose"}));
+    QCOMPARE(enabled(), (QStringList{"mnuSaveNoExit", "mnuReport", "mnuImport", "mnuCheck", "mnuClose"}));
 
     form->findChild<QLineEdit *>(QStringLiteral("edtYPTYMC"))->setText(QStringLiteral("甲药"));
     QVERIFY(form->isWindowModified());

@@ -196,11 +196,11 @@ row
   f dtpYBJZ 80 ""
   c ckbYZSQ "已知有申请者"
 row
-  skip 2
   c ckbZYBH "中药品种保护，保护截止日期："
-  f dtpZYJZ 70 ""
+  f dtpZYJZ 66 "" size=9
+  skip 6
   c ckbYXYBH "原新药保护，保护截止日期："
-  f dtpYXBHJZ 70 ""
+  f dtpYXBHJZ 66 "" size=9
 row
   t "25.同品种新药监测期："
   r rdbXYJCF "无"
