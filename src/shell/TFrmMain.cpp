@@ -257,6 +257,22 @@ void TFrmMain::buildToolBar()
     addButton(action(QStringLiteral("mnuHelp")));
 }
 
+namespace {
+// The status bar's update notice: 700 pixels wide where the window has room,
+// narrower (clipped) where it has not, so that it never draws over the
+// filling summary beside it.
+class NoticePanel : public QLabel
+{
+public:
+    NoticePanel(const QString &text, QWidget *parent) : QLabel(text, parent)
+    {
+        setMaximumWidth(700);
+    }
+    QSize sizeHint() const override { return {700, QLabel::sizeHint().height()}; }
+    QSize minimumSizeHint() const override { return {120, QLabel::minimumSizeHint().height()}; }
+};
+} // namespace
+
 void TFrmMain::buildStatusBar()
 {
     QStatusBar *bar = statusBar();
@@ -266,12 +282,11 @@ void TFrmMain::buildStatusBar()
     auto *panel1 = new QLabel(QStringLiteral("版本日期：[2004年6月10日]"), bar);
     panel1->setObjectName(QStringLiteral("Panel1"));
     panel1->setFixedWidth(200);
-    auto *panel2 = new QLabel(QStringLiteral("   在填写申请表前请务必确认本软件为最新版本！ 最新版本请到") +
+    auto *panel2 = new NoticePanel(QStringLiteral("   在填写申请表前请务必确认本软件为最新版本！ 最新版本请到") +
                                   updateSite() + QStringLiteral("网站下载"),
                               bar);
     panel2->setObjectName(QStringLiteral("Panel2"));
-    panel2->setFixedWidth(700);
-    for (QLabel *p : {panel1, panel2}) {
+    for (QLabel *p : {panel1, static_cast<QLabel *>(panel2)}) {
         p->setFrameShape(QFrame::Panel);
         p->setFrameShadow(QFrame::Sunken);
     }
