@@ -8,7 +8,9 @@
 //   new    - create the form and its New (build widgets, load the print
 //            template, load the configuration document, apply it)
 //   ratio  - new / floor
-//   save   - Save of a fully filled form
+//   save   - Save of a fully filled form: filled as an applicant at the
+//            long end would (every check box, the last button of each
+//            panel, the project's realistic values), so that it prints whole
 //   open   - create a form and Open the saved data file
 //   print  - Print of the fully filled form, from the command to the
 //            prepared sheets (save, collect, fill, check code, hook, prepare)
@@ -147,7 +149,7 @@ int main(int argc, char **argv)
                 continue;
             }
 
-            FormDriver::fillEveryControl(form);
+            FormDriver::fillRealistic(form);
             t.start();
             const CheckResult checked = form->CheckFilling();
             times["check"].push_back(t.ms());
