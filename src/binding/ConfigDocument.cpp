@@ -20,6 +20,7 @@
 #include <limits>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -476,6 +477,47 @@ bool dumpAs(xmlDocPtr doc, const char *label, xmlCharEncodingHandlerPtr handler,
     return xmlSaveFormatFileTo(buffer, doc, label, 0) >= 0 && !out.isEmpty();
 }
 
+// True when every name of the document (elements, attributes, namespace
+// prefixes, processing instructions) can be written in the code page. A
+// character the code page lacks becomes a character reference in text, but a
+// name cannot hold one: written that way the file would not read again.
+bool namesFitCodePage(const xmlDoc *doc, bool gb2312Only)
+{
+    const auto fits = [gb2312Only](const xmlChar *name) {
+        if (!name)
+            return true;
+        const QString text = QString::fromUtf8(reinterpret_cast<const char *>(name));
+        for (const char32_t c : text.toUcs4())
+            if (c >= 0x80 && CodePage::gbkCode(c, gb2312Only) == 0)
+                return false;
+        return true;
+    };
+    // Depth first on an explicit stack: the loader bounds the depth, but a
+    // walk should not depend on that.
+    std::vector<const xmlNode *> pending;
+    for (const xmlNode *n = doc->children; n; n = n->next)
+        pending.push_back(n);
+    while (!pending.empty()) {
+        const xmlNode *node = pending.back();
+        pending.pop_back();
+        if (node->type != XML_ELEMENT_NODE && node->type != XML_PI_NODE)
+            continue;
+        if (!fits(node->name) || (node->ns && !fits(node->ns->prefix)))
+            return false;
+        if (node->type == XML_PI_NODE)
+            continue;
+        for (const xmlNs *ns = node->nsDef; ns; ns = ns->next)
+            if (!fits(ns->prefix))
+                return false;
+        for (const xmlAttr *a = node->properties; a; a = a->next)
+            if (!fits(a->name) || (a->ns && !fits(a->ns->prefix)))
+                return false;
+        for (const xmlNode *child = node->children; child; child = child->next)
+            pending.push_back(child);
+    }
+    return true;
+}
+
 // The document serialised without a declared encoding: UTF-8, every other
 // character as a character reference.
 bool dumpPlain(xmlDocPtr doc, QByteArray &out)
@@ -665,7 +707,7 @@ QByteArray ConfigDocument::serialize() const
         if (dumpPlain(FDoc, out))
             return out;
     } else if (const ChineseLabel *chinese = chineseLabel(QByteArray(label))) {
-        if (dumpAs(FDoc, label, codePageWriter(chinese->gb2312), out))
+        if (namesFitCodePage(FDoc, chinese->gb2312) && dumpAs(FDoc, label, codePageWriter(chinese->gb2312), out))
             return out;
     } else if (qstricmp(label, "UTF-8") == 0) {
         if (dumpAs(FDoc, label, nullptr, out))
@@ -676,8 +718,12 @@ QByteArray ConfigDocument::serialize() const
     // A label whose encoding cannot be written so that it reads back (one the
     // converters do not know, or a stateful one such as HZ, UTF-7 or
     // ISO-2022-KR): the document is written in GBK, the encoding of the
-    // program's own documents.
-    if (dumpAs(FDoc, "GBK", codePageWriter(false), out))
+    // program's own documents. A document whose names the code page cannot
+    // hold (only a hand-made file has such names) is written in UTF-8, which
+    // holds every character.
+    if (namesFitCodePage(FDoc, false) && dumpAs(FDoc, "GBK", codePageWriter(false), out))
+        return out;
+    if (dumpAs(FDoc, "UTF-8", nullptr, out))
         return out;
     throw AppError(QStringLiteral("无法按文件声明的编码“%1”写出XML文件，文件未被保存。").arg(declaredEncoding()));
 }

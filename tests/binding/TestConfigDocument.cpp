@@ -426,6 +426,25 @@ void TestConfigDocument::ownEncodingsCarryEveryCharacter()
     for (qsizetype i = 0; i < qMin(read.size(), all.size()); ++i)
         QVERIFY2(read[i] == all[i], qPrintable(QStringLiteral("“%1” read as “%2”").arg(all.mid(i, 4), read.mid(i, 4))));
     QCOMPARE(read.size(), all.size());
+
+    // Names cannot hold character references: a hand-made document whose
+    // element and attribute names hold 𠀀 (U+20000, outside GBK) is written
+    // in UTF-8 instead, and reads back as itself.
+    const QByteArray name = label.isEmpty() || label == QLatin1String("UTF-8") ? QByteArray("\xf0\xa0\x80\x80")
+                                                                             : QByteArray("\x95\x32\x82\x36");
+    auto named = ConfigDocument::parse(decl.toLatin1() + "<r><data-fields><f name=\"f\" value=\"\"/></data-fields><x" + name
+                                       + " a" + name + "=\"1\"/></r>");
+    QVERIFY(named->SetFieldValue("f", QStringLiteral("药€")));
+    const QByteArray written = named->serialize();
+    std::unique_ptr<ConfigDocument> reread;
+    try {
+        reread = ConfigDocument::parse(written);
+    } catch (const AppError &e) {
+        QFAIL(qPrintable(e.message()));
+    }
+    QCOMPARE(reread->FieldValue("f"), QStringLiteral("药€"));
+    QCOMPARE(reread->serialize(), written);
+    QVERIFY(written.contains("<x\xf0\xa0\x80\x80 a\xf0\xa0\x80\x80=\"1\"/>"));
 }
 
 void TestConfigDocument::doctypeWithoutEntitiesLoads()
