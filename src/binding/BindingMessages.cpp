@@ -41,7 +41,7 @@ QString RadioNotInData(const QString &controlName)
 namespace {
 
 // What to check: the item's caption on the form, else the field.
-QString dateItem(const QString &field, const QString &caption)
+QString itemToCheck(const QString &field, const QString &caption)
 {
     return caption.isEmpty() ? QStringLiteral("字段:") + quoted(field)
                              : QStringLiteral("“") + caption + QStringLiteral("”");
@@ -54,13 +54,19 @@ const QString kDateKept = QStringLiteral("在您修改这个日期之前，保�
 QString BadDate(const QString &value, const QString &field, const QString &caption)
 {
     return QStringLiteral("日期:") + quoted(value) + QStringLiteral("的日期格式不对，请检查")
-        + dateItem(field, caption) + QStringLiteral("，") + kCrLf + kDateKept;
+        + itemToCheck(field, caption) + QStringLiteral("，") + kCrLf + kDateKept;
+}
+
+QString ChoiceNotInList(const QString &value, const QString &field, const QString &caption)
+{
+    return QStringLiteral("选项:") + quoted(value) + QStringLiteral("不在下拉列表中，请检查") + itemToCheck(field, caption)
+        + QStringLiteral("，") + kCrLf + QStringLiteral("在您从列表中选择之前，保存时原样保留文件中的内容。");
 }
 
 QString DateOutOfRange(const QString &value, const QString &field, const QString &caption)
 {
     return QStringLiteral("日期:") + quoted(value)
-        + QStringLiteral("超出了日期框能显示的范围（公元100年至9999年），请检查") + dateItem(field, caption)
+        + QStringLiteral("超出了日期框能显示的范围（公元100年至9999年），请检查") + itemToCheck(field, caption)
         + QStringLiteral("，") + kCrLf + kDateKept;
 }
 

@@ -14,6 +14,8 @@ QString RadioNotInData(const QString &controlName);
 // 在您修改这个日期之前，保存时原样保留文件中的内容。
 // Without a caption the field is named: 请检查字段:"field"，
 QString BadDate(const QString &value, const QString &field, const QString &caption = QString());
+// A drop-down list's stored value that is none of its entries.
+QString ChoiceNotInList(const QString &value, const QString &field, const QString &caption = QString());
 // 日期:"value"超出了日期框能显示的范围（公元100年至9999年），请检查“caption”，CR LF
 // 在您修改这个日期之前，保存时原样保留文件中的内容。
 QString DateOutOfRange(const QString &value, const QString &field, const QString &caption = QString());

@@ -197,6 +197,7 @@ QByteArray TUIHelper::CollectedDocument()
 void TUIHelper::ApplyToControls()
 {
     FKeptMemos.clear();
+    FKeptChoices.clear();
     FDamagedMemos.clear();
     Batched([this] {
         for (const ConfigNode &node : Section(ConfigSection::UiRelation).childElements())

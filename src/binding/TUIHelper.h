@@ -110,6 +110,7 @@ public:
         NotADropDown,
         BadDate,
         DateOutOfRange,
+        ChoiceNotInList,
         BadBoolean,
         FieldNotFound,
         ControlMissing,
@@ -180,6 +181,10 @@ private:
         QString shown;
     };
     QHash<const QObject *, KeptMemo> FKeptMemos;
+    // Drop-down lists whose stored value is none of their entries: the list
+    // shows no entry and the stored value is saved unchanged until the user
+    // chooses one.
+    QHash<const QObject *, QString> FKeptChoices;
     // Controls disabled because nothing saves their value.
     QSet<const QObject *> FLocked;
     QStringList FDamagedMemos;

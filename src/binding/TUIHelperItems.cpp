@@ -192,7 +192,17 @@ void TUIHelper::BindComboBox(const ConfigNode &item)
         if (const std::optional<QString> key = choice.attribute(kKey))
             Controls::addItem(control, *key);
     }
-    Controls::setSelectedIndex(control, Controls::findItem(control, value));
+    const int index = Controls::findItem(control, value);
+    Controls::setSelectedIndex(control, index);
+    if (index >= 0 || !ValueRules::IsNonBlank(value)) {
+        FKeptChoices.remove(control);
+        return;
+    }
+    FKeptChoices.insert(control, value);
+    const QString field = item.attributeText(kField);
+    const QString caption = Caption(name);
+    Warn(Message::ChoiceNotInList, caption.isEmpty() ? field : caption,
+         BindingMessages::ChoiceNotInList(value, field, caption));
 }
 
 // ---------------------------------------------------------------------------
@@ -255,8 +265,13 @@ QString TUIHelper::CollectPlain(const ConfigNode &item) const
     const QObject *control = FindControl(item.attributeText(kName));
     switch (Controls::kindOf(control)) {
     case ControlKind::Edit:
-    case ControlKind::ComboBox:
         return Controls::text(control);
+    case ControlKind::ComboBox: {
+        const auto kept = FKeptChoices.constFind(control);
+        if (Controls::selectedIndex(control) < 0 && kept != FKeptChoices.cend())
+            return *kept;
+        return Controls::text(control);
+    }
     case ControlKind::DatePicker: {
         auto *picker = static_cast<const DatePicker *>(control);
         if (!picker->keptText().isEmpty())

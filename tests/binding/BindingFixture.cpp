@@ -123,6 +123,8 @@ void applyState(QObject *control, const QString &state)
         static_cast<DatePicker *>(control)->setDate(QDate::fromString(state.mid(5), Qt::ISODate));
     else if (state == QLatin1String("nodate"))
         static_cast<DatePicker *>(control)->setHasDate(false);
+    else if (state.startsWith(QLatin1String("sel=")))
+        Controls::setSelectedIndex(control, Controls::findItem(control, state.mid(4)));
     else if (state.startsWith(QLatin1String("items="))) {
         const QStringList items = state.mid(6).split(QLatin1Char('|'));
         Controls::clearItems(control);

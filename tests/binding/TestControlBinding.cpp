@@ -126,7 +126,9 @@ void TestControlBinding::plainBinding_data()
     QTest::newRow("memo damaged Base64") << memo << "###" << "memNote" << old << "text=" << QStringList();
 
     QTest::newRow("combo selects ignoring case") << combo << "beta" << "cbxKind" << "" << "items=甲|Beta|丙 sel=Beta" << QStringList();
-    QTest::newRow("combo value not a key") << combo << "zz" << "cbxKind" << "" << "items=甲|Beta|丙 sel=" << QStringList();
+    QTest::newRow("combo value not a key") << combo << "zz" << "cbxKind" << "" << "items=甲|Beta|丙 sel="
+                                           << QStringList{QStringLiteral("选项:\"zz\"不在下拉列表中，请检查字段:\"f\"，\r\n"
+                                                                         "在您从列表中选择之前，保存时原样保留文件中的内容。")};
     QTest::newRow("combo without Field") << "<i type=\"ComboBox\" name=\"cbxKind\"><c key=\"x\"/></i>" << "x" << "cbxKind" << "" << "items=x sel=" << QStringList();
     QTest::newRow("combo item on an edit") << "<i type=\"ComboBox\" Field=\"f\" name=\"edtName\"><c key=\"x\"/></i>" << "x" << "edtName" << old << old << QStringList{"edtName不是一个TComboBox"};
     QTest::newRow("plain item on a combo not loaded") << "<i type=\"Edit\" Field=\"f\" name=\"cbxKind\"/>" << "b" << "cbxKind" << "items=a|b" << "items=a|b sel=a" << QStringList();
@@ -273,8 +275,11 @@ void TestControlBinding::collect_data()
     QTest::newRow("memo as Base64 of CR LF lines") << "<i type=\"Memo\" Field=\"f\" name=\"memNote\"/>" << f << "memNote:text=甲\n乙" << "f:vNcNCtLS" << QStringList() << "";
     QTest::newRow("combo selection") << "<i type=\"ComboBox\" Field=\"f\" name=\"cbxKind\"><c key=\"甲\"/><c key=\"乙\"/></i>"
                                      << "<f name=\"f\" value=\"乙\"/>" << "" << "f:乙" << QStringList() << "";
-    QTest::newRow("combo value not a key saves empty") << "<i type=\"ComboBox\" Field=\"f\" name=\"cbxKind\"><c key=\"甲\"/></i>"
-                                                       << "<f name=\"f\" value=\"zz\"/>" << "" << "f:" << QStringList() << "";
+    // A stored value that is none of the entries is saved unchanged until the user chooses one.
+    QTest::newRow("combo value not a key kept") << "<i type=\"ComboBox\" Field=\"f\" name=\"cbxKind\"><c key=\"甲\"/></i>"
+                                                << "<f name=\"f\" value=\"zz\"/>" << "" << "f:zz" << QStringList() << "";
+    QTest::newRow("combo value not a key, then a choice") << "<i type=\"ComboBox\" Field=\"f\" name=\"cbxKind\"><c key=\"甲\"/></i>"
+                                                          << "<f name=\"f\" value=\"zz\"/>" << "cbxKind:sel=甲" << "f:甲" << QStringList() << "";
     QTest::newRow("plain item on a combo saved") << "<i type=\"Edit\" Field=\"f\" name=\"cbxKind\"/>" << f << "cbxKind:items=x|y" << "f:x" << QStringList() << "";
     QTest::newRow("plain item on a radio saves empty") << "<i type=\"Edit\" Field=\"f\" name=\"rdbMale\"/>" << f << "rdbMale:on" << "f:" << QStringList() << "";
     QTest::newRow("plain item on a missing control saves empty") << "<i type=\"Edit\" Field=\"f\" name=\"edtGhost\"/>" << f << "" << "f:" << QStringList() << "";

@@ -177,17 +177,20 @@ void TestDzsbprint::printsWhatTheFormShows_data()
         << "YPZCSQ" << "注册_0F0F0F0F.MRT" << document("YPZCSQ", {{"edtYPTYMC", "阿莫西林胶囊"}}) << 0
         << QStringList{"注意：文件名中的数据核对码为 0F0F0F0F，文件中没有保存数据核对码，打印件上没有数据核对码。"}
         << QStringList{"阿莫西林胶囊"} << QStringList{"0F0F0F0F"};
-    // An entry the drop-down list lacks prints as the form shows it: empty.
-    // A date the date picker cannot read is kept as the file holds it, and
-    // prints so, after the loader's message.
+    // An entry the drop-down list lacks, and a date the date picker cannot
+    // read, are kept as the file holds them and print so, after the loader's
+    // messages; a radio key that names no button prints as the form shows
+    // it: none chosen, and the tool names it.
     QTest::newRow("values the form refuses")
         << "YPZCSQ" << "注册_1A2B3C4D.MRT"
         << document("YPZCSQ", good + QList<QPair<QString, QString>>{{"ZCFL", "中药、天然药物"}, {"edtZY", "七类别甲"},
-                                                                     {"ckbYPBH", "True"}, {"dtpYBJZ", "2026-13-45"}})
+                                                                     {"ckbYPBH", "True"}, {"dtpYBJZ", "2026-13-45"},
+                                                                     {"SPM", "也许使用"}})
         << 3
-        << QStringList{"2026-13-45", "文件中的下列内容申请表不能接受，未打印：", "2.注册分类 中药、天然药物 类：七类别甲",
-                       "请检查“24.同品种药品保护 药品行政保护 保护截止日期”", "PDF 文件不完整"}
-        << QStringList{"阿莫西林胶囊", "2026-13-45"} << QStringList{"七类别甲"};
+        << QStringList{"2026-13-45", "选项:\"七类别甲\"不在下拉列表中，请检查“2.注册分类 中药、天然药物 类”",
+                       "请检查“24.同品种药品保护 药品行政保护 保护截止日期”", "文件中的下列内容申请表不能接受，未打印：",
+                       "也许使用", "PDF 文件不完整"}
+        << QStringList{"阿莫西林胶囊", "2026-13-45", "七类别甲"} << QStringList{"也许使用"};
     QTest::newRow("report object missing")
         << "YPZCSQ" << "注册_1A2B3C4D.MRT"
         << document("YPZCSQ", good, "<item type=\"Edit\" name=\"edtWJJ\" Field=\"edtWJJ\"/>",
