@@ -1095,7 +1095,8 @@ void TestShell::shippedHelpMatchesForms()
     for (const FormType &type : formTypes()) {
         const QString text = shipped(tabFile.value(type.kind));
         QVERIFY2(!text.isEmpty() && !text.contains(QChar::ReplacementCharacter), qPrintable(type.menuCaption));
-        const QList<const CatalogueEntry *> attached = CatalogueParser::load(type.catalogue).attachedMemos();
+        const Catalogue catalogue = CatalogueParser::load(type.catalogue);
+        const QList<const CatalogueEntry *> attached = catalogue.attachedMemos();
         for (const CatalogueEntry *entry : attached) {
             const QString item = QStringLiteral("第%1项").arg(entry->heading.section(QLatin1Char('.'), 0, 0));
             QVERIFY2(text.contains(item), qPrintable(type.menuCaption + QLatin1Char(' ') + item));
