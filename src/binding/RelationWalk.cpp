@@ -5,6 +5,7 @@
 #include "ControlAdapter.h"
 #include "DatePicker.h"
 #include "Helpers.h"
+#include "ItemWords.h"
 #include "TUIHelper.h"
 
 #include <QAbstractButton>
@@ -12,10 +13,10 @@
 #include <QScopeGuard>
 #include <QWidget>
 
+using namespace ItemWords;
+
 namespace {
 
-const QString kName = QStringLiteral("name");
-const QString kType = QStringLiteral("type");
 
 bool isButtonKind(const QObject *control)
 {
@@ -75,8 +76,7 @@ RelationWalk::~RelationWalk() = default;
 void RelationWalk::Reset()
 {
     FChildPlans.clear();
-    FDependentPlans.clear();
-    FGroupButtons.clear();
+    FNamedControls.clear();
     FGroupNames.clear();
     FDoneChildren.clear();
     FDoneDependents.clear();
@@ -207,7 +207,7 @@ void RelationWalk::stepApply()
             finish();
             return;
         }
-        for (QObject *button : groupButtons(item.parent().handle()))
+        for (QObject *button : namedControls(item.parent().handle()))
             install(frame, button, int(TUIHelper::Handler::RadioButton));
         break;
     }
@@ -348,7 +348,7 @@ void RelationWalk::stepDependents()
         }
         frame.recordEffects = true;
     }
-    const QList<QObject *> &plan = dependentPlan(frame.node);
+    const QList<QObject *> &plan = namedControls(frame.node);
     if (frame.enable) {
         // Enabling raises nothing: the whole list at once.
         for (QObject *target : plan) {
@@ -453,12 +453,14 @@ const QList<RelationWalk::ChildEntry> &RelationWalk::childPlan(_xmlNode *node)
     return *FChildPlans.insert(node, plan);
 }
 
-const QList<QObject *> &RelationWalk::dependentPlan(_xmlNode *node)
+// The controls that a node's children name (a relation node's dependents, a
+// radio group's buttons), once each and in order.
+const QList<QObject *> &RelationWalk::namedControls(_xmlNode *node)
 {
-    auto it = FDependentPlans.find(node);
-    if (it != FDependentPlans.end())
+    auto it = FNamedControls.find(node);
+    if (it != FNamedControls.end())
         return *it;
-    QList<QObject *> plan;
+    QList<QObject *> controls;
     QSet<QObject *> seen;
     for (const ConfigNode &child : ConfigNode(node).childElements()) {
         const std::optional<QString> name = child.attribute(kName);
@@ -467,31 +469,10 @@ const QList<QObject *> &RelationWalk::dependentPlan(_xmlNode *node)
         QObject *control = FHelper.FindControl(*name);
         if (control && !seen.contains(control)) {
             seen.insert(control);
-            plan.append(control);
+            controls.append(control);
         }
     }
-    return *FDependentPlans.insert(node, plan);
-}
-
-// The controls of a radio group's items, once each.
-const QList<QObject *> &RelationWalk::groupButtons(_xmlNode *group)
-{
-    auto it = FGroupButtons.find(group);
-    if (it != FGroupButtons.end())
-        return *it;
-    QList<QObject *> buttons;
-    QSet<QObject *> seen;
-    for (const ConfigNode &item : ConfigNode(group).childElements()) {
-        const std::optional<QString> name = item.attribute(kName);
-        if (!name)
-            continue;
-        QObject *button = FHelper.FindControl(*name);
-        if (button && !seen.contains(button)) {
-            seen.insert(button);
-            buttons.append(button);
-        }
-    }
-    return *FGroupButtons.insert(group, buttons);
+    return *FNamedControls.insert(node, controls);
 }
 
 // The names of a radio group's items that UpdateDependents can act on (a

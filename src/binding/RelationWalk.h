@@ -98,8 +98,7 @@ private:
     void reapply(const Effects &effects);
 
     const QList<ChildEntry> &childPlan(_xmlNode *node);
-    const QList<QObject *> &dependentPlan(_xmlNode *node);
-    const QList<QObject *> &groupButtons(_xmlNode *group);
+    const QList<QObject *> &namedControls(_xmlNode *node);
     const QStringList &groupNames(_xmlNode *group);
     bool isFirstOfItsName(_xmlNode *node);
 
@@ -108,8 +107,7 @@ private:
     QList<Frame> FPending; // handlers raised during the current step
     bool FRunning = false;
     QHash<_xmlNode *, QList<ChildEntry>> FChildPlans;
-    QHash<_xmlNode *, QList<QObject *>> FDependentPlans;
-    QHash<_xmlNode *, QList<QObject *>> FGroupButtons;
+    QHash<_xmlNode *, QList<QObject *>> FNamedControls;
     QHash<_xmlNode *, QStringList> FGroupNames;
     QHash<_xmlNode *, Effects> FDoneChildren;
     QHash<Dependents, Effects> FDoneDependents;
