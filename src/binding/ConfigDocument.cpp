@@ -20,7 +20,6 @@
 #include <limits>
 #include <mutex>
 #include <optional>
-#include <vector>
 
 namespace {
 
@@ -477,6 +476,34 @@ bool dumpAs(xmlDocPtr doc, const char *label, xmlCharEncodingHandlerPtr handler,
     return xmlSaveFormatFileTo(buffer, doc, label, 0) >= 0 && !out.isEmpty();
 }
 
+// What a walk does after visiting a node.
+enum class Walk { Over, Into, Stop };
+
+// Visits `first`, its following siblings and (where `visit` answers Into)
+// their descendants, depth first in document order, without recursion: a
+// stack of the elements whose children are being visited. Stops at Stop.
+template <typename Visit>
+void walkNodes(xmlNode *first, Visit visit)
+{
+    QList<xmlNode *> parents;
+    xmlNode *n = first;
+    while (n || !parents.isEmpty()) {
+        if (!n) {
+            n = parents.takeLast()->next;
+            continue;
+        }
+        const Walk step = visit(n);
+        if (step == Walk::Stop)
+            return;
+        if (step == Walk::Into && n->children) {
+            parents.append(n);
+            n = n->children;
+            continue;
+        }
+        n = n->next;
+    }
+}
+
 // True when every name of the document (elements, attributes, namespace
 // prefixes, processing instructions) can be written in the code page. A
 // character the code page lacks becomes a character reference in text, but a
@@ -492,30 +519,21 @@ bool namesFitCodePage(const xmlDoc *doc, bool gb2312Only)
                 return false;
         return true;
     };
-    // Depth first on an explicit stack: the loader bounds the depth, but a
-    // walk should not depend on that.
-    std::vector<const xmlNode *> pending;
-    for (const xmlNode *n = doc->children; n; n = n->next)
-        pending.push_back(n);
-    while (!pending.empty()) {
-        const xmlNode *node = pending.back();
-        pending.pop_back();
+    bool result = true;
+    walkNodes(doc->children, [&](const xmlNode *node) {
         if (node->type != XML_ELEMENT_NODE && node->type != XML_PI_NODE)
-            continue;
-        if (!fits(node->name) || (node->ns && !fits(node->ns->prefix)))
-            return false;
-        if (node->type == XML_PI_NODE)
-            continue;
-        for (const xmlNs *ns = node->nsDef; ns; ns = ns->next)
-            if (!fits(ns->prefix))
-                return false;
-        for (const xmlAttr *a = node->properties; a; a = a->next)
-            if (!fits(a->name) || (a->ns && !fits(a->ns->prefix)))
-                return false;
-        for (const xmlNode *child = node->children; child; child = child->next)
-            pending.push_back(child);
-    }
-    return true;
+            return Walk::Over;
+        bool ok = fits(node->name) && (!node->ns || fits(node->ns->prefix));
+        if (node->type == XML_ELEMENT_NODE) {
+            for (const xmlNs *ns = node->nsDef; ns && ok; ns = ns->next)
+                ok = fits(ns->prefix);
+            for (const xmlAttr *a = node->properties; a && ok; a = a->next)
+                ok = fits(a->name) && (!a->ns || fits(a->ns->prefix));
+        }
+        result = ok;
+        return !ok ? Walk::Stop : node->type == XML_ELEMENT_NODE ? Walk::Into : Walk::Over;
+    });
+    return result;
 }
 
 // The document serialised without a declared encoding: UTF-8, every other
@@ -778,30 +796,21 @@ QString ConfigDocument::FieldValue(const QString &field) const
 
 ConfigNode ConfigDocument::FindNamedNode(const ConfigNode &section, const QString &name)
 {
-    // Depth first in document order without recursion: a stack of the
-    // elements whose children are being visited.
     if (!section)
         return {};
     QString nodeName;
-    QList<xmlNode *> parents;
-    xmlNode *n = section.handle()->children;
-    while (n || !parents.isEmpty()) {
-        if (!n) {
-            n = parents.takeLast()->next;
-            continue;
+    xmlNode *found = nullptr;
+    // Depth first in document order, descending only into named elements.
+    walkNodes(section.handle()->children, [&](xmlNode *n) {
+        if (n->type != XML_ELEMENT_NODE || !rawName(n, nodeName))
+            return Walk::Over;
+        if (nodeName == name) {
+            found = n;
+            return Walk::Stop;
         }
-        if (n->type == XML_ELEMENT_NODE && rawName(n, nodeName)) {
-            if (nodeName == name)
-                return ConfigNode(n);
-            if (n->children) {
-                parents.append(n);
-                n = n->children;
-                continue;
-            }
-        }
-        n = n->next;
-    }
-    return {};
+        return Walk::Into;
+    });
+    return ConfigNode(found);
 }
 
 ConfigNode ConfigDocument::findNamed(const ConfigNode &section, const QString &name) const
@@ -814,26 +823,13 @@ ConfigNode ConfigDocument::findNamed(const ConfigNode &section, const QString &n
         // in depth-first document order, descending only into named ones.
         NameIndex index;
         QString nodeName;
-        // Walks the tree without recursion; a stack of the elements whose
-        // children are being visited.
-        QList<xmlNode *> parents;
-        xmlNode *n = section.handle()->children;
-        while (n || !parents.isEmpty()) {
-            if (!n) {
-                n = parents.takeLast()->next;
-                continue;
-            }
-            if (n->type == XML_ELEMENT_NODE && rawName(n, nodeName)) {
-                if (!index.contains(nodeName))
-                    index.insert(nodeName, n);
-                if (n->children) {
-                    parents.append(n);
-                    n = n->children;
-                    continue;
-                }
-            }
-            n = n->next;
-        }
+        walkNodes(section.handle()->children, [&](xmlNode *n) {
+            if (n->type != XML_ELEMENT_NODE || !rawName(n, nodeName))
+                return Walk::Over;
+            if (!index.contains(nodeName))
+                index.insert(nodeName, n);
+            return Walk::Into;
+        });
         it = FNamedIndex.insert(section.handle(), index);
     }
     return ConfigNode(it->value(name, nullptr));
@@ -845,24 +841,13 @@ ConfigDocument::FieldValues ConfigDocument::fieldValues() const
     const ConfigNode fields = section(ConfigSection::DataFields);
     if (!fields)
         return values;
-    // Every element of the section in document order, without recursion.
-    QList<xmlNode *> parents;
-    xmlNode *n = fields.handle()->children;
-    while (n || !parents.isEmpty()) {
-        if (!n) {
-            n = parents.takeLast()->next;
-            continue;
-        }
-        if (n->type == XML_ELEMENT_NODE) {
-            values.append(std::make_pair(ConfigNode(n), ConfigNode(n).attribute(kValue)));
-            if (n->children) {
-                parents.append(n);
-                n = n->children;
-                continue;
-            }
-        }
-        n = n->next;
-    }
+    // Every element of the section in document order.
+    walkNodes(fields.handle()->children, [&](xmlNode *n) {
+        if (n->type != XML_ELEMENT_NODE)
+            return Walk::Over;
+        values.append(std::make_pair(ConfigNode(n), ConfigNode(n).attribute(kValue)));
+        return Walk::Into;
+    });
     return values;
 }
 
