@@ -8,6 +8,7 @@
 #include "DatePicker.h"
 #include "Dialogs.h"
 #include "Helpers.h"
+#include "ItemWords.h"
 #include "RelationWalk.h"
 #include "ValueRules.h"
 
@@ -15,17 +16,7 @@
 #include <QPlainTextEdit>
 #include <QWidget>
 
-namespace {
-
-const QString kName = QStringLiteral("name");
-const QString kType = QStringLiteral("type");
-const QString kField = QStringLiteral("Field");
-const QString kKey = QStringLiteral("key");
-const QString kRadioGroup = QStringLiteral("RadioGroup");
-const QString kCheckGroup = QStringLiteral("CheckGroup");
-const QString kComboBox = QStringLiteral("ComboBox");
-
-} // namespace
+using namespace ItemWords;
 
 // ---------------------------------------------------------------------------
 // Binders

@@ -8,6 +8,7 @@
 #include "DataFile.h"
 #include "DatePicker.h"
 #include "Helpers.h"
+#include "ItemWords.h"
 #include "SharedFields.h"
 #include "TEABaseForm.h"
 #include "TUIHelper.h"
@@ -24,15 +25,10 @@
 #include <climits>
 #include <numeric>
 
+using namespace ItemWords;
+
 namespace {
 
-const QString kName = QStringLiteral("name");
-const QString kType = QStringLiteral("type");
-const QString kField = QStringLiteral("Field");
-const QString kKey = QStringLiteral("key");
-const QString kRadioGroup = QStringLiteral("RadioGroup");
-const QString kCheckGroup = QStringLiteral("CheckGroup");
-const QString kComboBox = QStringLiteral("ComboBox");
 const QString kVerifyCode = QStringLiteral("VerifyCode");
 const QString kListSeparator = QStringLiteral("、");
 
