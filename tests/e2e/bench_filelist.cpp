@@ -7,6 +7,7 @@
 // Wall time and the process's CPU time are both given: on a busy machine the
 // wall time says more about the other processes than about the list.
 // Usage: bench_filelist [files] [runs] [--keep <dir>]
+#include "BenchMain.h"
 #include "DataFileList.h"
 #include "FormClasses.h"
 #include "FormDriver.h"
@@ -33,22 +34,11 @@ double median(std::vector<double> v)
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
-// Milliseconds of CPU time this process has used.
-double cpuMs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-}
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-    InitReportEngine();
+    BenchApplication app(argc, argv);
     ScriptedDialogs dlg;
 
     const QStringList args = app.arguments().mid(1);

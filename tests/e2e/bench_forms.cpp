@@ -22,6 +22,7 @@
 // Usage: bench_forms [runs] [--keep <dir>] [--type <YPZCSQ|...>] [--new-only]
 //   (--keep leaves the data file and a PDF of each fully filled form there;
 //   --new-only times floor and new alone, as for a profiler)
+#include "BenchMain.h"
 #include "CatalogueBuilder.h"
 #include "CatalogueParser.h"
 #include "FormClasses.h"
@@ -49,13 +50,6 @@
 
 namespace {
 
-// CPU milliseconds used by this process so far.
-double cpuMs()
-{
-    timespec ts {};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-}
 
 // Measures CPU time from start() to ms().
 struct CpuTimer {
@@ -91,11 +85,7 @@ QMdiSubWindow *buildFloor(const FormType &type)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-    InitReportEngine();
+    BenchApplication app(argc, argv);
     const QStringList args = app.arguments();
     int runs = 9;
     QString keep, only;

@@ -21,6 +21,7 @@
 // Usage: bench_hostile [case ...] [--timeout seconds] [--keep dir]
 //        bench_hostile --open <file>   (the child: one Open, one result line)
 // --keep writes the files into dir and keeps them (for a profiler).
+#include "BenchMain.h"
 #include "AppError.h"
 #include "CodePage.h"
 #include "FormClasses.h"
@@ -38,7 +39,6 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <functional>
-#include <sys/resource.h>
 
 namespace {
 
@@ -189,14 +189,6 @@ QList<Case> cases()
     };
 }
 
-// CPU milliseconds this process has used.
-double cpuMs()
-{
-    rusage u {};
-    getrusage(RUSAGE_SELF, &u);
-    return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
-}
-
 // The child: opens the file once and prints "<ms> <messages> <opened 0/1>".
 int openOnce(const QString &path)
 {
@@ -255,11 +247,7 @@ Run runChild(const QString &program, const QStringList &args, int timeoutSeconds
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-    InitReportEngine();
+    BenchApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     if (args.value(0) == QLatin1String("--open") && args.size() == 2)
         return openOnce(args[1]);

@@ -7,6 +7,7 @@
 //   tool          - the dzsbprint program writing the PDF of the large file,
 //                   with its peak memory
 // Usage: bench_large [extra fields, default 380000] [runs, default 3]
+#include "BenchMain.h"
 #include "FormClasses.h"
 #include "FormDriver.h"
 #include "ScriptedDialogs.h"
@@ -61,11 +62,7 @@ QByteArray enlarged(const QByteArray &saved, int extra)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-    InitReportEngine();
+    BenchApplication app(argc, argv);
     const QStringList args = app.arguments();
     const int extra = args.size() > 1 ? std::max(0, args[1].toInt()) : 380000;
     const int runs = args.size() > 2 ? std::max(1, args[2].toInt()) : 3;

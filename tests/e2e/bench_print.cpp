@@ -5,6 +5,7 @@
 //   attachment 1 MB one - the same text without line breaks
 //   wide line 60000     - a 60,000-character line in a memo 20,000 units wide
 // Usage: bench_print [runs]
+#include "BenchMain.h"
 #include "CodePage.h"
 #include "ControlAdapter.h"
 #include "FormClasses.h"
@@ -52,11 +53,7 @@ QString longText(qsizetype bytes, bool lines)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-    InitReportEngine();
+    BenchApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
     ScriptedDialogs dlg;
 
